@@ -1,0 +1,82 @@
+#pragma once
+// Every user preference that outlives a run, plus the live state of the serial link that the
+// windows share. Field names follow the keys of the settings file.
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "settings/ProductVariant.h"
+
+namespace kavel {
+
+struct IoSetup;
+
+struct AppSettings {
+  // COMPORT
+  std::string PortName = "COM1";
+  int BaudRate = 115200;
+  int ByteSize = 8;
+  int StopBits = 1;
+  std::string Parity__ = "NONE";
+  bool RTS_Cont = false;
+  std::string SendHead = "NONE";
+  std::string SendDlmt = "CRLF";
+  std::string RecvHead = "NONE";
+  std::string RecvDlmt = "CRLF";
+  int RecvTout = 100;
+  int SendTout = 0;
+  int Ack_Tout = 500;
+
+  // PRJ
+  std::string DefPath_;
+  std::string DatPath_;
+  std::string BatFile_;
+  int EdtStyle = 0;
+  int TAB_Spc_ = 2;
+  int SetupDef = 1;
+  int BuildJob = 1;
+  int MCU2620_ = 0;
+
+  // LANGUAGE
+  int LANG_NO_ = 2;
+  std::string LANG_0__;
+  std::string LANG_1__;
+
+  // FRM
+  int FuncPnl = 3;
+  std::uint32_t WSCOLOR = 0xC0DCC0;
+  std::string PRODUCT;
+  std::string WPAPER;
+  std::string LOGOIMG;
+
+  // USS-NAME, PIXY (connector names and modes live in IoSetup)
+  std::array<std::string, 4> ussName{"USS-1", "USS-2", "USS-3", "USS-4"};
+  std::array<std::uint32_t, 7> clSig{0x0000FF, 0x00FFFF, 0xFF0000, 0xFFFFFF,
+                                     0xFFFFFF, 0xFFFFFF, 0xFFFFFF};
+
+  // Not persisted.
+  ProductVariant variant = 3;
+  std::string programFolder;  // folder of the program, ends with "/"
+  bool portOpen = false;
+  bool recvRunning = false;
+  bool lineError = false;
+  std::string LoaderText;
+  std::string BoardVersionText;
+};
+
+/// Sets every persisted value (and the connector names and modes of `io`) to the defaults of
+/// `variant` for a program living in `programFolder` (ending with "/").
+void setDefaultSettings(AppSettings& settings, IoSetup& io, ProductVariant variant,
+                        const std::string& programFolder);
+
+/// Reads the settings file over the current values; a missing file, section or key keeps the
+/// default. Connector names, modes and MCU2620_ also go into `io`.
+void LoadSettings(AppSettings& settings, IoSetup& io, const std::string& iniPath);
+
+/// Writes every key, keeping other keys and sections of an existing file. False with `error`
+/// set when the file cannot be written (the status bar then shows "Ini:NG").
+bool SaveSettings(const AppSettings& settings, const IoSetup& io, const std::string& iniPath,
+                  std::string* error = nullptr);
+
+}  // namespace kavel
