@@ -1,0 +1,315 @@
+#include "model/ProgramFile.h"
+
+#include <algorithm>
+#include <charconv>
+#include <optional>
+#include <string_view>
+
+#include "i18n/MessageTable.h"
+#include "model/ProgramSet.h"
+#include "model/StatementKind.h"
+#include "settings/AppSettings.h"
+#include "setup/IoSetup.h"
+#include "setup/SetupCodec.h"
+#include "text/Encoding.h"
+#include "text/Format.h"
+#include "text/TextFile.h"
+
+namespace kavel {
+namespace {
+
+using text::format;
+
+constexpr std::size_t kLineBuffer = 512;
+constexpr std::string_view kConversionVersion = "20140707";
+
+constexpr const char* kOldVersionJa[] = {
+    "\xE3\x81\x93\xE3\x81\xAE\xE3\x83\x97\xE3\x83\xAD\xE3\x82\xB0\xE3\x83\xA9\xE3\x83\xA0\xE3\x81\xAF"
+    "2014\xE5\xB9\xB4\xE4\xBB\xA5\xE5\x89\x8D\xE3\x81\xAE\xE6\x97\xA7\xE3\x83\x90\xE3\x83\xBC\xE3\x82\xB8"
+    "\xE3\x83\xA7\xE3\x83\xB3\xE3\x81\xA7\xE4\xBD\x9C\xE6\x88\x90\xE3\x81\x95\xE3\x82\x8C\xE3\x81\x9F"
+    "\xE3\x82\x82\xE3\x81\xAE\xE3\x81\xA7\xE3\x81\x99\xE3\x80\x82\xE3\x81\x93\xE3\x81\xAE\xE3\x81\xBE"
+    "\xE3\x81\xBE\xE9\x96\x8B\xE3\x81\x8F\xE3\x81\xA8\xE6\x96\xB0\xE3\x83\x90\xE3\x83\xBC\xE3\x82\xB8"
+    "\xE3\x83\xA7\xE3\x83\xB3\xE5\xAF\xBE\xE5\xBF\x9C\xE3\x81\xAE\xE3\x82\x82\xE3\x81\xAE\xE3\x81\xAB"
+    "\xE5\xA4\x89\xE6\x8F\x9B\xE3\x81\x95\xE3\x82\x8C\xE3\x81\xBE\xE3\x81\x99\xE3\x80\x82",
+    "\xE6\x97\xA7\xE3\x83\x90\xE3\x83\xBC\xE3\x82\xB8\xE3\x83\xA7\xE3\x83\xB3\xE3\x81\xA7\xE9\x96\x8B"
+    "\xE3\x81\x8F\xE4\xBA\x88\xE5\xAE\x9A\xE3\x81\x8C\xE3\x81\x82\xE3\x82\x8B\xE5\xA0\xB4\xE5\x90\x88"
+    "\xE3\x81\xAF\xE3\x80\x81\xE7\xB7\xA8\xE9\x9B\x86\xE3\x82\x92\xE4\xB8\xAD\xE6\xAD\xA2\xE3\x81\x97"
+    "\xE3\x81\xA6\xE3\x80\x81\xE3\x83\x90\xE3\x83\x83\xE3\x82\xAF\xE3\x82\xA2\xE3\x83\x83\xE3\x83\x97"
+    "\xE3\x82\x92\xE4\xBD\x9C\xE6\x88\x90\xE3\x81\x97\xE3\x81\xA6\xE3\x81\x8B\xE3\x82\x89\xE9\x96\x8B"
+    "\xE3\x81\x8D\xE7\x9B\xB4\xE3\x81\x97\xE3\x81\xA6\xE4\xB8\x8B\xE3\x81\x95\xE3\x81\x84\xE3\x80\x82",
+    "\xE3\x80\x8C\xE3\x81\xAF\xE3\x81\x84\xE3\x80\x8D\xE3\x81\xA7\xE9\x96\x8B\xE3\x81\x8F\xE3\x80\x81"
+    "\xE3\x80\x8C\xE3\x81\x84\xE3\x81\x84\xE3\x81\x88\xE3\x80\x8D\xE3\x81\xA7\xE4\xB8\xAD\xE6\xAD\xA2"
+    "\xE3\x81\x97\xE3\x81\xBE\xE3\x81\x99\xE3\x80\x82",
+};
+constexpr const char* kOldVersionEn[] = {
+    "This program was built using a pre-2014 version of Kavel.",
+    "If you click 'Yes', this program will be updated to be compatible with this newer version of Kavel.",
+    "If you want to back up your program, click 'No' to return to the main screen.",
+};
+
+std::string oldVersionQuestion(int language) {
+  const auto& lines = language == 0 ? kOldVersionJa : kOldVersionEn;
+  return std::string(lines[0]) + "\r\n" + lines[1] + "\r\n" + lines[2];
+}
+
+// A decimal integer as the fixed columns hold it: optional leading blanks, optional sign,
+// digits and nothing else.
+std::optional<int> parseColumn(std::string_view field) {
+  while (!field.empty() && field.front() == ' ') field.remove_prefix(1);
+  if (!field.empty() && field.front() == '+') field.remove_prefix(1);
+  if (field.empty()) return std::nullopt;
+  int value = 0;
+  const auto [end, ec] = std::from_chars(field.data(), field.data() + field.size(), value);
+  if (ec != std::errc() || end != field.data() + field.size()) return std::nullopt;
+  return value;
+}
+
+std::string_view column(std::string_view line, std::size_t pos, std::size_t len) {
+  if (pos >= line.size()) return {};
+  return line.substr(pos, len);
+}
+
+// Keeps each value inside its six columns so that one odd value cannot shift the fields of
+// its line.
+int fitValue(int v) { return std::clamp(v, -99999, 999999); }
+int fitKind(int k) { return std::clamp(k, -9, 99); }
+
+// A comment is one line of the file; a line break inside it would start a new line.
+std::string oneLine(std::string s) {
+  std::replace_if(s.begin(), s.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+  return s;
+}
+
+std::string rowLine(int number, int sno, int cno, int v0, int v1, int v2, const std::string& cmt) {
+  return format("[%04d]:sno:%02d,cno:%02d,val:%06d-%06d-%06d,cmt:", number, fitKind(sno), fitKind(cno),
+                fitValue(v0), fitValue(v1), fitValue(v2)) +
+         oneLine(cmt) + "\r\n";
+}
+
+void raiseFlags(const Statement& row, IoSetup& io, const AppSettings& settings, const ProgramFileHooks& hooks) {
+  switch (row.sno) {
+    case kContinue:
+    case kCCode:
+      io.advancedMode = true;
+      break;
+    case kSubCall:
+      io.advancedMode = true;
+      if (row.val0 == 30) io.interruptInUse = true;
+      break;
+    case kPwm:
+      io.useMcb = true;
+      io.advancedMode = true;
+      break;
+    case kServo:
+      io.servoInUse = true;
+      break;
+    case kOutput:
+      io.outputInUse = true;
+      break;
+    case kLcd:
+      io.useLcd = true;
+      if (hooks.setLcdButton) hooks.setLcdButton(true);
+      if (settings.variant < 3) io.advancedMode = true;
+      break;
+    case kGamePadTest:
+      io.useSnx4410 = true;
+      io.advancedMode = true;
+      break;
+    default:
+      break;
+  }
+  if (row.cno == kOutput) io.outputInUse = true;
+}
+
+// Variable rows of files before 20140707 used a shorter operand list.
+void convertOldVariable(Statement& row) {
+  const int t = row.val0 / 10 % 100;
+  if (t > 16) row.val0 += 100;
+  if (row.cno == kVariableItem) {
+    if (row.val1 < 5) {
+      row.val1 += 26;
+    } else if (row.val1 <= 20) {
+      row.val1 -= 4;
+    } else {
+      row.val1 += 10;
+    }
+  }
+}
+
+std::string conversionError(std::size_t lineNumber, const std::string& path, std::string_view field,
+                            std::string_view line, text::FileEncoding encoding) {
+  if (field.empty()) {
+    return format("Line %zu of %s is cut short (\"%s\"), so reading stopped there.", lineNumber, path.c_str(),
+                  text::decode(line, encoding).c_str());
+  }
+  return format("Line %zu of %s: \"%s\" is not a number, so reading stopped there.", lineNumber, path.c_str(),
+                text::decode(field, encoding).c_str());
+}
+
+}  // namespace
+
+std::string programFileText(const Program& program, const ProgramFileContext& context) {
+  std::string out = "Title:" + program.caption() + " " + context.mainWindowTitle + "\r\n";
+  for (int n = 1; n <= 10; ++n) {
+    out += format("CN%02d:", n) + oneLine(context.io.cnName[static_cast<std::size_t>(n - 1)]) + "\r\n";
+  }
+  const SetupRecord& setup = context.setup;
+  out += rowLine(0, kSetup, setup.setupKind, setup.setupValue[0], setup.setupValue[1], setup.setupValue[2],
+                 setup.setupComment);
+  int number = 1;
+  for (const Statement& row : program.rows()) {
+    out += rowLine(number++, row.sno, row.cno, row.val0, row.val1, row.val2, row.cmt);
+  }
+  return out;
+}
+
+bool writeProgramFile(Program& program, const std::string& path, const ProgramFileContext& context) {
+  const std::string previousName = program.titleName;
+  program.titleName = text::baseNameOf(path);
+  if (!text::writeFileAtomic(path, text::encodeForFile(programFileText(program, context)))) {
+    program.titleName = previousName;
+    program.statusText = "Can't Save ... " + path;
+    return false;
+  }
+  program.statusText = path;
+  program.path = path;
+  return true;
+}
+
+ProgramFileResult readProgramFile(Program& program, const std::string& path, ProgramFileContext& context,
+                                  const ProgramFileHooks& hooks) {
+  ProgramFileResult result;
+  const std::string openPath = text::extensionOf(path).empty() ? path + std::string(kProgramFileExtension) : path;
+  std::string bytes;
+  if (!text::readFileBytes(openPath, bytes)) {
+    program.statusText = "Can't Open ... " + path;
+    return result;
+  }
+  const auto encoding = text::detectEncoding(bytes);
+  const auto lines = text::splitLines(bytes, kLineBuffer);
+
+  AppSettings& settings = context.settings;
+  IoSetup& io = context.io;
+  if (hooks.beforeClear) hooks.beforeClear(program);
+  program.clear();
+  program.statusText = path;
+  if (hooks.setSetupButton) hooks.setSetupButton(false);
+  if (settings.variant < 3) {
+    io.useLcd = false;
+    if (hooks.setLcdButton) hooks.setLcdButton(false);
+  }
+
+  const std::string title = lines.empty() ? std::string() : text::decode(lines[0], encoding);
+  const bool mainFile = title.find("Title:Main") != std::string::npos;
+
+  int warning = 0;
+  if (title.find("QV7B") != std::string::npos) {
+    warning = 0;
+  } else if (title.find("QV7-UP") != std::string::npos) {
+    warning = 138;
+  } else if (title.find("QV7") != std::string::npos) {
+    warning = 139;
+  } else if (title.find("ZN4") != std::string::npos) {
+    warning = 140;
+  }
+  if (warning != 0 && !context.messages(warning).empty() && hooks.productWarning) {
+    hooks.productWarning(context.messages(warning));
+  }
+
+  const std::size_t ver = title.find("Ver.");
+  const std::string version = ver == std::string::npos ? std::string() : title.substr(ver + 4, 8);
+  const bool oldFile = version < kConversionVersion;
+  if (oldFile && hooks.askOldVersion &&
+      !hooks.askOldVersion(context.messages(44), oldVersionQuestion(context.messages.language()))) {
+    return result;
+  }
+
+  program.titleName = text::baseNameOf(path);
+  program.path = openPath;
+
+  for (std::size_t i = 1; i < lines.size(); ++i) {
+    const std::string_view line = lines[i];
+    if (line.starts_with("CN")) {
+      if (!mainFile) continue;
+      const auto n = parseColumn(column(line, 2, 2));
+      if (n && *n >= 1 && *n <= 10 && column(line, 2, 2).size() == 2) {
+        io.cnName[static_cast<std::size_t>(*n - 1)] = text::decode(column(line, 5, std::string_view::npos), encoding);
+      }
+      continue;
+    }
+    if (!line.starts_with("[")) continue;
+
+    Statement row;
+    std::string_view cmt;
+    const std::string_view fields[] = {column(line, 11, 2), column(line, 18, 2), column(line, 25, 6),
+                                       column(line, 32, 6)};
+    std::string_view val2Field;
+    if (line.size() >= 50 && line[45] == ',') {
+      val2Field = column(line, 39, 6);
+      cmt = column(line, 50, std::string_view::npos);
+    } else if (line.size() >= 43 && line[38] == ',') {
+      cmt = column(line, 43, std::string_view::npos);
+    }
+    int* targets[] = {&row.sno, &row.cno, &row.val0, &row.val1, &row.val2};
+    const std::string_view numbers[] = {fields[0], fields[1], fields[2], fields[3], val2Field};
+    const int count = val2Field.empty() ? 4 : 5;
+    for (int f = 0; f < count; ++f) {
+      const auto v = parseColumn(numbers[f]);
+      if (!v) {
+        result.error = conversionError(i + 1, path, numbers[f], line, encoding);
+        return result;
+      }
+      *targets[f] = *v;
+    }
+    row.cmt = text::decode(cmt, encoding);
+
+    if (row.sno == kSetup) {
+      if (mainFile) {
+        context.setup.setupKind = row.cno;
+        context.setup.setupValue = {row.val0, row.val1, row.val2};
+        context.setup.setupComment = row.cmt;
+      }
+      DecodeSetup(io, row.cno, row.val0, row.val1, row.val2);
+      const auto& values = context.setup.setupValue;
+      if (values[0] != 111111 || values[1] != 110000) {
+        if (hooks.setSetupButton) hooks.setSetupButton(true);
+      } else if (settings.SetupDef == 1) {
+        if (hooks.setSetupButton) hooks.setSetupButton(false);
+      }
+      if (!line.starts_with("[0000]")) program.modified = true;
+    } else if (program.size() < Program::kMaxRows) {
+      switch (row.sno) {
+        case kEnd:
+          row.val0 = row.val1 = row.val2 = 0;
+          row.cmt.clear();
+          break;
+        case kIf:
+        case kElseIf:
+        case kWhile:
+        case kVariable:
+          if (oldFile && (row.cno == kVariable || row.cno == kVariableItem)) convertOldVariable(row);
+          break;
+        case kElse:
+        case kContinue:
+        case kBreak:
+          row.cno = 0;
+          row.val0 = row.val1 = row.val2 = 0;
+          row.cmt.clear();
+          break;
+        default:
+          break;
+      }
+      raiseFlags(row, io, settings, hooks);
+      program.appendRow(std::move(row));
+    }
+    if (hooks.processEvents) hooks.processEvents();
+  }
+
+  if (io.outputInUse || io.servoInUse || io.advancedMode) {
+    if (hooks.setSetupButton) hooks.setSetupButton(true);
+  }
+  result.ok = true;
+  return result;
+}
+
+}  // namespace kavel

@@ -1,0 +1,62 @@
+#pragma once
+// The program file (".Kvl"): one line per row in fixed columns, preceded by a title line, the
+// connector names and the setup line of the program set. Files of versions before 20140707 are
+// converted on reading.
+
+#include <functional>
+#include <string>
+
+#include "model/Program.h"
+
+namespace kavel {
+
+struct AppSettings;
+struct IoSetup;
+struct SetupRecord;
+class MessageTable;
+
+/// The records a program file reads and writes besides the rows.
+struct ProgramFileContext {
+  AppSettings& settings;
+  IoSetup& io;
+  SetupRecord& setup;
+  const MessageTable& messages;
+  std::string mainWindowTitle;  // written into the title line
+};
+
+/// What the reader needs from the windows. Every hook may be left empty.
+struct ProgramFileHooks {
+  /// A warning that the file was made for another product (shown titled "Warning").
+  std::function<void(const std::string& text)> productWarning;
+  /// The old-version question (title, text); true when answered Yes. Empty means Yes.
+  std::function<bool(const std::string& title, const std::string& text)> askOldVersion;
+  /// Lets the window redraw while a long file loads.
+  std::function<void()> processEvents;
+  /// Shows (and ticks) or hides (and unticks) the main window's Setup button.
+  std::function<void(bool visible)> setSetupButton;
+  /// Shows or hides the LCD palette button.
+  std::function<void(bool visible)> setLcdButton;
+  /// Called with the old rows just before they are deleted (Sub windows of SubCall rows close).
+  std::function<void(Program& program)> beforeClear;
+};
+
+struct ProgramFileResult {
+  bool ok = false;
+  /// Why reading stopped early (a numeric column that does not convert), for a message box.
+  std::string error;
+};
+
+/// Writes the program's rows to `path` (atomically). Sets the program's status text, title
+/// name and path; on failure the status text is "Can't Save ... " followed by the path.
+bool writeProgramFile(Program& program, const std::string& path, const ProgramFileContext& context);
+
+/// The whole file text `writeProgramFile` writes, as UTF-8 (for tests and the console tool).
+std::string programFileText(const Program& program, const ProgramFileContext& context);
+
+/// Replaces the program's rows with the rows of the file at `path` (".Kvl" is appended when it
+/// has no extension). A file that cannot be opened leaves the program untouched with the status
+/// text "Can't Open ... " and the path. Only the first 1000 row lines become rows.
+ProgramFileResult readProgramFile(Program& program, const std::string& path, ProgramFileContext& context,
+                                  const ProgramFileHooks& hooks = {});
+
+}  // namespace kavel

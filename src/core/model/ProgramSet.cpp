@@ -1,0 +1,61 @@
+#include "model/ProgramSet.h"
+
+#include <algorithm>
+
+#include "model/StatementKind.h"
+#include "text/Format.h"
+#include "text/TextFile.h"
+
+namespace kavel {
+
+ProgramSet::ProgramSet()
+    : programs_([] {
+        std::array<Program, kPrograms> programs;
+        for (int i = 0; i < kPrograms; ++i) programs[static_cast<std::size_t>(i)] = Program(i);
+        return programs;
+      }()) {
+  programs_[0].open = true;
+}
+
+bool ProgramSet::saveEnabled() const {
+  const Program& cur = currentProgram();
+  if (cur.modified) return true;
+  if (current != 0) return false;
+  return std::any_of(programs_.begin() + 1, programs_.end(),
+                     [](const Program& p) { return p.open && p.modified; });
+}
+
+int ProgramSet::subNumberForFile(int inProgram, const std::string& fileName) const {
+  const auto& mainRows = main().rows();
+  if (!fileName.empty()) {
+    for (const Statement& row : mainRows) {
+      if (row.sno == kSubCall && row.cmt == fileName) return row.val0;
+    }
+  }
+  if (inProgram == 0) {
+    for (int n = 1;; ++n) {
+      const bool used = std::any_of(mainRows.begin(), mainRows.end(), [n](const Statement& row) {
+        return row.sno == kSubCall && row.val0 == n;
+      });
+      if (!used) return n;
+    }
+  }
+  int highest = 0;
+  if (inProgram > 0 && inProgram < kPrograms) {
+    for (const Statement& row : (*this)[inProgram].rows()) {
+      if (row.sno == kSubCall) highest = std::max(highest, row.val0);
+    }
+  }
+  return highest + 1;
+}
+
+std::string defaultFileName(int index, const std::string& folder, int previous) {
+  if (index != 0) return text::format("SubFile-%02d", index);
+  for (int n = 0; n < 100; ++n) {
+    const std::string name = text::format("NewFile-%02d", n);
+    if (!text::fileExists(folder + name + kProgramFileExtension)) return name;
+  }
+  return text::format("NewFile-%02d", previous);
+}
+
+}  // namespace kavel

@@ -1,0 +1,323 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <random>
+#include <unistd.h>
+
+#include "Context.h"
+#include "model/ProgramFile.h"
+#include "model/StatementKind.h"
+#include "text/Encoding.h"
+#include "text/TextFile.h"
+
+using namespace kavel;
+namespace fs = std::filesystem;
+
+namespace {
+
+class ProgramFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::path(::testing::TempDir()) /
+           ("kavel_pf_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+    ctx_.messages.setText(1, 44, "Confirm");
+    ctx_.messages.setText(1, 139, "This file was made for an older board model.");
+  }
+
+  std::string path(const std::string& name) const { return (dir_ / name).string(); }
+
+  std::string put(const std::string& name, const std::string& bytes) const {
+    EXPECT_TRUE(text::writeFileAtomic(path(name), bytes));
+    return path(name);
+  }
+
+  ProgramFileContext fileContext() {
+    return ProgramFileContext{ctx_.settings, ctx_.io, ctx_.setup, ctx_.messages, "Kavel  [ Ver.20190706 ]"};
+  }
+
+  ProgramFileResult read(Program& p, const std::string& file) {
+    auto fc = fileContext();
+    return readProgramFile(p, file, fc, hooks_);
+  }
+
+  static Statement row(int sno, int cno, int v0, int v1, int v2, std::string cmt = {}) {
+    Statement s;
+    s.sno = sno;
+    s.cno = cno;
+    s.val0 = v0;
+    s.val1 = v1;
+    s.val2 = v2;
+    s.cmt = std::move(cmt);
+    return s;
+  }
+
+  fs::path dir_;
+  Context ctx_;
+  ProgramFileHooks hooks_;
+};
+
+const char* kHeader =
+    "Title:Main - [ t ] Kavel  [ Ver.20190706 ]\r\n"
+    "CN01:Ball\r\nCN02:\r\nCN03:\r\nCN04:\r\nCN05:\r\nCN06:\r\nCN07:\r\nCN08:\r\nCN09:RED3\r\nCN10:RED2\r\n"
+    "[0000]:sno:08,cno:07,val:111111-110000-000004,cmt:\r\n";
+
+}  // namespace
+
+TEST_F(ProgramFileTest, WritesFixedColumns) {
+  Program p;
+  p.appendRow(row(kMotorForward, kMotorForward, 50, 50, 0));
+  p.appendRow(row(kMotorBackward, kMotorBackward, -50, 7, 0, "back"));
+  ctx_.io.cnName[0] = "Ball";
+  ctx_.setup.setupValue = {111111, 110000, 4};
+  ASSERT_TRUE(writeProgramFile(p, path("Drive.Kvl"), fileContext()));
+  std::string bytes;
+  ASSERT_TRUE(text::readFileBytes(path("Drive.Kvl"), bytes));
+  EXPECT_EQ(bytes,
+            "Title:Main - [ Drive ] Kavel  [ Ver.20190706 ]\r\n"
+            "CN01:Ball\r\nCN02:\r\nCN03:\r\nCN04:\r\nCN05:\r\nCN06:\r\nCN07:\r\nCN08:\r\nCN09:\r\nCN10:\r\n"
+            "[0000]:sno:08,cno:07,val:111111-110000-000004,cmt:\r\n"
+            "[0001]:sno:21,cno:21,val:000050-000050-000000,cmt:\r\n"
+            "[0002]:sno:22,cno:22,val:-00050-000007-000000,cmt:back\r\n");
+  EXPECT_EQ(p.titleName, "Drive");
+  EXPECT_EQ(p.statusText, path("Drive.Kvl"));
+}
+
+TEST_F(ProgramFileTest, RoundTripKeepsRowsCommentsAndTexts) {
+  Program p;
+  p.appendRow(row(kWhile, kSensorTest, 25, 10001, 310000, "\xE5\x89\x8D\xE9\x80\xB2"));  // Japanese
+  p.appendRow(row(kVariable, kVariableItem, 23300, 27, 10000, "x"));
+  p.appendRow(row(kCCode, kCCode, 0, 0, 0, "a = b && c;  \t// sum"));
+  p.appendRow(row(kEnd, kClosesWhile, 0, 0, 0));
+  p.appendRow(row(kWait, kWait, -99999, 999999, 0, ""));
+  p.appendRow(row(17, 42, 1, 2, 3, "unknown kinds stay"));
+  ctx_.setup.setupComment = "\xE8\xA8\xAD\xE5\xAE\x9A";
+  ASSERT_TRUE(writeProgramFile(p, path("rt.Kvl"), fileContext()));
+
+  std::string bytes;
+  ASSERT_TRUE(text::readFileBytes(path("rt.Kvl"), bytes));
+  EXPECT_EQ(text::detectEncoding(bytes), text::FileEncoding::Cp932) << "Japanese text is written in CP932";
+
+  Program back;
+  const auto r = read(back, path("rt.Kvl"));
+  ASSERT_TRUE(r.ok) << r.error;
+  ASSERT_EQ(back.size(), p.size());
+  for (std::size_t i = 0; i < p.size(); ++i) EXPECT_EQ(back.rows()[i], p.rows()[i]) << "row " << i;
+  EXPECT_EQ(ctx_.setup.setupComment, "\xE8\xA8\xAD\xE5\xAE\x9A");
+  EXPECT_EQ(back.caption(), "Main - [ rt ]");
+}
+
+TEST_F(ProgramFileTest, TextOutsideCp932IsWrittenAsUtf8) {
+  Program p;
+  p.appendRow(row(kWait, kWait, 100, 0, 0, "smile \xF0\x9F\x98\x80"));
+  ASSERT_TRUE(writeProgramFile(p, path("u.Kvl"), fileContext()));
+  Program back;
+  ASSERT_TRUE(read(back, path("u.Kvl")).ok);
+  EXPECT_EQ(back.rows()[0].cmt, "smile \xF0\x9F\x98\x80");
+}
+
+TEST_F(ProgramFileTest, LineBreaksInACommentCannotSplitTheRow) {
+  Program p;
+  p.appendRow(row(kCCode, kCCode, 0, 0, 0, "a();\r\n[0002]:sno:21"));
+  ASSERT_TRUE(writeProgramFile(p, path("nl.Kvl"), fileContext()));
+  Program back;
+  ASSERT_TRUE(read(back, path("nl.Kvl")).ok);
+  ASSERT_EQ(back.size(), 1u);
+  EXPECT_EQ(back.rows()[0].cmt, "a();  [0002]:sno:21");
+}
+
+TEST_F(ProgramFileTest, OldVersionConversion) {
+  const std::string file = put("old.Kvl",
+                               "Title:Main - [ old ]\r\n"
+                               "[0001]:sno:31,cno:32,val:012170-000003-000000,cmt:\r\n"
+                               "[0002]:sno:31,cno:31,val:012170-000003-000000,cmt:\r\n"
+                               "[0003]:sno:01,cno:32,val:000010-000021-000000,cmt:\r\n"
+                               "[0004]:sno:01,cno:32,val:000010-000005-000000,cmt:\r\n");
+  std::string asked;
+  hooks_.askOldVersion = [&](const std::string& title, const std::string& question) {
+    asked = title + "|" + question;
+    return true;
+  };
+  Program p;
+  ASSERT_TRUE(read(p, file).ok);
+  EXPECT_EQ(asked.rfind("Confirm|This program was built using a pre-2014 version of Kavel.\r\n", 0), 0u);
+  ASSERT_EQ(p.size(), 4u);
+  EXPECT_EQ(p.rows()[0].val0, 12270);
+  EXPECT_EQ(p.rows()[0].val1, 29);
+  EXPECT_EQ(p.rows()[1].val0, 12270);
+  EXPECT_EQ(p.rows()[1].val1, 3) << "a number value is not an operand index";
+  EXPECT_EQ(p.rows()[2].val1, 31);
+  EXPECT_EQ(p.rows()[3].val1, 1);
+
+  Program declined;
+  declined.titleName = "Before";
+  hooks_.askOldVersion = [](const std::string&, const std::string&) { return false; };
+  EXPECT_FALSE(read(declined, file).ok);
+  EXPECT_EQ(declined.size(), 0u);
+  EXPECT_EQ(declined.titleName, "Before");
+}
+
+TEST_F(ProgramFileTest, SubFilesKeepTheSetRecordsButDecodeTheirSetup) {
+  const std::string sub = put("sub.Kvl",
+                              "Title:Sub-2 [ sub ] Kavel  [ Ver.20190706 ]\r\n"
+                              "CN01:Other\r\n"
+                              "[0000]:sno:08,cno:07,val:333111-110000-000000,cmt:sub setup\r\n"
+                              "[0001]:sno:29,cno:29,val:001000-000000,cmt:wait\r\n");
+  ctx_.io.cnName[0] = "Ball";
+  Program p(2);
+  ASSERT_TRUE(read(p, sub).ok);
+  EXPECT_EQ(ctx_.io.cnName[0], "Ball");
+  EXPECT_EQ(ctx_.setup.setupValue[0], 111111);
+  EXPECT_EQ(ctx_.setup.setupComment, "");
+  EXPECT_EQ(ctx_.io.cnMode[0], 3) << "the setup line still reaches the I/O setup";
+  ASSERT_EQ(p.size(), 1u);
+  EXPECT_EQ(p.rows()[0], row(kWait, kWait, 1000, 0, 0, "wait")) << "two-value form";
+  EXPECT_EQ(p.caption(), "Sub-2 [ sub ]");
+}
+
+TEST_F(ProgramFileTest, MainFileTakesNamesAndSetup) {
+  const std::string main = put("m.Kvl", std::string(kHeader) + "CN11:ignored\r\nCNxx:ignored\r\n");
+  ctx_.io.cnName[1] = "was";
+  Program p;
+  ASSERT_TRUE(read(p, main).ok);
+  EXPECT_EQ(ctx_.io.cnName[0], "Ball");
+  EXPECT_EQ(ctx_.io.cnName[1], "");
+  EXPECT_EQ(ctx_.io.cnName[8], "RED3");
+  EXPECT_EQ(ctx_.setup.setupValue[2], 4);
+  EXPECT_FALSE(p.modified);
+}
+
+TEST_F(ProgramFileTest, SetupStoredAsFirstRowMarksModified) {
+  const std::string file = put("s.Kvl",
+                               "Title:Main - [ s ] Kavel  [ Ver.20190706 ]\r\n"
+                               "[0001]:sno:08,cno:07,val:111111-110000-000000,cmt:\r\n"
+                               "[0002]:sno:20,cno:20,val:000000-000000-000000,cmt:\r\n");
+  Program p;
+  ASSERT_TRUE(read(p, file).ok);
+  EXPECT_EQ(p.size(), 1u);
+  EXPECT_TRUE(p.modified);
+}
+
+TEST_F(ProgramFileTest, FeatureFlagsAndButtons) {
+  std::vector<std::string> events;
+  hooks_.setSetupButton = [&](bool v) { events.push_back(v ? "setup+" : "setup-"); };
+  hooks_.setLcdButton = [&](bool v) { events.push_back(v ? "lcd+" : "lcd-"); };
+  hooks_.productWarning = [&](const std::string& w) { events.push_back("warn:" + w); };
+  const std::string file = put("f.Kvl",
+                               "Title:Main - [ f ] QV7 Kavel  [ Ver.20190706 ]\r\n"
+                               "[0000]:sno:08,cno:07,val:111111-110000-000000,cmt:\r\n"
+                               "[0001]:sno:09,cno:09,val:000030-000000-000000,cmt:isr.Kvl\r\n"
+                               "[0002]:sno:41,cno:41,val:000000-000000-000000,cmt:hi\r\n"
+                               "[0003]:sno:01,cno:40,val:000001-000001-000000,cmt:\r\n");
+  ctx_.settings.variant = 1;
+  Program p;
+  ASSERT_TRUE(read(p, file).ok);
+  EXPECT_TRUE(ctx_.io.interruptInUse);
+  EXPECT_TRUE(ctx_.io.useLcd);
+  EXPECT_TRUE(ctx_.io.advancedMode);
+  EXPECT_TRUE(ctx_.io.outputInUse) << "an output test counts too";
+  EXPECT_EQ(events, (std::vector<std::string>{"setup-", "lcd-", "warn:This file was made for an older board model.",
+                                              "setup-", "lcd+", "setup+"}));
+}
+
+TEST_F(ProgramFileTest, EveryRowOfALongFileComesBack) {
+  // Before, the reader processed only 1000 lines after the title, so a saved program of more
+  // than 989 rows lost its last rows.
+  for (const std::size_t rows : {995u, 1000u}) {
+    Program p;
+    for (std::size_t i = 0; i < rows; ++i) p.appendRow(row(kWait, kWait, static_cast<int>(i), 0, 0));
+    ASSERT_TRUE(writeProgramFile(p, path("long.Kvl"), fileContext()));
+    Program back;
+    ASSERT_TRUE(read(back, path("long.Kvl")).ok);
+    ASSERT_EQ(back.size(), rows);
+    EXPECT_EQ(back.rows().back().val0, static_cast<int>(rows - 1));
+  }
+  std::string text = kHeader;
+  for (int i = 1; i <= 1005; ++i) text += "[0001]:sno:20,cno:20,val:000000-000000-000000,cmt:\r\n";
+  Program over;
+  ASSERT_TRUE(read(over, put("over.Kvl", text)).ok);
+  EXPECT_EQ(over.size(), Program::kMaxRows) << "row lines beyond the program limit are ignored";
+}
+
+TEST_F(ProgramFileTest, BadNumberStopsTheLoadAndKeepsEarlierRows) {
+  const std::string file = put("bad.Kvl", std::string(kHeader) +
+                                              "[0001]:sno:20,cno:20,val:000000-000000-000000,cmt:\r\n"
+                                              "[0002]:sno:21,cno:21,val:0000x0-000000-000000,cmt:\r\n"
+                                              "[0003]:sno:20,cno:20,val:000000-000000-000000,cmt:\r\n");
+  Program p;
+  const auto r = read(p, file);
+  EXPECT_FALSE(r.ok);
+  EXPECT_NE(r.error.find("\"0000x0\""), std::string::npos) << r.error;
+  EXPECT_EQ(p.size(), 1u);
+
+  Program t;
+  const auto truncated = read(t, put("trunc.Kvl", std::string(kHeader) + "[0001]:sno:2"));
+  EXPECT_FALSE(truncated.ok);
+  EXPECT_NE(truncated.error.find("cut short (\"[0001]:sno:2\")"), std::string::npos) << truncated.error;
+}
+
+TEST_F(ProgramFileTest, MissingFileLeavesTheProgramAlone) {
+  Program p;
+  p.appendRow(row(kWait, kWait, 1, 0, 0));
+  p.titleName = "Mine";
+  const auto r = read(p, path("nothere"));
+  EXPECT_FALSE(r.ok);
+  EXPECT_EQ(p.statusText, "Can't Open ... " + path("nothere"));
+  EXPECT_EQ(p.size(), 1u);
+  EXPECT_EQ(p.titleName, "Mine");
+
+  put("plain.Kvl", std::string(kHeader));
+  Program q;
+  EXPECT_TRUE(read(q, path("plain")).ok) << "the extension is added when missing";
+}
+
+TEST_F(ProgramFileTest, FailedSaveKeepsTheOldFile) {
+  Program p;
+  p.appendRow(row(kWait, kWait, 1, 0, 0));
+  ASSERT_TRUE(writeProgramFile(p, path("keep.Kvl"), fileContext()));
+  std::string before;
+  ASSERT_TRUE(text::readFileBytes(path("keep.Kvl"), before));
+  const std::string missingDir = path("no/such/dir/x.Kvl");
+  EXPECT_FALSE(writeProgramFile(p, missingDir, fileContext()));
+  EXPECT_EQ(p.statusText, "Can't Save ... " + missingDir);
+  EXPECT_EQ(p.titleName, "keep");
+
+  if (::geteuid() != 0) {  // root ignores folder permissions
+    fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec);
+    p.appendRow(row(kWait, kWait, 2, 0, 0));
+    EXPECT_FALSE(writeProgramFile(p, path("keep.Kvl"), fileContext()));
+    fs::permissions(dir_, fs::perms::owner_all);
+    std::string after;
+    ASSERT_TRUE(text::readFileBytes(path("keep.Kvl"), after));
+    EXPECT_EQ(after, before);
+  }
+}
+
+TEST_F(ProgramFileTest, RobustAgainstDamagedFiles) {
+  hooks_.askOldVersion = [](const std::string&, const std::string&) { return true; };
+  std::mt19937 rng(7);
+  std::string binary(20000, '\0');
+  for (auto& c : binary) c = static_cast<char>(rng());
+  std::string validFile = kHeader;
+  for (int i = 0; i < 20; ++i) validFile += "[0001]:sno:21,cno:21,val:000050-000050-000000,cmt:x\r\n";
+
+  const std::pair<const char*, std::string> files[] = {
+      {"empty", ""},
+      {"binary", binary},
+      {"long line", std::string(kHeader) + "[" + std::string(100000, '9') + "\r\n"},
+      {"long comment", std::string(kHeader) + "[0001]:sno:33,cno:33,val:000000-000000-000000,cmt:" +
+                           std::string(3000, 'c') + "\r\n"},
+      {"cut in the middle", validFile.substr(0, validFile.size() / 2)},
+      {"only brackets", std::string(5000, '[')},
+      {"many lines", std::string(200000, '\n')},
+  };
+  for (const auto& [what, bytes] : files) {
+    Program p;
+    const auto r = read(p, put("damaged.Kvl", bytes));
+    EXPECT_LE(p.size(), Program::kMaxRows) << what;
+    if (!r.ok) {
+      EXPECT_FALSE(r.error.empty()) << what;
+    }
+  }
+}
