@@ -1,6 +1,43 @@
-#include <cstdio>
+// kavel: console commands over the same core as the program, for scripts, teachers and tests.
 
-int main() {
-  std::puts("kavel: no commands yet");
-  return 0;
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/CliSession.h"
+#include "cli/RowsCommand.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: kavel [--ini PATH] [--variant N] [--lang N] COMMAND ...\n"
+    "commands:\n"
+    "  rows FILE [--sub N]   list the rows of a program file with their texts\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace kavel::cli;
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  GlobalOptions options;
+  std::vector<std::string> rest;
+  std::string error;
+  if (!parseGlobalOptions(args, options, rest, error)) {
+    std::cerr << "kavel: " << error << "\n" << kUsage;
+    return 2;
+  }
+  if (rest.empty() || rest[0] == "--help" || rest[0] == "-h") {
+    (rest.empty() ? std::cerr : std::cout) << kUsage;
+    return rest.empty() ? 2 : 0;
+  }
+  const std::string command = rest[0];
+  const std::vector<std::string> commandArgs(rest.begin() + 1, rest.end());
+  try {
+    if (command == "rows") return runRows(options, commandArgs);
+  } catch (const std::exception& e) {
+    std::cerr << "kavel " << command << ": " << e.what() << "\n";
+    return 1;
+  }
+  std::cerr << "kavel: unknown command \"" << command << "\"\n" << kUsage;
+  return 2;
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdio>
 #include <optional>
 #include <string_view>
 
@@ -80,10 +81,13 @@ std::string oneLine(std::string s) {
   return s;
 }
 
-std::string rowLine(int number, int sno, int cno, int v0, int v1, int v2, const std::string& cmt) {
-  return format("[%04d]:sno:%02d,cno:%02d,val:%06d-%06d-%06d,cmt:", number, fitKind(sno), fitKind(cno),
-                fitValue(v0), fitValue(v1), fitValue(v2)) +
-         oneLine(cmt) + "\r\n";
+void appendRowLine(std::string& out, int number, int sno, int cno, int v0, int v1, int v2, const std::string& cmt) {
+  char buffer[64];
+  const int n = std::snprintf(buffer, sizeof buffer, "[%04d]:sno:%02d,cno:%02d,val:%06d-%06d-%06d,cmt:", number,
+                              fitKind(sno), fitKind(cno), fitValue(v0), fitValue(v1), fitValue(v2));
+  out.append(buffer, static_cast<std::size_t>(std::max(n, 0)));
+  out += oneLine(cmt);
+  out += "\r\n";
 }
 
 void raiseFlags(const Statement& row, IoSetup& io, const AppSettings& settings, const ProgramFileHooks& hooks) {
@@ -154,11 +158,12 @@ std::string programFileText(const Program& program, const ProgramFileContext& co
     out += format("CN%02d:", n) + oneLine(context.io.cnName[static_cast<std::size_t>(n - 1)]) + "\r\n";
   }
   const SetupRecord& setup = context.setup;
-  out += rowLine(0, kSetup, setup.setupKind, setup.setupValue[0], setup.setupValue[1], setup.setupValue[2],
-                 setup.setupComment);
+  out.reserve(out.size() + 64 * (program.size() + 1));
+  appendRowLine(out, 0, kSetup, setup.setupKind, setup.setupValue[0], setup.setupValue[1], setup.setupValue[2],
+                setup.setupComment);
   int number = 1;
   for (const Statement& row : program.rows()) {
-    out += rowLine(number++, row.sno, row.cno, row.val0, row.val1, row.val2, row.cmt);
+    appendRowLine(out, number++, row.sno, row.cno, row.val0, row.val1, row.val2, row.cmt);
   }
   return out;
 }
@@ -181,7 +186,7 @@ ProgramFileResult readProgramFile(Program& program, const std::string& path, Pro
   ProgramFileResult result;
   const std::string openPath = text::extensionOf(path).empty() ? path + std::string(kProgramFileExtension) : path;
   std::string bytes;
-  if (!text::readFileBytes(openPath, bytes)) {
+  if (!text::readFileBytes(openPath, bytes, &result.error)) {
     program.statusText = "Can't Open ... " + path;
     return result;
   }

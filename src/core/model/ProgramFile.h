@@ -42,7 +42,8 @@ struct ProgramFileHooks {
 
 struct ProgramFileResult {
   bool ok = false;
-  /// Why reading stopped early (a numeric column that does not convert), for a message box.
+  /// Why reading failed or stopped early (the file does not open, a numeric column does not
+  /// convert), for a message box.
   std::string error;
 };
 

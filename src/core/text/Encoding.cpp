@@ -1,5 +1,6 @@
 #include "text/Encoding.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <iconv.h>
 
@@ -37,7 +38,8 @@ size_t utf8SequenceLength(std::string_view s, size_t i) {
   return len;
 }
 
-// RAII wrapper so that every path closes the converter.
+// One converter per direction and thread, opened on first use: opening a converter costs
+// more than converting a whole program file.
 class Converter {
  public:
   Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
@@ -47,11 +49,43 @@ class Converter {
   Converter(const Converter&) = delete;
   Converter& operator=(const Converter&) = delete;
   bool ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
-  iconv_t get() const { return cd_; }
+  iconv_t get() const {
+    iconv(cd_, nullptr, nullptr, nullptr, nullptr);  // back to the initial state
+    return cd_;
+  }
 
  private:
   iconv_t cd_;
 };
+
+const Converter& toUtf8() {
+  thread_local Converter conv("UTF-8", "CP932");
+  return conv;
+}
+
+const Converter& toCp932() {
+  thread_local Converter conv("CP932", "UTF-8");
+  return conv;
+}
+
+bool isAscii(char c) { return static_cast<unsigned char>(c) < 0x80; }
+
+// Converts a run of non-ASCII UTF-8 text; false when a character has no CP932 form.
+bool appendCp932(std::string& out, std::string_view run) {
+  const Converter& conv = toCp932();
+  if (!conv.ok()) return false;
+  char buffer[1024];
+  auto* in = const_cast<char*>(run.data());
+  size_t inLeft = run.size();
+  while (inLeft > 0) {
+    char* outPtr = buffer;
+    size_t outLeft = sizeof buffer;
+    const size_t r = iconv(conv.get(), &in, &inLeft, &outPtr, &outLeft);
+    out.append(buffer, static_cast<size_t>(outPtr - buffer));
+    if (r == static_cast<size_t>(-1) && errno != E2BIG) return false;
+  }
+  return true;
+}
 
 }  // namespace
 
@@ -85,12 +119,11 @@ std::string sanitizeUtf8(std::string_view bytes) {
 }
 
 std::string cp932ToUtf8(std::string_view bytes) {
-  bool ascii = true;
-  for (char c : bytes) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
-  if (ascii) return std::string(bytes);
+  if (std::all_of(bytes.begin(), bytes.end(), isAscii)) return std::string(bytes);
 
-  Converter conv("UTF-8", "CP932");
+  const Converter& conv = toUtf8();
   if (!conv.ok()) return sanitizeUtf8(bytes);
+  iconv_t cd = conv.get();
   std::string out;
   out.reserve(bytes.size() * 2);
   char buffer[1024];
@@ -99,7 +132,7 @@ std::string cp932ToUtf8(std::string_view bytes) {
   while (inLeft > 0) {
     char* outPtr = buffer;
     size_t outLeft = sizeof buffer;
-    const size_t r = iconv(conv.get(), &in, &inLeft, &outPtr, &outLeft);
+    const size_t r = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
     out.append(buffer, static_cast<size_t>(outPtr - buffer));
     if (r == static_cast<size_t>(-1)) {
       if (errno == E2BIG) continue;
@@ -107,31 +140,28 @@ std::string cp932ToUtf8(std::string_view bytes) {
       out += kReplacement;
       ++in;
       --inLeft;
-      iconv(conv.get(), nullptr, nullptr, nullptr, nullptr);
+      iconv(cd, nullptr, nullptr, nullptr, nullptr);
     }
   }
   return out;
 }
 
 std::optional<std::string> utf8ToCp932(std::string_view utf8) {
-  bool ascii = true;
-  for (char c : utf8) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
-  if (ascii) return std::string(utf8);
+  if (std::all_of(utf8.begin(), utf8.end(), isAscii)) return std::string(utf8);
   if (!isValidUtf8(utf8)) return std::nullopt;
 
-  Converter conv("CP932", "UTF-8");
-  if (!conv.ok()) return std::nullopt;
+  // ASCII is the same in both; only the runs between are converted.
   std::string out;
   out.reserve(utf8.size());
-  char buffer[1024];
-  auto* in = const_cast<char*>(utf8.data());
-  size_t inLeft = utf8.size();
-  while (inLeft > 0) {
-    char* outPtr = buffer;
-    size_t outLeft = sizeof buffer;
-    const size_t r = iconv(conv.get(), &in, &inLeft, &outPtr, &outLeft);
-    out.append(buffer, static_cast<size_t>(outPtr - buffer));
-    if (r == static_cast<size_t>(-1) && errno != E2BIG) return std::nullopt;
+  size_t pos = 0;
+  while (pos < utf8.size()) {
+    size_t end = pos;
+    while (end < utf8.size() && isAscii(utf8[end])) ++end;
+    out.append(utf8.substr(pos, end - pos));
+    pos = end;
+    while (end < utf8.size() && !isAscii(utf8[end])) ++end;
+    if (end > pos && !appendCp932(out, utf8.substr(pos, end - pos))) return std::nullopt;
+    pos = end;
   }
   return out;
 }

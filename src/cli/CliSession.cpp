@@ -1,0 +1,72 @@
+#include "cli/CliSession.h"
+
+#include <charconv>
+#include <unistd.h>
+
+#include "setup/SetupCodec.h"
+#include "text/TextFile.h"
+
+namespace kavel::cli {
+
+bool parseInt(const std::string& text, int& value) {
+  const char* end = text.data() + text.size();
+  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+  return !text.empty() && ec == std::errc() && ptr == end;
+}
+
+bool parseGlobalOptions(const std::vector<std::string>& args, GlobalOptions& options,
+                        std::vector<std::string>& rest, std::string& error) {
+  std::size_t i = 0;
+  for (; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (a != "--ini" && a != "--variant" && a != "--lang") break;
+    if (i + 1 >= args.size()) {
+      error = "option " + a + " needs a value";
+      return false;
+    }
+    const std::string& v = args[++i];
+    if (a == "--ini") {
+      options.iniPath = v;
+    } else if (a == "--variant") {
+      if (!parseInt(v, options.variant) || options.variant < 0 || options.variant > 4) {
+        error = "--variant takes a product variant from 0 to 4, not \"" + v + "\"";
+        return false;
+      }
+    } else if (!parseInt(v, options.language) || options.language < 0 || options.language > 1) {
+      error = "--lang takes 0 (Japanese) or 1 (English), not \"" + v + "\"";
+      return false;
+    }
+  }
+  rest.assign(args.begin() + static_cast<std::ptrdiff_t>(i), args.end());
+  return true;
+}
+
+std::string programFolder() {
+  std::string buffer(256, '\0');
+  for (;;) {
+    const ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
+    if (n < 0) return "./";
+    if (static_cast<std::size_t>(n) < buffer.size()) {
+      buffer.resize(static_cast<std::size_t>(n));
+      break;
+    }
+    buffer.resize(buffer.size() * 2);
+  }
+  const std::string folder = text::folderOf(buffer);
+  return folder.empty() ? "./" : folder;
+}
+
+std::unique_ptr<Context> makeContext(const GlobalOptions& options) {
+  auto ctx = std::make_unique<Context>();
+  const int variant = options.variant >= 0 ? options.variant : variantFromTitle(kApplicationTitle);
+  setDefaultSettings(ctx->settings, ctx->io, variant, programFolder());
+  ResetSetup(ctx->io, ctx->setup, ctx->settings, true);
+  if (!options.iniPath.empty()) LoadSettings(ctx->settings, ctx->io, options.iniPath);
+  ctx->messages.load(0, ctx->settings.LANG_0__);
+  ctx->messages.load(1, ctx->settings.LANG_1__);
+  const int language = options.language >= 0 ? options.language : ctx->settings.LANG_NO_;
+  ctx->messages.setLanguage(language == 0 ? 0 : 1);
+  return ctx;
+}
+
+}  // namespace kavel::cli

@@ -1,0 +1,34 @@
+#pragma once
+// What every console command starts from: the global options and a Context set up the way the
+// program sets itself up at start (variant defaults, then the settings file, then messages).
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Context.h"
+
+namespace kavel::cli {
+
+struct GlobalOptions {
+  std::string iniPath;  // empty: every setting takes its default
+  int variant = -1;     // -1: the one the application title selects
+  int language = -1;    // -1: LANG_NO_ of the settings
+};
+
+/// Parses the global options in front of the command; the rest (command and its arguments)
+/// stays in `rest`. False with `error` set on a bad option.
+bool parseGlobalOptions(const std::vector<std::string>& args, GlobalOptions& options,
+                        std::vector<std::string>& rest, std::string& error);
+
+/// A Context for the console: defaults of the variant, the settings file when given (never
+/// written), both message files, and the current language.
+std::unique_ptr<Context> makeContext(const GlobalOptions& options);
+
+/// The folder of the running binary, ending with "/".
+std::string programFolder();
+
+/// Reads an integer option value; false when it is not a whole decimal number.
+bool parseInt(const std::string& text, int& value);
+
+}  // namespace kavel::cli
