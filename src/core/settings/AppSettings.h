@@ -65,17 +65,25 @@ struct AppSettings {
   std::string BoardVersionText;
 };
 
+/// The settings file of a program: its full path with the extension changed to ".ini"
+/// (".../bin/kavelide" gives ".../bin/kavelide.ini").
+std::string settingsFilePath(const std::string& programPath);
+
 /// Sets every persisted value (and the connector names and modes of `io`) to the defaults of
 /// `variant` for a program living in `programFolder` (ending with "/").
 void setDefaultSettings(AppSettings& settings, IoSetup& io, ProductVariant variant,
                         const std::string& programFolder);
 
-/// Reads the settings file over the current values; a missing file, section or key keeps the
-/// default. Connector names, modes and MCU2620_ also go into `io`.
+/// Reads the settings file. Every value missing from the file (or not readable as a number, or
+/// out of the range the program can work with) takes the default of `settings.variant` and
+/// `settings.programFolder`; a missing or unreadable file behaves as an empty one. Connector
+/// names, modes and MCU2620_ also go into `io`. Clears portOpen and recvRunning.
 void LoadSettings(AppSettings& settings, IoSetup& io, const std::string& iniPath);
 
 /// Writes every key, keeping other keys and sections of an existing file. False with `error`
-/// set when the file cannot be written (the status bar then shows "Ini:NG").
+/// set when the file cannot be written (the status bar then shows "Ini:NG"); the file on disk
+/// is then left as it was. MCU2620_ is written from `settings`; connector names and modes
+/// from `io`.
 bool SaveSettings(const AppSettings& settings, const IoSetup& io, const std::string& iniPath,
                   std::string* error = nullptr);
 

@@ -2,6 +2,7 @@
 // The five product identities one build can take on. The variant is read from the
 // application title at start and decides many defaults.
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -29,9 +30,14 @@ struct VariantInfo {
   const char* logoImage;
   std::uint32_t workspaceColour;  // 0x00BBGGRR
   int mcu2620;
+  std::array<const char*, 10> connectorNames;  // CN1..CN10 defaults ("" for none)
+  std::array<int, 10> connectorModes;          // CN1..CN10 defaults (ConnectorMode codes)
 };
 
 /// Fixed data of a variant; an index outside 0..4 gives the data of variant 3.
 const VariantInfo& variantInfo(ProductVariant variant);
+
+/// The variant itself when it is 0..4, else 3 (the variant this build runs as).
+ProductVariant normalizedVariant(ProductVariant variant);
 
 }  // namespace kavel

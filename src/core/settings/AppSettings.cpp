@@ -1,0 +1,200 @@
+#include "settings/AppSettings.h"
+
+#include <climits>
+
+#include "settings/IniFile.h"
+#include "setup/IoSetup.h"
+#include "text/Format.h"
+#include "text/TextFile.h"
+
+namespace kavel {
+namespace {
+
+constexpr const char* kBuildBatchFile = "Build/Build_V190617/BuildPath.Bat";
+constexpr std::array<const char*, 13> kComportKeys{
+    "PortName", "BaudRate", "ByteSize", "StopBits", "Parity__", "RTS_Cont", "SendHead",
+    "SendDlmt", "RecvHead", "RecvDlmt", "RecvTout", "SendTout", "Ack_Tout"};
+
+std::string japaneseFileDefault(const AppSettings& s) { return s.programFolder + "Japanese.Txt"; }
+std::string englishFileDefault(const AppSettings& s) { return s.programFolder + "English.Txt"; }
+std::string homeFolderDefault(const AppSettings& s) {
+  return s.programFolder + variantInfo(s.variant).userFolder;
+}
+
+std::string cnKey(int n) { return text::format("CN%d", n); }
+std::string ussKey(int n) { return text::format("USS%d", n); }
+std::string sigKey(int n) { return text::format("CL_SIG%d", n); }
+
+/// An integer setting that other parts use as a size, a divisor or a digit: a value outside
+/// the range they can work with is as unreadable as a non-number.
+int readIntIn(const IniFile& ini, const char* section, const char* key, int fallback, int low,
+              int high) {
+  const int v = ini.readInteger(section, key, fallback);
+  return v >= low && v <= high ? v : fallback;
+}
+
+std::uint32_t colourFromText(const std::string& text, std::uint32_t fallback) {
+  const auto v = IniFile::parseInteger(text);
+  return v && *v >= 0 && *v <= 0xFFFFFF ? static_cast<std::uint32_t>(*v) : fallback;
+}
+
+}  // namespace
+
+std::string settingsFilePath(const std::string& programPath) {
+  const std::string ext = text::extensionOf(programPath);
+  return programPath.substr(0, programPath.size() - ext.size()) + ".ini";
+}
+
+void setDefaultSettings(AppSettings& settings, IoSetup& io, ProductVariant variant,
+                        const std::string& programFolder) {
+  AppSettings fresh;
+  fresh.variant = variant;
+  fresh.programFolder = programFolder;
+  // The live link state is not a setting; keep it.
+  fresh.portOpen = settings.portOpen;
+  fresh.recvRunning = settings.recvRunning;
+  fresh.lineError = settings.lineError;
+  fresh.LoaderText = settings.LoaderText;
+  fresh.BoardVersionText = settings.BoardVersionText;
+
+  const VariantInfo& info = variantInfo(variant);
+  fresh.DefPath_ = homeFolderDefault(fresh);
+  fresh.DatPath_ = fresh.DefPath_;
+  fresh.BatFile_ = programFolder + kBuildBatchFile;
+  fresh.MCU2620_ = info.mcu2620;
+  fresh.LANG_0__ = japaneseFileDefault(fresh);
+  fresh.LANG_1__ = englishFileDefault(fresh);
+  fresh.WSCOLOR = info.workspaceColour;
+  fresh.PRODUCT = programFolder + info.productImage;
+  fresh.WPAPER = programFolder + info.wallpaperImage;
+  fresh.LOGOIMG = programFolder + info.logoImage;
+  settings = std::move(fresh);
+
+  for (int i = 0; i < 10; ++i) {
+    io.cnName[i] = info.connectorNames[i];
+    io.cnMode[i] = info.connectorModes[i];
+  }
+  io.mcu2620 = settings.MCU2620_ != 0;
+}
+
+void LoadSettings(AppSettings& settings, IoSetup& io, const std::string& iniPath) {
+  // Start from the defaults so that every key the file lacks has its documented value.
+  setDefaultSettings(settings, io, settings.variant, settings.programFolder);
+  const AppSettings def = settings;
+  const VariantInfo& info = variantInfo(settings.variant);
+
+  IniFile ini;
+  ini.load(iniPath);  // a file that cannot be read counts as empty
+
+  AppSettings& s = settings;
+  s.PortName = ini.readString("COMPORT", "PortName", def.PortName);
+  s.BaudRate = readIntIn(ini, "COMPORT", "BaudRate", def.BaudRate, 1, INT_MAX);
+  s.ByteSize = ini.readInteger("COMPORT", "ByteSize", def.ByteSize);
+  s.StopBits = ini.readInteger("COMPORT", "StopBits", def.StopBits);
+  s.Parity__ = ini.readString("COMPORT", "Parity__", def.Parity__);
+  s.RTS_Cont = ini.readInteger("COMPORT", "RTS_Cont", def.RTS_Cont) != 0;
+  s.SendHead = ini.readString("COMPORT", "SendHead", def.SendHead);
+  s.SendDlmt = ini.readString("COMPORT", "SendDlmt", def.SendDlmt);
+  s.RecvHead = ini.readString("COMPORT", "RecvHead", def.RecvHead);
+  s.RecvDlmt = ini.readString("COMPORT", "RecvDlmt", def.RecvDlmt);
+  s.RecvTout = readIntIn(ini, "COMPORT", "RecvTout", def.RecvTout, 0, INT_MAX);
+  s.SendTout = readIntIn(ini, "COMPORT", "SendTout", def.SendTout, 0, INT_MAX);
+  s.Ack_Tout = readIntIn(ini, "COMPORT", "Ack_Tout", def.Ack_Tout, 0, INT_MAX);
+
+  s.DefPath_ = ini.readString("PRJ", "DefPath_", def.DefPath_);
+  s.DatPath_ = ini.readString("PRJ", "DatPath_", def.DatPath_);
+  s.BatFile_ = ini.readString("PRJ", "BatFile_", def.BatFile_);
+  s.EdtStyle = ini.readInteger("PRJ", "EdtStyle", def.EdtStyle);
+  s.TAB_Spc_ = readIntIn(ini, "PRJ", "TAB_Spc_", def.TAB_Spc_, 0, 32);
+  s.SetupDef = ini.readInteger("PRJ", "SetupDef", def.SetupDef);
+  s.BuildJob = ini.readInteger("PRJ", "BuildJob", def.BuildJob);
+
+  s.LANG_NO_ = ini.readInteger("LANGUAGE", "LANG_NO_", def.LANG_NO_);
+  s.LANG_0__ = ini.readString("LANGUAGE", "LANG_0__", def.LANG_0__);
+  s.LANG_1__ = ini.readString("LANGUAGE", "LANG_1__", def.LANG_1__);
+  // A message file that has gone falls back to the one beside the program.
+  if (!text::fileExists(s.LANG_0__)) s.LANG_0__ = def.LANG_0__;
+  if (!text::fileExists(s.LANG_1__)) s.LANG_1__ = def.LANG_1__;
+
+  s.FuncPnl = ini.readInteger("FRM", "FuncPnl", def.FuncPnl);
+  const std::string wscolor = ini.readString("FRM", "WSCOLOR", "");
+
+  s.MCU2620_ = ini.readInteger("PRJ", "MCU2620_", info.mcu2620);
+  s.PRODUCT = ini.readString("FRM", "PRODUCT", def.PRODUCT);
+  s.WPAPER = ini.readString("FRM", "WPAPER", def.WPAPER);
+  s.LOGOIMG = ini.readString("FRM", "LOGOIMG", def.LOGOIMG);
+  s.WSCOLOR = colourFromText(wscolor, info.workspaceColour);
+  for (int n = 1; n <= 10; ++n) {
+    io.cnName[n - 1] = ini.readString("CN-NAME", cnKey(n), info.connectorNames[n - 1]);
+  }
+  for (int n = 1; n <= 10; ++n) {
+    // One decimal digit each: a wider number would spill into its neighbours' setup digits.
+    io.cnMode[n - 1] = readIntIn(ini, "I/O", cnKey(n).c_str(), info.connectorModes[n - 1], 0, 9);
+  }
+  io.mcu2620 = s.MCU2620_ != 0;
+
+  for (int n = 1; n <= 4; ++n) {
+    s.ussName[n - 1] = ini.readString("USS-NAME", ussKey(n), def.ussName[n - 1]);
+  }
+  for (int n = 1; n <= 7; ++n) {
+    const auto v = ini.value("PIXY", sigKey(n));
+    s.clSig[n - 1] = v ? colourFromText(*v, def.clSig[n - 1]) : def.clSig[n - 1];
+  }
+
+  s.portOpen = false;
+  s.recvRunning = false;
+}
+
+bool SaveSettings(const AppSettings& s, const IoSetup& io, const std::string& iniPath,
+                  std::string* error) {
+  IniFile ini;
+  std::string why;
+  if (!ini.load(iniPath, &why)) {
+    // Writing now would drop whatever else the file holds.
+    if (error) *error = "Cannot save the settings: the existing file cannot be read (" + why + ").";
+    return false;
+  }
+
+  const std::array<std::string, 13> comport{
+      s.PortName, std::to_string(s.BaudRate), std::to_string(s.ByteSize),
+      std::to_string(s.StopBits), s.Parity__, s.RTS_Cont ? "1" : "0", s.SendHead, s.SendDlmt,
+      s.RecvHead, s.RecvDlmt, std::to_string(s.RecvTout), std::to_string(s.SendTout),
+      std::to_string(s.Ack_Tout)};
+  for (size_t i = 0; i < comport.size(); ++i) ini.writeString("COMPORT", kComportKeys[i], comport[i]);
+
+  ini.writeString("PRJ", "DefPath_", s.DefPath_);
+  ini.writeString("PRJ", "DatPath_", s.DatPath_);
+  ini.writeString("PRJ", "BatFile_", s.BatFile_);
+  ini.writeInteger("PRJ", "EdtStyle", s.EdtStyle);
+  ini.writeInteger("PRJ", "TAB_Spc_", s.TAB_Spc_);
+  ini.writeInteger("PRJ", "SetupDef", s.SetupDef);
+  ini.writeInteger("PRJ", "BuildJob", s.BuildJob);
+  ini.writeInteger("PRJ", "MCU2620_", s.MCU2620_);
+
+  ini.writeInteger("LANGUAGE", "LANG_NO_", s.LANG_NO_);
+  ini.writeString("LANGUAGE", "LANG_0__", s.LANG_0__);
+  ini.writeString("LANGUAGE", "LANG_1__", s.LANG_1__);
+
+  ini.writeInteger("FRM", "FuncPnl", s.FuncPnl);
+  ini.writeString("FRM", "PRODUCT", s.PRODUCT);
+  ini.writeString("FRM", "WPAPER", s.WPAPER);
+  ini.writeString("FRM", "LOGOIMG", s.LOGOIMG);
+  ini.writeColour("FRM", "WSCOLOR", s.WSCOLOR);
+
+  for (int n = 1; n <= 10; ++n) ini.writeString("CN-NAME", cnKey(n), io.cnName[n - 1]);
+  for (int n = 1; n <= 10; ++n) ini.writeInteger("I/O", cnKey(n), io.cnMode[n - 1]);
+  for (int n = 1; n <= 4; ++n) ini.writeString("USS-NAME", ussKey(n), s.ussName[n - 1]);
+  for (int n = 1; n <= 7; ++n) ini.writeColour("PIXY", sigKey(n), s.clSig[n - 1]);
+
+  if (!ini.save(iniPath, &why)) {
+    if (error) {
+      *error = "Cannot save the settings: " + why +
+               ". Make the file and its folder writable; the settings stay in effect until the "
+               "program ends.";
+    }
+    return false;
+  }
+  return true;
+}
+
+}  // namespace kavel

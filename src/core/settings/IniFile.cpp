@@ -1,0 +1,216 @@
+#include "settings/IniFile.h"
+
+#include <climits>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "text/Encoding.h"
+#include "text/Format.h"
+#include "text/TextFile.h"
+
+namespace kavel {
+namespace {
+
+std::string_view trim(std::string_view s) {
+  const auto isSpace = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; };
+  while (!s.empty() && isSpace(s.front())) s.remove_prefix(1);
+  while (!s.empty() && isSpace(s.back())) s.remove_suffix(1);
+  return s;
+}
+
+bool sameName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
+    if (lower(a[i]) != lower(b[i])) return false;
+  }
+  return true;
+}
+
+/// The name of a section header line ("[ name ]"), or nullopt for any other line.
+std::optional<std::string_view> sectionName(std::string_view line) {
+  line = trim(line);
+  if (line.empty() || line.front() != '[') return std::nullopt;
+  const size_t close = line.find(']');
+  if (close == std::string_view::npos) return std::nullopt;
+  return trim(line.substr(1, close - 1));
+}
+
+struct KeyLine {
+  std::string_view key;
+  std::string_view value;
+};
+
+std::optional<KeyLine> keyLine(std::string_view line) {
+  const size_t eq = line.find('=');
+  if (eq == std::string_view::npos) return std::nullopt;
+  const std::string_view key = trim(line.substr(0, eq));
+  if (key.empty()) return std::nullopt;
+  return KeyLine{key, trim(line.substr(eq + 1))};
+}
+
+bool isBlank(std::string_view line) { return trim(line).empty(); }
+
+std::string oneLine(std::string_view value) {
+  std::string out(value);
+  for (char& c : out) {
+    if (c == '\r' || c == '\n') c = ' ';
+  }
+  return out;
+}
+
+}  // namespace
+
+IniFile IniFile::fromBytes(std::string_view bytes) {
+  IniFile ini;
+  std::string text;
+  if (text::detectEncoding(bytes) == text::FileEncoding::Utf8) {
+    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
+    text.assign(bytes);
+  } else {
+    text = text::cp932ToUtf8(bytes);
+  }
+  // No length limit per line: settings lines are short, and cutting one would corrupt the key
+  // that follows when the file is written back.
+  for (std::string_view line : text::splitLines(text, text.size() + 2)) {
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);  // last line without LF
+    ini.lines_.emplace_back(line);
+  }
+  return ini;
+}
+
+bool IniFile::load(const std::string& path, std::string* error) {
+  lines_.clear();
+  if (!text::fileExists(path)) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0) {  // something that is not a file, e.g. a folder
+      if (error) *error = path + " is not a file";
+      return false;
+    }
+    return true;
+  }
+  std::string bytes;
+  if (!text::readFileBytes(path, bytes, error)) return false;
+  *this = fromBytes(bytes);
+  return true;
+}
+
+std::string IniFile::toBytes() const {
+  std::string text;
+  for (const std::string& line : lines_) {
+    text += line;
+    text += "\r\n";
+  }
+  return text::encodeForFile(text);
+}
+
+bool IniFile::save(const std::string& path, std::string* error) const {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode)) {
+    // Renaming over a read-only file would succeed on Linux; the user meant it to stay as is.
+    // The mode bits are checked as well because access() grants everything to root.
+    if ((st.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0) {
+      if (error) *error = path + " is read-only";
+      return false;
+    }
+  }
+  return text::writeFileAtomic(path, toBytes(), error);
+}
+
+IniFile::Found IniFile::find(std::string_view section, std::string_view key) const {
+  Found found;
+  for (size_t i = 0; i < lines_.size(); ++i) {
+    const std::string_view line = lines_[i];
+    if (auto name = sectionName(line)) {
+      if (found.header) break;  // the section ended
+      if (sameName(*name, section)) {
+        found.header = i;
+        found.sectionEnd = i + 1;
+      }
+      continue;
+    }
+    if (!found.header) continue;
+    if (!isBlank(line)) found.sectionEnd = i + 1;
+    if (!found.key) {
+      if (auto kv = keyLine(line); kv && sameName(kv->key, key)) found.key = i;
+    }
+  }
+  return found;
+}
+
+std::optional<std::string> IniFile::value(std::string_view section, std::string_view key) const {
+  const Found found = find(section, key);
+  if (!found.key) return std::nullopt;
+  return std::string(keyLine(lines_[*found.key])->value);
+}
+
+std::string IniFile::readString(std::string_view section, std::string_view key,
+                                const std::string& fallback) const {
+  auto v = value(section, key);
+  return v ? *v : fallback;
+}
+
+int IniFile::readInteger(std::string_view section, std::string_view key, int fallback) const {
+  auto v = value(section, key);
+  if (!v) return fallback;
+  return parseInteger(*v).value_or(fallback);
+}
+
+void IniFile::writeString(std::string_view section, std::string_view key, std::string_view value) {
+  std::string line = std::string(key) + "=" + oneLine(value);
+  const Found found = find(section, key);
+  if (found.key) {
+    lines_[*found.key] = std::move(line);
+  } else if (found.header) {
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(found.sectionEnd), std::move(line));
+  } else {
+    if (!lines_.empty() && !isBlank(lines_.back())) lines_.emplace_back();
+    lines_.push_back("[" + std::string(section) + "]");
+    lines_.push_back(std::move(line));
+  }
+}
+
+void IniFile::writeInteger(std::string_view section, std::string_view key, long long value) {
+  writeString(section, key, std::to_string(value));
+}
+
+void IniFile::writeColour(std::string_view section, std::string_view key, std::uint32_t colour) {
+  writeString(section, key, text::format("0x%06X", colour));
+}
+
+bool IniFile::hasSection(std::string_view section) const {
+  return find(section, {}).header.has_value();
+}
+
+std::optional<int> IniFile::parseInteger(std::string_view text) {
+  if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+    const std::string_view digits = text.substr(2);
+    if (digits.size() > 8) return std::nullopt;
+    std::uint32_t v = 0;
+    for (char c : digits) {
+      int d;
+      if (c >= '0' && c <= '9') d = c - '0';
+      else if (c >= 'a' && c <= 'f') d = c - 'a' + 10;
+      else if (c >= 'A' && c <= 'F') d = c - 'A' + 10;
+      else return std::nullopt;
+      v = v * 16 + static_cast<std::uint32_t>(d);
+    }
+    return static_cast<int>(v);
+  }
+  size_t i = 0;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  if (i == text.size()) return std::nullopt;
+  long long v = 0;
+  for (; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c < '0' || c > '9') return std::nullopt;
+    v = v * 10 + (c - '0');
+    if (v > static_cast<long long>(INT_MAX) + 1) return std::nullopt;
+  }
+  if (negative) v = -v;
+  if (v < INT_MIN || v > INT_MAX) return std::nullopt;
+  return static_cast<int>(v);
+}
+
+}  // namespace kavel
