@@ -3,6 +3,9 @@
 #include "text/Encoding.h"
 #include "text/TextFile.h"
 
+#include <cstdio>
+#include <sys/stat.h>
+
 using namespace kavel::text;
 
 TEST(Encoding, RoundTripsJapaneseThroughCp932) {
@@ -36,6 +39,8 @@ TEST(TextFile, SplitLinesLikeAFixedBuffer) {
       {"a\r\nb\nc", 512, {"a", "b", "c"}},
       {"\n\n", 512, {"", ""}},
       {"abcdef\r\n", 4, {"abc", "def", ""}},  // the CR of a cut line ends a piece of its own
+      {"abc\r\nd", 5, {"abc", "d"}},     // the piece fills the buffer up to its CR
+      {"ab\r", 512, {"ab"}},
       {"abc\n", 4, {"abc", ""}},  // a line that fills the buffer leaves its line end behind
   };
   for (const auto& c : cases) {
@@ -43,4 +48,26 @@ TEST(TextFile, SplitLinesLikeAFixedBuffer) {
     for (auto v : splitLines(c.in, c.buffer)) got.emplace_back(v);
     EXPECT_EQ(got, c.out) << "input: " << c.in;
   }
+}
+
+TEST(Encoding, Cp932BytesThatLookLikeUtf8AreWrittenAsUtf8) {
+  const std::string halfWidth = "\xEF\xBE\x82\xEF\xBD\xB1";  // ﾂｱ is C2 B1 in CP932, "±" in UTF-8
+  EXPECT_EQ(utf8ToCp932(halfWidth), std::string("\xC2\xB1"));
+  EXPECT_EQ(encodeForFile(halfWidth), halfWidth);
+  EXPECT_EQ(decode(encodeForFile(halfWidth), detectEncoding(encodeForFile(halfWidth))), halfWidth);
+}
+
+TEST(TextFile, ReadOnlyTargetIsNotReplaced) {
+  const std::string path = ::testing::TempDir() + "kavel_readonly.txt";
+  std::remove(path.c_str());
+  ASSERT_TRUE(writeFileAtomic(path, "old"));
+  ::chmod(path.c_str(), 0444);
+  std::string error;
+  EXPECT_FALSE(writeFileAtomic(path, "new", &error));
+  EXPECT_NE(error.find("read-only"), std::string::npos) << error;
+  std::string bytes;
+  ASSERT_TRUE(readFileBytes(path, bytes));
+  EXPECT_EQ(bytes, "old");
+  ::chmod(path.c_str(), 0644);
+  EXPECT_TRUE(writeFileAtomic(path, "new"));
 }

@@ -125,9 +125,6 @@ bool MessageTable::load(int language, const std::string& path) {
   if (content.substr(0, kUtf8Bom.size()) == kUtf8Bom) content.remove_prefix(kUtf8Bom.size());
   const text::FileEncoding encoding = text::detectEncoding(content);
   for (std::string_view line : text::splitLines(content, kLineBuffer)) {
-    // A line that fills the buffer up to its CR leaves the CR in the piece and only the LF
-    // behind; the CR still belongs to the line end, not to the text.
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     if (line.size() < kNumberEnd || line.front() != '[') continue;
     const int n = messageNumber(line);
     if (!isFileEntry(n)) continue;

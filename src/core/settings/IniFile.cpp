@@ -72,10 +72,7 @@ IniFile IniFile::fromBytes(std::string_view bytes) {
   }
   // No length limit per line: settings lines are short, and cutting one would corrupt the key
   // that follows when the file is written back.
-  for (std::string_view line : text::splitLines(text, text.size() + 2)) {
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);  // last line without LF
-    ini.lines_.emplace_back(line);
-  }
+  for (std::string_view line : text::splitLines(text, text.size() + 2)) ini.lines_.emplace_back(line);
   return ini;
 }
 
@@ -105,15 +102,6 @@ std::string IniFile::toBytes() const {
 }
 
 bool IniFile::save(const std::string& path, std::string* error) const {
-  struct stat st {};
-  if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode)) {
-    // Renaming over a read-only file would succeed on Linux; the user meant it to stay as is.
-    // The mode bits are checked as well because access() grants everything to root.
-    if ((st.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0) {
-      if (error) *error = path + " is read-only";
-      return false;
-    }
-  }
   return text::writeFileAtomic(path, toBytes(), error);
 }
 

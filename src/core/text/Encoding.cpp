@@ -171,7 +171,10 @@ std::string decode(std::string_view bytes, FileEncoding encoding) {
 }
 
 std::string encodeForFile(std::string_view utf8) {
-  if (auto cp = utf8ToCp932(utf8)) return *cp;
+  // CP932 bytes that happen to form valid UTF-8 would be read back as UTF-8 and come back as
+  // other characters; such a text is written in UTF-8 instead.
+  auto cp = utf8ToCp932(utf8);
+  if (cp && (*cp == utf8 || !isValidUtf8(*cp))) return *cp;
   return std::string(utf8);
 }
 

@@ -28,8 +28,8 @@ std::string sanitizeUtf8(std::string_view bytes);
 /// Bytes of a file field to UTF-8 by the file's encoding.
 std::string decode(std::string_view bytes, FileEncoding encoding);
 
-/// The bytes to write for a whole text: CP932 when every character fits, otherwise the UTF-8
-/// text itself, so nothing is lost.
+/// The bytes to write for a whole text: CP932 when every character fits and the result reads
+/// back as CP932, otherwise the UTF-8 text itself, so nothing is lost.
 std::string encodeForFile(std::string_view utf8);
 
 }  // namespace kavel::text

@@ -1,5 +1,6 @@
 #include "text/TextFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -53,13 +54,18 @@ std::vector<std::string_view> splitLines(std::string_view bytes, size_t bufferSi
   const size_t maxPiece = bufferSize > 1 ? bufferSize - 1 : 1;
   size_t pos = 0;
   while (pos < bytes.size()) {
-    size_t end = pos;
     const size_t limit = std::min(bytes.size(), pos + maxPiece);
+    size_t end = pos;
     while (end < limit && bytes[end] != '\n') ++end;
-    size_t next = end;
-    if (end < limit) next = end + 1;  // the '\n' belongs to this piece
     std::string_view piece = bytes.substr(pos, end - pos);
-    if (!piece.empty() && piece.back() == '\r' && end < limit) piece.remove_suffix(1);
+    size_t next = end;
+    if (end < limit) {
+      next = end + 1;  // the LF belongs to this piece
+    } else if (end < bytes.size() && bytes[end] == '\n' && !piece.empty() && piece.back() == '\r') {
+      next = end + 1;  // the piece filled the buffer up to its CR: CR LF is still its line end
+    }
+    const bool lineEnded = next > end || end == bytes.size();
+    if (lineEnded && !piece.empty() && piece.back() == '\r') piece.remove_suffix(1);
     lines.push_back(piece);
     pos = next;
   }
@@ -67,6 +73,15 @@ std::vector<std::string_view> splitLines(std::string_view bytes, size_t bufferSi
 }
 
 bool writeFileAtomic(const std::string& path, std::string_view bytes, std::string* error) {
+  struct stat existing {};
+  if (::stat(path.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)) {
+    // Renaming over a read-only file would succeed; the user meant it to stay as it is. The
+    // mode bits are checked as well because access() grants everything to root.
+    if ((existing.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0) {
+      if (error) *error = path + " is read-only";
+      return false;
+    }
+  }
   std::string folder = folderOf(path);
   std::string tmpl = folder + "." + fileNameOf(path) + ".XXXXXX";
   std::vector<char> name(tmpl.begin(), tmpl.end());

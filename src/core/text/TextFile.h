@@ -13,12 +13,14 @@ bool readFileBytes(const std::string& path, std::string& bytes, std::string* err
 
 /// Splits raw bytes into lines as a C line reader with a buffer of `bufferSize` bytes does:
 /// each piece holds at most bufferSize - 1 bytes, so the rest of a longer line comes back as a
-/// further line. A trailing "\n" and then a trailing "\r" are removed from each piece. A last
-/// line without a line end is kept; an empty input gives no lines.
+/// further line. Line ends (LF, CR LF, a CR at the very end) are not part of a piece, also
+/// when the piece filled the buffer right up to its CR. A last line without a line end is
+/// kept; an empty input gives no lines.
 std::vector<std::string_view> splitLines(std::string_view bytes, size_t bufferSize);
 
 /// Writes `bytes` to a temporary file in the target's folder and renames it over the target,
-/// so a failed write leaves the old file intact. False (and `error` set) on any failure.
+/// so a failed write leaves the old file intact. False (and `error` set) on any failure,
+/// including a target that is read-only.
 bool writeFileAtomic(const std::string& path, std::string_view bytes, std::string* error = nullptr);
 
 /// True when a file (not a folder) exists at the path.
