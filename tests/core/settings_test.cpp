@@ -123,7 +123,6 @@ TEST_F(SettingsTest, NoFileGivesTheVariantDefaults) {
     EXPECT_EQ(s.LOGOIMG, folder_ + c.logo);
     EXPECT_EQ(s.WSCOLOR, c.colour);
     EXPECT_EQ(s.MCU2620_, c.mcu);
-    EXPECT_EQ(io.mcu2620, c.mcu == 1);
     EXPECT_EQ(io.cnName, c.names);
     EXPECT_EQ(io.cnMode, c.modes);
     EXPECT_EQ(s.ussName[3], "USS-4");
@@ -215,7 +214,6 @@ TEST_F(SettingsTest, SaveThenLoadGivesTheSameValues) {
   EXPECT_EQ(back.SetupDef, s.SetupDef);
   EXPECT_EQ(back.BuildJob, s.BuildJob);
   EXPECT_EQ(back.MCU2620_, 1);
-  EXPECT_TRUE(ioBack.mcu2620);
   EXPECT_EQ(back.LANG_NO_, 1);
   EXPECT_EQ(back.FuncPnl, 4);
   EXPECT_EQ(back.WSCOLOR, s.WSCOLOR);

@@ -168,7 +168,6 @@ TEST(SetupCodec, FullResetGivesTheVariantDefaults) {
     DecodeSetup(io, 8, 444444, 442238, 37777);
     io.cnName.fill("typed");
     io.interruptInUse = true;
-    io.mcu2620 = true;
     SetupRecord r{8, {1, 2, 3}, "comment"};
     ResetSetup(io, r, s, true);
     EXPECT_EQ(r.setupValue, c.values);
@@ -183,7 +182,6 @@ TEST(SetupCodec, FullResetGivesTheVariantDefaults) {
     EXPECT_FALSE(io.useBno || io.useZbtm || io.advancedMode || io.subIoOn);
     EXPECT_EQ(io.subIoId, 0);
     EXPECT_FALSE(io.interruptInUse);
-    EXPECT_TRUE(io.mcu2620);  // a setting, not part of the setup
     EXPECT_EQ(s.ussName, (std::array<std::string, 4>{"USS-1", "USS-2", "USS-3", "USS-4"}));
   }
 }

@@ -74,7 +74,6 @@ void setDefaultSettings(AppSettings& settings, IoSetup& io, ProductVariant varia
     io.cnName[i] = info.connectorNames[i];
     io.cnMode[i] = info.connectorModes[i];
   }
-  io.mcu2620 = settings.MCU2620_ != 0;
 }
 
 void LoadSettings(AppSettings& settings, IoSetup& io, const std::string& iniPath) {
@@ -131,7 +130,6 @@ void LoadSettings(AppSettings& settings, IoSetup& io, const std::string& iniPath
     // One decimal digit each: a wider number would spill into its neighbours' setup digits.
     io.cnMode[n - 1] = readIntIn(ini, "I/O", cnKey(n).c_str(), info.connectorModes[n - 1], 0, 9);
   }
-  io.mcu2620 = s.MCU2620_ != 0;
 
   for (int n = 1; n <= 4; ++n) {
     s.ussName[n - 1] = ini.readString("USS-NAME", ussKey(n), def.ussName[n - 1]);

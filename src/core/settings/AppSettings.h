@@ -77,7 +77,7 @@ void setDefaultSettings(AppSettings& settings, IoSetup& io, ProductVariant varia
 /// Reads the settings file. Every value missing from the file (or not readable as a number, or
 /// out of the range the program can work with) takes the default of `settings.variant` and
 /// `settings.programFolder`; a missing or unreadable file behaves as an empty one. Connector
-/// names, modes and MCU2620_ also go into `io`. Clears portOpen and recvRunning.
+/// names and modes go into `io`. Clears portOpen and recvRunning.
 void LoadSettings(AppSettings& settings, IoSetup& io, const std::string& iniPath);
 
 /// Writes every key, keeping other keys and sections of an existing file. False with `error`

@@ -40,7 +40,6 @@ struct IoSetup {
   bool useSnx4410 = false;
   bool subIoOn = false;
   int subIoId = 0;  // 0 master, 1..8 slave
-  bool mcu2620 = false;  // the same value as the settings' MCU2620_
 
   bool outputInUse = false;     // some of CN1..CN8 is OutL or OutH
   bool servoInUse = false;      // some of CN1..CN8 is Servo

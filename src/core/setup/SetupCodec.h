@@ -19,7 +19,7 @@ bool DecodeSetup(IoSetup& io, int kind, int first, int second, int third);
 
 /// Returns the setup to the defaults of `settings.variant` (when `full`) and always: USS names
 /// "USS-1".."USS-4" into `settings`, `interruptInUse` cleared, then EncodeSetup. The caller
-/// refreshes the palette and the Setup button. `mcu2620` is a setting and is left alone.
+/// refreshes the palette and the Setup button. The microcontroller is a setting (MCU2620_) and is left alone.
 void ResetSetup(IoSetup& io, SetupRecord& record, AppSettings& settings, bool full);
 
 /// Recomputes `outputInUse` (some of CN1..CN8 is OutL or OutH) and `servoInUse` (some of
