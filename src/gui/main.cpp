@@ -1,6 +1,12 @@
-#include <cstdio>
+// kavelide: creates the application and its main window.
 
-int main() {
-  std::puts("kavelide: the program window arrives with a later version; use build/bin/kavel for now.");
-  return 0;
+#include <QApplication>
+#include <QLabel>
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QLabel placeholder("Kavel: the main window arrives with the next version.");
+  placeholder.resize(480, 120);
+  placeholder.show();
+  return app.exec();
 }
