@@ -1,0 +1,39 @@
+#pragma once
+// The statement dialogs, each created once and reused for the whole run.
+
+#include <QWidget>
+
+#include <memory>
+
+#include "Context.h"
+#include "dialogs/StatementDialog.h"
+
+namespace kavel::gui {
+
+class Glyphs;
+class TfrmCondition;
+
+class DialogSet {
+ public:
+  DialogSet(Context& ctx, const Glyphs& glyphs, QWidget* parent);
+  ~DialogSet();
+  DialogSet(const DialogSet&) = delete;
+  DialogSet& operator=(const DialogSet&) = delete;
+
+  /// The dialog that edits a row of subject kind `cno`, or nullptr when this version has no
+  /// dialog for it (the caller then says so and keeps the row).
+  StatementDialog* forSubjectKind(int cno);
+
+  /// The condition chooser. After OK the edit buffer's cno holds the chosen condition kind.
+  /// nullptr until it exists.
+  StatementDialog* condition();
+
+  /// Rebuilds the language-dependent texts and lists of every dialog.
+  void applyLanguage();
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace kavel::gui
