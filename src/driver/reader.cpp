@@ -51,11 +51,6 @@ class ResourceFile {
   size_t capacity_ = 0;
 };
 
-[[noreturn]] void failToLocate(const char* message) {
-  std::fputs(message, stdout);
-  std::exit(1);
-}
-
 // The file lies in the folder of the driver's own file name; without a folder there is no
 // telling where that is, and guessing the current folder would pick up a stranger's file.
 std::unique_ptr<ResourceFile> openResourceFile(const char* toolPath) {
@@ -63,7 +58,10 @@ std::unique_ptr<ResourceFile> openResourceFile(const char* toolPath) {
   if (toolPath != nullptr) {
     const std::string tool = toolPath;
     const size_t slash = tool.rfind('/');
-    if (slash == std::string::npos) failToLocate("\nError: Unable to determine resource file path.");
+    if (slash == std::string::npos) {
+      std::fputs("\nError: Unable to determine resource file path.", stdout);
+      std::exit(1);
+    }
     path = tool.substr(0, slash + 1) + kResourceFileName;
   }
   // Read-only: the reader never writes, and a write-protected installation must still work.
