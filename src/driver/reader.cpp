@@ -1,0 +1,457 @@
+#include "reader.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <limits>
+
+#include <sys/types.h>
+
+namespace kcc8 {
+
+std::unique_ptr<PartInfo> PartInfoPtr;
+
+namespace {
+
+const char* const kResourceFileName = "8bit_device.info";
+
+// Tokenizer state: the text being scanned (a copy, so the caller's line may go away) and the
+// position of the next character to look at.
+std::string s_scanText;
+size_t s_scanPos = 0;
+
+int MaxNoOf__Parts = 0;
+
+/// The resource file opened for reading, handed out one line at a time. Lines keep their line
+/// end and may be of any length; offsets are plain byte offsets from the start of the file.
+class ResourceFile {
+ public:
+  explicit ResourceFile(std::FILE* file) : file_(file) {}
+  ResourceFile(const ResourceFile&) = delete;
+  ResourceFile& operator=(const ResourceFile&) = delete;
+  ~ResourceFile() {
+    std::free(buffer_);
+    std::fclose(file_);
+  }
+
+  bool nextLine(std::string& line) {
+    const ssize_t n = ::getline(&buffer_, &capacity_, file_);
+    if (n < 0) return false;
+    line.assign(buffer_, static_cast<size_t>(n));
+    return true;
+  }
+
+  bool seek(unsigned long long offset) {
+    if (offset > static_cast<unsigned long long>(std::numeric_limits<off_t>::max())) return false;
+    return ::fseeko(file_, static_cast<off_t>(offset), SEEK_SET) == 0;
+  }
+
+ private:
+  std::FILE* file_;
+  char* buffer_ = nullptr;
+  size_t capacity_ = 0;
+};
+
+// The file lies in the folder of the driver's own file name; without a folder there is no
+// telling where that is, and guessing the current folder would pick up a stranger's file.
+std::unique_ptr<ResourceFile> openResourceFile(const char* toolPath) {
+  std::string path = kResourceFileName;
+  if (toolPath != nullptr) {
+    const std::string tool = toolPath;
+    const size_t slash = tool.rfind('/');
+    if (slash == std::string::npos) {
+      std::fputs("\nError: Unable to determine resource file path.", stdout);
+      std::exit(1);
+    }
+    path = tool.substr(0, slash + 1) + kResourceFileName;
+  }
+  // Read-only: the reader never writes, and a write-protected installation must still work.
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) {
+    std::printf("\nError: File not found - %s\n", path.c_str());
+    std::exit(1);
+  }
+  return std::make_unique<ResourceFile>(file);
+}
+
+bool firstTokenIs(const std::string& line, std::string_view type) {
+  const auto token = GetNextToken(line);
+  return token && *token == type;
+}
+
+// Hexadecimal as far as the text is a number; anything else counts as 0. Values beyond 32 bits
+// stay at the largest one instead of wrapping round to something small.
+uint32_t hexField(const std::string& text) {
+  const unsigned long long value = std::strtoull(text.c_str(), nullptr, 16);
+  return value > std::numeric_limits<uint32_t>::max() ? std::numeric_limits<uint32_t>::max()
+                                                      : static_cast<uint32_t>(value);
+}
+
+std::string upperCase(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return out;
+}
+
+bool setPartField(PartInfo& part, int field, const std::string& token, const std::string& upper) {
+  switch (field) {
+    case 1: part.identity = hexField(token); break;
+    case 2:
+      part.processorName = upper;
+      part.listedName = token;
+      break;
+    case 3: part.familyName = token; break;
+    case 4: part.flags = hexField(token); break;
+    case 5: part.noOfPages = hexField(token); break;
+    case 6: part.maxRom = hexField(token); break;
+    case 7: part.noOfBanks = hexField(token); break;
+    case 8: part.maxRam = hexField(token); break;
+    case 9: part.eeMax = hexField(token); break;
+    case 10: part.acs = hexField(token); break;
+    case 11: part.further = hexField(token); break;
+    case 12: part.noOfConfigs = hexField(token); break;
+    default: return false;
+  }
+  return true;
+}
+
+bool setRegisterField(ConfigRegInfo& reg, int field, const std::string& token) {
+  switch (field) {
+    case 1: reg.address = hexField(token); break;
+    case 2: reg.setBits = hexField(token); break;
+    case 3: reg.defaultValue = hexField(token); break;
+    case 4: reg.noOfSwitches = hexField(token); break;
+    default: return false;
+  }
+  return true;
+}
+
+bool setSwitchField(SwitchInfo& sw, int field, const std::string& token) {
+  switch (field) {
+    case 1: sw.name = token; break;
+    case 2: sw.description = token; break;
+    case 3: sw.mask = hexField(token); break;
+    case 4: sw.noOfValues = hexField(token); break;
+    default: return false;
+  }
+  return true;
+}
+
+bool setValueField(SettingValueInfo& value, int field, const std::string& token) {
+  switch (field) {
+    case 1: value.name = token; break;
+    case 2: value.description = token; break;
+    case 3: value.value = hexField(token); break;
+    default: return false;
+  }
+  return true;
+}
+
+/// Feeds the remaining tokens of the current record to `set` as fields 1, 2, ...; false when
+/// `set` refuses one (a field too many).
+template <typename Set>
+bool readFields(Set set) {
+  int field = 1;
+  while (const auto token = GetNextToken()) {
+    if (!set(field++, *token)) return false;
+  }
+  return true;
+}
+
+int readValues(ResourceFile& file, SwitchInfo& sw) {
+  std::string line;
+  for (uint32_t i = 0; i < sw.noOfValues; ++i) {
+    if (!file.nextLine(line)) return 23;
+    if (!firstTokenIs(line, "SETTING_VALUE_TYPE")) return 24;
+    SettingValueInfo value;
+    if (!readFields([&](int f, const std::string& t) { return setValueField(value, f, t); })) return 25;
+    sw.values.push_back(std::move(value));
+  }
+  return 0;
+}
+
+int readSwitches(ResourceFile& file, ConfigRegInfo& reg) {
+  std::string line;
+  for (uint32_t i = 0; i < reg.noOfSwitches; ++i) {
+    if (!file.nextLine(line)) return 20;
+    if (!firstTokenIs(line, "SWITCH_INFO_TYPE")) return 21;
+    SwitchInfo sw;
+    if (!readFields([&](int f, const std::string& t) { return setSwitchField(sw, f, t); })) return 22;
+    reg.switches.push_back(std::move(sw));
+    if (const int rc = readValues(file, reg.switches.back())) return rc;
+  }
+  return 0;
+}
+
+int readRegisters(ResourceFile& file, PartInfo& part) {
+  std::string line;
+  for (uint32_t i = 0; i < part.noOfConfigs; ++i) {
+    if (!file.nextLine(line)) return 17;
+    if (!firstTokenIs(line, "CONFIGREG_INFO_TYPE")) return 18;
+    ConfigRegInfo reg;
+    if (!readFields([&](int f, const std::string& t) { return setRegisterField(reg, f, t); })) return 19;
+    part.configs.push_back(std::move(reg));
+    if (const int rc = readSwitches(file, part.configs.back())) return rc;
+  }
+  return 0;
+}
+
+const std::vector<ConfigRegInfo>& registers() {
+  static const std::vector<ConfigRegInfo> none;
+  return PartInfoPtr ? PartInfoPtr->configs : none;
+}
+
+ConfigRegInfo* registerAt(uint32_t address) {
+  if (!PartInfoPtr) return nullptr;
+  for (auto& reg : PartInfoPtr->configs) {
+    if (reg.address == address) return &reg;
+  }
+  return nullptr;
+}
+
+struct SwitchHit {
+  const ConfigRegInfo* reg = nullptr;
+  const SwitchInfo* sw = nullptr;
+};
+
+// Every register is searched, so the last register holding the name wins.
+SwitchHit findSwitch(std::string_view name) {
+  SwitchHit hit;
+  for (const auto& reg : registers()) {
+    for (const auto& sw : reg.switches) {
+      if (sw.name == name) {
+        hit = {&reg, &sw};
+        break;
+      }
+    }
+  }
+  return hit;
+}
+
+const SettingValueInfo* findValue(const SwitchInfo* sw, std::string_view name) {
+  if (sw == nullptr) return nullptr;
+  for (const auto& value : sw->values) {
+    if (value.name == name) return &value;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+std::optional<std::string> GetNextToken(std::string_view text) {
+  s_scanText.assign(text);
+  s_scanPos = 0;
+  return GetNextToken();
+}
+
+std::optional<std::string> GetNextToken() {
+  std::string token;
+  size_t depth = 0;
+  size_t pos = s_scanPos;
+  for (; pos < s_scanText.size(); ++pos) {
+    const char c = s_scanText[pos];
+    if (c == '\n') break;
+    if (c == '<') {
+      if (depth > 0) token += c;
+      ++depth;
+      continue;
+    }
+    if (depth == 0) break;  // text outside brackets, a stray '>' included, ends the record
+    if (c == '>' && --depth == 0) {
+      s_scanPos = pos + 1;
+      return token;
+    }
+    token += c;
+  }
+  // The scan stays where the record ended, so further calls answer nothing as well.
+  s_scanPos = pos;
+  return std::nullopt;
+}
+
+int ReadResource(const char* partName, const char* toolPath) {
+  if (partName == nullptr || *partName == '\0') return 10;
+  auto file = openResourceFile(toolPath);
+
+  std::string line;
+  if (!file->nextLine(line) || !firstTokenIs(line, "RES_FILE_VERSION_INFO_TYPE")) return 11;
+  if (!file->nextLine(line) || !firstTokenIs(line, "PARTS_INDEX_TYPE")) return 12;
+
+  const std::string upper = upperCase(partName);
+  std::string offsetText;
+  for (;;) {
+    const auto name = GetNextToken();
+    if (name && *name == upper) {
+      offsetText = GetNextToken().value_or("");
+      break;
+    }
+    if (!file->nextLine(line) || !firstTokenIs(line, "PARTS_INDEX_TYPE")) return 13;
+  }
+
+  if (!file->seek(std::strtoull(offsetText.c_str(), nullptr, 16)) || !file->nextLine(line)) return 14;
+
+  PartInfoPtr = std::make_unique<PartInfo>();
+  PartInfo& part = *PartInfoPtr;
+  if (!firstTokenIs(line, "PART_INFO_TYPE")) return 15;
+  if (!readFields([&](int f, const std::string& t) { return setPartField(part, f, t, upper); })) return 16;
+  return readRegisters(*file, part);
+}
+
+std::optional<std::vector<std::string>> GetPartsList(const char* toolPath) {
+  auto file = openResourceFile(toolPath);
+  std::string line;
+  if (!file->nextLine(line) || !firstTokenIs(line, "RES_FILE_VERSION_INFO_TYPE")) return std::nullopt;
+  if (!file->nextLine(line) || !firstTokenIs(line, "PARTS_INDEX_TYPE")) return std::nullopt;
+
+  std::vector<std::string> names;
+  MaxNoOf__Parts = 0;
+  do {
+    names.push_back(GetNextToken().value_or(""));
+    ++MaxNoOf__Parts;
+  } while (file->nextLine(line) && firstTokenIs(line, "PARTS_INDEX_TYPE"));
+  return names;
+}
+
+int GetMaxNoParts() { return MaxNoOf__Parts; }
+
+void delete_obj() { PartInfoPtr.reset(); }
+
+const char* errorText(int code) {
+  switch (code) {
+    case 0: return "";
+    case 10: return "Error: Part Name is not specified on command line.";
+    case 11: return "Error: First Record in Resource File is not RES_FILE_VERSION_INFO_TYPE.";
+    case 12: return "Error: Records of type PARTS_INDEX_TYPE are missing in Resource File.";
+    case 13: return "Error: Information for the desired part is not found in Resource file.";
+    case 14: return "Error: Information for the desired part is not complete in Resource file.";
+    case 15: return "Error: First Record is not PART_INFO_TYPE.";
+    case 16: return "Error: Information in PART_INFO_TYPE record for desired part is incorrrect.";
+    case 17: return "Error: Configuration Information missing for the desired part.";
+    case 18: return "Error: First Record in Config Info is not CONFIGREG_INFO_TYPE.";
+    case 19: return "Error: Information in CONFIGREG_INFO_TYPE record for desired part is incorrrect.";
+    case 20: return "Error: Config Switch Information missing for the desired part.";
+    case 21: return "Error: First Record in Config Switch Info is not SWITCH_INFO_TYPE.";
+    case 22: return "Error: Information in SWITCH_INFO_TYPE record for desired part is incorrrect.";
+    case 23: return "Error: Config Switch Value Information missing for the desired part.";
+    case 24: return "Error: First Record in Config Switch Value Info is not SETTING_VALUE_TYPE.";
+    case 25: return "Error: Information in SETTING_VALUE_TYPE record for desired part is incorrrect.";
+    default: return "Error: Unknown Error Code.";
+  }
+}
+
+void DisplayError(int code) {
+  if (code == 0) return;
+  std::printf("%s\n", errorText(code));
+}
+
+uint32_t GetProcessorid() { return PartInfoPtr ? PartInfoPtr->identity : 0; }
+std::string GetProcessorName() { return PartInfoPtr ? PartInfoPtr->processorName : std::string(); }
+std::string GetProcessorRealName() { return PartInfoPtr ? PartInfoPtr->listedName : std::string(); }
+std::string GetFamilyName() { return PartInfoPtr ? PartInfoPtr->familyName : std::string(); }
+uint32_t GetFlag() { return PartInfoPtr ? PartInfoPtr->flags : 0; }
+uint32_t GetNoOfPages() { return PartInfoPtr ? PartInfoPtr->noOfPages : 0; }
+uint32_t GetMaxRom() { return PartInfoPtr ? PartInfoPtr->maxRom : 0; }
+uint32_t GetNoOfBanks() { return PartInfoPtr ? PartInfoPtr->noOfBanks : 0; }
+uint32_t GetMaxRam() { return PartInfoPtr ? PartInfoPtr->maxRam : 0; }
+uint32_t GetEEMax() { return PartInfoPtr ? PartInfoPtr->eeMax : 0; }
+uint32_t GetAcs() { return PartInfoPtr ? PartInfoPtr->acs : 0; }
+uint32_t GetNoOfConfigs() { return PartInfoPtr ? PartInfoPtr->noOfConfigs : 0; }
+
+int FindIsGeneric() {
+  if (!PartInfoPtr || PartInfoPtr->processorName.empty()) return 1;
+  for (const char* generic : {"18CXX", "17CXX", "16C5X", "16CXX", "16F1XXX"}) {
+    if (PartInfoPtr->processorName == generic) return 0;
+  }
+  return 1;
+}
+
+int ValidateConfAddr(uint32_t address) { return registerAt(address) ? 0 : 1; }
+
+int ValidateDirective(std::string_view switchName) { return findSwitch(switchName).sw ? 0 : 1; }
+
+int ValidateDirectiveValue(std::string_view switchName, std::string_view valueName) {
+  for (const auto& reg : registers()) {
+    for (const auto& sw : reg.switches) {
+      if (sw.name == switchName && findValue(&sw, valueName)) return 0;
+    }
+  }
+  return 1;
+}
+
+uint32_t FindConfAddr(std::string_view switchName) {
+  const auto hit = findSwitch(switchName);
+  return hit.reg ? hit.reg->address : 0;
+}
+
+uint32_t FindSetBits(uint32_t address) {
+  const auto* reg = registerAt(address);
+  return reg ? reg->setBits : 0;
+}
+
+uint32_t FindDefaultConfigValue(uint32_t address) {
+  const auto* reg = registerAt(address);
+  return reg ? reg->defaultValue : 0;
+}
+
+uint32_t FindNoOfDirs(uint32_t address) {
+  const auto* reg = registerAt(address);
+  return reg ? reg->noOfSwitches : 0;
+}
+
+std::optional<std::string> FindDirDesc(std::string_view switchName) {
+  const auto hit = findSwitch(switchName);
+  if (!hit.sw) return std::nullopt;
+  return hit.sw->description;
+}
+
+uint32_t FindDirMaskVal(std::string_view switchName) {
+  const auto hit = findSwitch(switchName);
+  return hit.sw ? hit.sw->mask : 0;
+}
+
+uint32_t FindNoOfDirVals(std::string_view switchName) {
+  const auto hit = findSwitch(switchName);
+  return hit.sw ? hit.sw->noOfValues : 0;
+}
+
+std::optional<std::string> FindDirOptDesc(std::string_view switchName, std::string_view valueName) {
+  const auto* value = findValue(findSwitch(switchName).sw, valueName);
+  if (!value) return std::nullopt;
+  return value->description;
+}
+
+uint32_t FindDirOptVal(std::string_view switchName, std::string_view valueName) {
+  const auto* value = findValue(findSwitch(switchName).sw, valueName);
+  return value ? value->value : 0;
+}
+
+// The counts come from the file; a load that failed part-way holds fewer entries than they say.
+uint32_t FindConfigAddrN(uint32_t n) {
+  const auto& regs = registers();
+  if (n == 0 || n > GetNoOfConfigs() || n > regs.size()) return 0;
+  return regs[n - 1].address;
+}
+
+std::optional<std::string> FindDirNameN(uint32_t n, uint32_t address) {
+  const auto* reg = registerAt(address);
+  if (!reg || n == 0 || n > reg->noOfSwitches || n > reg->switches.size()) return std::nullopt;
+  return reg->switches[n - 1].name;
+}
+
+std::optional<std::string> FindValNameN(uint32_t n, std::string_view switchName) {
+  const auto* sw = findSwitch(switchName).sw;
+  if (!sw || n == 0 || n > sw->noOfValues || n > sw->values.size()) return std::nullopt;
+  return sw->values[n - 1].name;
+}
+
+int SetConfigByteAndSetBitsDir(std::string_view switchName, std::string_view valueName) {
+  const uint32_t address = FindConfAddr(switchName);
+  const uint32_t mask = FindDirMaskVal(switchName);
+  ConfigRegInfo* reg = registerAt(address);
+  if (!reg) return 1;
+  reg->defaultValue = (reg->defaultValue & ~mask) | FindDirOptVal(switchName, valueName);
+  reg->setBits |= mask;
+  return 0;
+}
+
+}  // namespace kcc8
