@@ -1,0 +1,67 @@
+#include "model/ProgramFileCheck.h"
+
+#include <filesystem>
+
+#include "i18n/MessageTable.h"
+#include "model/ProgramSet.h"
+#include "settings/AppSettings.h"
+#include "setup/IoSetup.h"
+#include "text/TextFile.h"
+
+namespace kavel {
+namespace {
+
+using Verdict = ProgramFileCheck::Verdict;
+
+ProgramFileCheck refuse(Verdict v, std::string reason) { return {v, std::move(reason)}; }
+
+// Opens and sizes the file; fills `bytes` when it is small enough.
+ProgramFileCheck readChecked(const std::string& path, std::string& bytes) {
+  std::error_code ec;
+  const auto size = std::filesystem::file_size(path, ec);
+  if (ec || !std::filesystem::is_regular_file(path, ec)) return refuse(Verdict::CannotOpen, {});
+  const std::string name = text::fileNameOf(path);
+  if (size > kMaxProgramFileBytes) {
+    return refuse(Verdict::NotProgram, name + " is too large to be a Kavel program file.");
+  }
+  if (!text::readFileBytes(path, bytes)) return refuse(Verdict::CannotOpen, {});
+  if (bytes.find('\0') != std::string::npos) {
+    return refuse(Verdict::NotProgram, name + " holds binary data; it is not a Kavel program file.");
+  }
+  return {};
+}
+
+}  // namespace
+
+ProgramFileCheck checkProgramFile(const std::string& path, const ProgramFileContext& context) {
+  const std::string openPath = text::extensionOf(path).empty() ? path + kProgramFileExtension : path;
+  std::string bytes;
+  if (ProgramFileCheck c = readChecked(openPath, bytes); c.verdict != Verdict::Ok) return c;
+  const std::string name = text::fileNameOf(openPath);
+  if (bytes.empty()) return refuse(Verdict::NotProgram, name + " is empty; it is not a Kavel program file.");
+  // A byte-order mark in front of the title is what some editors add; the reader ignores it.
+  const std::string_view head = std::string_view(bytes).starts_with("\xEF\xBB\xBF")
+                                    ? std::string_view(bytes).substr(3)
+                                    : std::string_view(bytes);
+  if (!head.starts_with("Title:")) {
+    return refuse(Verdict::NotProgram,
+                  name + " is not a Kavel program file: its first line does not begin with \"Title:\".");
+  }
+
+  // A trial read on copies of everything the reader changes.
+  AppSettings settings = context.settings;
+  IoSetup io = context.io;
+  SetupRecord setup = context.setup;
+  ProgramFileContext trial{settings, io, setup, context.messages, context.mainWindowTitle};
+  Program scratch;
+  const ProgramFileResult r = readProgramFile(scratch, openPath, trial);
+  if (!r.ok) return refuse(r.error.empty() ? Verdict::CannotOpen : Verdict::Damaged, r.error);
+  return {};
+}
+
+ProgramFileCheck checkCodeFile(const std::string& path) {
+  std::string bytes;
+  return readChecked(path, bytes);
+}
+
+}  // namespace kavel
