@@ -1,0 +1,12 @@
+#include "app/ClickLabel.h"
+
+#include <QMouseEvent>
+
+namespace kavel::gui {
+
+void ClickLabel::mouseDoubleClickEvent(QMouseEvent* event) {
+  QLabel::mouseDoubleClickEvent(event);
+  emit doubleClicked();
+}
+
+}  // namespace kavel::gui

@@ -1,0 +1,91 @@
+#include "app/Prompts.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+
+#include "dialogs/StatementDialog.h"
+
+namespace kavel::gui {
+
+Answer Prompts::ask(QWidget* parent, PromptIcon icon, const QString& title, const QString& text,
+                    PromptButtons buttons) {
+  QMessageBox box(parent);
+  box.setWindowTitle(title);
+  box.setText(text);
+  box.setIcon(icon == PromptIcon::Question  ? QMessageBox::Question
+              : icon == PromptIcon::Warning ? QMessageBox::Warning
+                                            : QMessageBox::Information);
+  switch (buttons) {
+    case PromptButtons::Ok:
+      box.setStandardButtons(QMessageBox::Ok);
+      break;
+    case PromptButtons::YesNo:
+      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+      break;
+    case PromptButtons::YesNoCancel:
+      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+      break;
+  }
+  switch (box.exec()) {
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::No: return Answer::No;
+    case QMessageBox::Ok: return Answer::Ok;
+    default: return Answer::Cancel;
+  }
+}
+
+QString Prompts::openFileName(QWidget* parent, const QString& folder, const QString& filter, const QString& preset) {
+  QFileDialog dialog(parent, QString(), folder, filter);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  if (!preset.isEmpty()) dialog.selectFile(preset);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  return dialog.selectedFiles().front();
+}
+
+QString Prompts::saveFileName(QWidget* parent, const QString& proposed, const QString& filter,
+                              const QString& defaultSuffix) {
+  const QFileInfo info(proposed);
+  QFileDialog dialog(parent, QString(), info.absolutePath(), filter);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setDefaultSuffix(defaultSuffix);
+  dialog.selectFile(info.fileName());
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  return dialog.selectedFiles().front();
+}
+
+std::optional<QColor> Prompts::pickColor(QWidget* parent, const QColor& initial) {
+  const QColor c = QColorDialog::getColor(initial, parent);
+  if (!c.isValid()) return std::nullopt;
+  return c;
+}
+
+bool Prompts::setUpPrinter(QWidget* parent, QPrinter& printer) {
+  QPrintDialog dialog(&printer, parent);
+  return dialog.exec() == QDialog::Accepted;
+}
+
+EditOutcome Prompts::editStatement(QWidget* parent, DialogKind kind, StatementDialog* dialog, const QPoint& pos) {
+  if (dialog == nullptr) {
+    notAvailable(parent, QStringLiteral("The dialog %1").arg(QString::fromLatin1(dialogName(kind))));
+    return EditOutcome::Unavailable;
+  }
+  return dialog->execAt(pos) ? EditOutcome::Ok : EditOutcome::Cancel;
+}
+
+int Prompts::chooseLanguage(QWidget*) {
+  // SEAM: the start-up window (TfrmStartup) asks here once it is part of the program; until
+  // then the first run starts in English.
+  return 1;
+}
+
+void Prompts::notAvailable(QWidget* parent, const QString& what) {
+  ask(parent, PromptIcon::Information, QStringLiteral("Kavel"),
+      QStringLiteral("%1 is not available in this version yet.").arg(what), PromptButtons::Ok);
+}
+
+}  // namespace kavel::gui

@@ -1,0 +1,62 @@
+#pragma once
+// Every question, file choice and modal dialog the main window and the program windows put to
+// the user goes through here, so tests can answer them without a modal loop.
+
+#include <QColor>
+#include <QPoint>
+#include <QString>
+
+#include <optional>
+
+#include "editor/StatementEditing.h"
+
+class QPrinter;
+class QWidget;
+
+namespace kavel::gui {
+
+class StatementDialog;
+
+enum class Answer { Ok, Yes, No, Cancel };
+enum class PromptIcon { Question, Warning, Information };
+enum class PromptButtons { Ok, YesNo, YesNoCancel };
+
+/// How a statement dialog ended. Unavailable: this version has no such dialog yet; the caller
+/// keeps the row as it is.
+enum class EditOutcome { Ok, Cancel, Unavailable };
+
+class Prompts {
+ public:
+  virtual ~Prompts() = default;
+
+  /// A message box.
+  virtual Answer ask(QWidget* parent, PromptIcon icon, const QString& title, const QString& text,
+                     PromptButtons buttons);
+
+  /// A file to open, chosen in `folder` with a Qt filter ("Kavel (*.Kvl);;All Files (*)");
+  /// empty when cancelled.
+  virtual QString openFileName(QWidget* parent, const QString& folder, const QString& filter,
+                               const QString& preset = {});
+
+  /// A file to save to, proposed as `proposed` (a path without extension), asking before
+  /// overwriting; the default suffix is added when the user types none. Empty when cancelled.
+  virtual QString saveFileName(QWidget* parent, const QString& proposed, const QString& filter,
+                               const QString& defaultSuffix);
+
+  virtual std::optional<QColor> pickColor(QWidget* parent, const QColor& initial);
+
+  /// The system print dialog; true when the user chose to print.
+  virtual bool setUpPrinter(QWidget* parent, QPrinter& printer);
+
+  /// Runs a statement dialog modally with its top-left at `pos`. `dialog` is null when this
+  /// version has no dialog of that kind: the user is told so and the result is Unavailable.
+  virtual EditOutcome editStatement(QWidget* parent, DialogKind kind, StatementDialog* dialog, const QPoint& pos);
+
+  /// The language to start with (0 Japanese, 1 English) on the first run.
+  virtual int chooseLanguage(QWidget* parent);
+
+  /// Tells the user that a command of a later version is not there yet.
+  void notAvailable(QWidget* parent, const QString& what);
+};
+
+}  // namespace kavel::gui

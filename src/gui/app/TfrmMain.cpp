@@ -1,0 +1,699 @@
+#include "app/TfrmMain.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "app/ClickLabel.h"
+#include "app/Glyphs.h"
+#include "app/PictureLoading.h"
+#include "app/Prompts.h"
+#include "app/SidePanel.h"
+#include "dialogs/DialogSet.h"
+#include "editor/Palette.h"
+#include "editor/RowView.h"
+#include "editor/TfrmProg.h"
+#include "model/ProgramFileCheck.h"
+#include "model/ProgramSet.h"
+#include "model/StatementKind.h"
+#include "settings/ProductVariant.h"
+#include "setup/SetupCodec.h"
+#include "shell/ShellTexts.h"
+#include "shell/WindowSizing.h"
+#include "text/Format.h"
+#include "text/TextFile.h"
+
+namespace kavel::gui {
+namespace {
+
+QString qs(const std::string& s) { return QString::fromStdString(s); }
+
+constexpr const char* kMessageProperty = "message";
+
+}  // namespace
+
+// --- creation -----------------------------------------------------------------------------------
+
+TfrmMain::TfrmMain(Context& ctx, const MainOptions& options, QWidget* parent)
+    : QMainWindow(parent), ctx_(ctx), options_(options) {
+  setObjectName("frmMain");
+  if (options_.prompts) {
+    prompts_ = options_.prompts;
+  } else {
+    ownPrompts_ = std::make_unique<Prompts>();
+    prompts_ = ownPrompts_.get();
+  }
+  if (options_.programFolder.empty()) options_.programFolder = "./";
+  if (options_.programFolder.back() != '/') options_.programFolder += '/';
+
+  resize(800, 600);
+  AppSettings& s = ctx_.settings;
+  const ProductVariant variant = variantFromTitle(kApplicationTitle);
+  setWindowTitle(qs(mainWindowTitle()));
+
+  // The variant's defaults, then the settings file over them.
+  setDefaultSettings(s, ctx_.io, variant, options_.programFolder);
+  ResetSetup(ctx_.io, ctx_.setup, s, true);
+  LoadSettings(s, ctx_.io, options_.iniPath);
+  if (s.FuncPnl != 3 && s.FuncPnl != 4) s.FuncPnl = 3;  // a side that does not exist: the left
+  ctx_.messages.load(0, s.LANG_0__);
+  ctx_.messages.load(1, s.LANG_1__);
+  if (s.LANG_NO_ != 0 && s.LANG_NO_ != 1) s.LANG_NO_ = prompts_->chooseLanguage(this) == 0 ? 0 : 1;
+  ctx_.messages.setLanguage(s.LANG_NO_);
+
+  glyphs_ = std::make_unique<Glyphs>(qs(options_.programFolder));
+  dialogs_ = std::make_unique<DialogSet>(ctx_, *glyphs_, this);
+
+  centre_ = new QWidget(this);
+  auto* row = new QHBoxLayout(centre_);
+  row->setContentsMargins(0, 0, 0, 0);
+  row->setSpacing(0);
+  sidePanel_ = new SidePanel(*glyphs_, centre_);
+  mdi_ = new QMdiArea(centre_);
+  mdi_->setObjectName("mdiArea");
+  mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  row->addWidget(sidePanel_);
+  row->addWidget(mdi_, 1);
+  setCentralWidget(centre_);
+
+  buildMenus();
+  buildToolBar();
+  buildStatusBar();
+
+  sidePanel_->lblProduct()->setText(QString::fromUtf8(variantInfo(s.variant).productLabel));
+  connect(sidePanel_->lblProduct(), &ClickLabel::doubleClicked, this, &TfrmMain::lblProductDblClick);
+  connect(sidePanel_->imgProduct(), &ClickLabel::doubleClicked, this, &TfrmMain::imgProductDblClick);
+  connect(sidePanel_->imgLogo(), &ClickLabel::doubleClicked, this, &TfrmMain::imgLogoDblClick);
+  connect(pnlButton(), &Palette::armChanged, this, [this](int kind) {
+    // Arming a statement ends any pending clipboard work.
+    if (!ctx_.clipboard.empty()) clearClipboard();
+    (void)kind;
+    updateCursor();
+    for (TfrmProg* p : progs_) {
+      if (p) p->rowView()->viewport()->update();
+    }
+  });
+  connect(mdi_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
+    for (int n = 0; n < ProgramSet::kPrograms; ++n) {
+      if (sub && subs_[static_cast<std::size_t>(n)] == sub) programActivated(n);
+    }
+  });
+
+  dockSidePanel();
+  loadPictures();
+
+  ctx_.clipboard.clear();
+  ctx_.edit = EditBuffer{};
+  pnlButton()->release();
+
+  action("mmGrid")->setChecked(false);
+  action("mmLineNo")->setChecked(true);
+  action("mmDelQuery")->setChecked(true);
+
+  // The Setup option: always for variant 0, else unless new programs reset the setup.
+  const bool setupOption = s.variant == 0 || s.SetupDef != 1;
+  action("mmSetupButton")->setChecked(setupOption);
+  setSetupButtonShown(setupOption);
+  mnuEditStyleAction_->setVisible(setupOption);
+  ctx_.io.useLcd = s.variant >= 3;
+
+  action("mmBuildPathFolder")->setText(qs(text::folderOf(s.BatFile_)));
+  action(s.LANG_NO_ != 0 ? "mmEng" : "mmJpn")->setChecked(true);
+  setBuildJob(s.BuildJob);
+  applyLanguage();
+  refreshPalette();
+  setFolder(s.DatPath_);
+
+  // The user folder is where programs go; make it exist so the file dialogs can open there.
+  if (!s.DatPath_.empty() && s.DatPath_ == defaultHomeFolder()) QDir().mkpath(qs(s.DatPath_));
+}
+
+TfrmMain::~TfrmMain() {
+  // Program windows refer to the main window; release them first.
+  for (QMdiSubWindow*& sub : subs_) {
+    delete sub;
+    sub = nullptr;
+  }
+  progs_.fill(nullptr);
+}
+
+void TfrmMain::buildMenus() {
+  QMenuBar* bar = menuBar();
+  const auto menu = [&](QMenu* parentMenu, const char* name, int message, const QString& caption = {}) {
+    QMenu* m = parentMenu ? parentMenu->addMenu(caption) : bar->addMenu(caption);
+    m->setObjectName(name);
+    m->menuAction()->setObjectName(QString::fromLatin1(name) + "Item");
+    m->menuAction()->setProperty(kMessageProperty, message);
+    return m;
+  };
+  const auto item = [&](QMenu* m, const char* name, int message, auto handler, const QString& caption = {},
+                        const QKeySequence& keys = {}) {
+    QAction* a = m->addAction(caption);
+    a->setObjectName(name);
+    a->setProperty(kMessageProperty, message);
+    if (!keys.isEmpty()) a->setShortcut(keys);
+    connect(a, &QAction::triggered, this, handler);
+    return a;
+  };
+  const auto check = [](QAction* a) {
+    a->setCheckable(true);
+    return a;
+  };
+
+  QMenu* file = menu(nullptr, "mnuFile", 1, "File (&F)");
+  item(file, "mmNew", 2, [this] { mmNewClick(); }, {}, QKeySequence::New);
+  item(file, "mmOpen", 3, [this] { mmOpenClick(); }, {}, QKeySequence::Open);
+  item(file, "mmSave", 4, [this] { mmSaveClick(); }, {}, QKeySequence::Save);
+  item(file, "mmPrint", 5, [this] { mmPrintClick(); }, {}, QKeySequence::Print);
+  file->addSeparator();
+  item(file, "mmQuit", 6, [this] { close(); }, {}, QKeySequence(Qt::CTRL | Qt::Key_Q));
+
+  QMenu* project = menu(nullptr, "mnuProject", 8, "Project (&P)");
+  mnuEditStyle_ = menu(project, "mmEditStyle", 9);
+  mnuEditStyleAction_ = mnuEditStyle_->menuAction();
+  auto* styles = new QActionGroup(this);
+  styles->addAction(check(item(mnuEditStyle_, "mmKavel", 0, [this] { mmKavelClick(); }, "Kavel")));
+  styles->addAction(check(item(mnuEditStyle_, "mmCode", 0, [this] { mmCodeClick(); }, "C-Code")));
+  item(project, "mmBuild", 10, [this] { notYet(QStringLiteral("Build")); });
+  item(project, "mmDownLoad", 11, [this] { notYet(QStringLiteral("Download")); });
+  item(project, "mmCom", 12, [this] { notYet(QStringLiteral("The communication settings")); });
+  mnuBuildPath_ = menu(project, "mmBuildPath", 13);
+  item(mnuBuildPath_, "mmBuildPathFolder", 0, [this] { notYet(QStringLiteral("Choosing the build batch file")); });
+  QMenu* job = menu(project, "mmBuildJob", 15);
+  auto* jobs = new QActionGroup(this);
+  jobs->addAction(check(item(job, "mmBuildOverWrite", 16, [this] { setBuildJob(0); })));
+  jobs->addAction(check(item(job, "mmBuildConfirm", 17, [this] { setBuildJob(1); })));
+  jobs->addAction(check(item(job, "mmBuildHistory", 18, [this] { setBuildJob(2); })));
+  mnuSaveFolder_ = menu(project, "mmSaveFolder", 14);
+  item(mnuSaveFolder_, "mmSetDefPath", 0, [this] { mmSetDefPathClick(); });
+  item(mnuSaveFolder_, "mmInitDefPath", 0, [this] { mmInitDefPathClick(); });
+  connect(mnuSaveFolder_, &QMenu::aboutToShow, this, &TfrmMain::mmSaveFolderShow);
+
+  mnuWindow_ = menu(nullptr, "mnuWindow", 21, "Window (&W)");
+  item(mnuWindow_, "mmVertical", 22, [this] { mmVerticalClick(); });
+  item(mnuWindow_, "mmHorizontal", 23, [this] { mmHorizontalClick(); });
+  item(mnuWindow_, "mmCascade", 24, [this] { mmCascadeClick(); });
+  mnuWindow_->addSeparator();
+
+  QMenu* option = menu(nullptr, "mnuOption", 25, "Option (&O)");
+  item(option, "mmMonitor", 26, [this] { notYet(QStringLiteral("The sensor monitor")); });
+  check(item(option, "mmGrid", 27, [this] { mmGridClick(); }));
+  check(item(option, "mmLineNo", 0, [] {}, QString::fromUtf8("\u884c\u756a\u53f7\u3092\u8868\u793a (&N)")))->setVisible(false);
+  check(item(option, "mmDelQuery", 28, [this] { mmDelQueryClick(); }));
+  check(item(option, "mmFuncPnlPos", 29, [this] { mmFuncPnlPosClick(); }));
+  item(option, "mmCodeView", 30, [this] { mmCodeViewClick(); });
+  check(item(option, "mmSetupButton", 31, [this] { mmSetupButtonClick(); }));
+  item(option, "mmMotBalance", 32, [this] { notYet(QStringLiteral("The motor balance")); });
+  option->addSeparator();
+  auto* languages = new QActionGroup(this);
+  languages->addAction(check(item(option, "mmJpn", 33, [this] { mmJpnClick(); })));
+  languages->addAction(check(item(option, "mmEng", 0, [this] { mmEngClick(); }, "English (&E)")));
+  item(option, "mmLangEdit", 34, [this] { notYet(QStringLiteral("The language editor")); })->setVisible(false);
+  for (const auto& [name, caption] : {std::pair{"mmProductImage", "ProductImage"}, std::pair{"mmWallpaper", "Wallpaper"},
+                                      std::pair{"mmLogoImage", "Logo Image"}, std::pair{"mmWsColor", "WorkspaceColor"}}) {
+    QAction* a = item(option, name, 0, [] {}, QString::fromLatin1(caption));
+    a->setVisible(false);
+  }
+  connect(action("mmProductImage"), &QAction::triggered, this, &TfrmMain::mmProductImageClick);
+  connect(action("mmWallpaper"), &QAction::triggered, this, &TfrmMain::mmWallpaperClick);
+  connect(action("mmLogoImage"), &QAction::triggered, this, &TfrmMain::mmLogoImageClick);
+  connect(action("mmWsColor"), &QAction::triggered, this, &TfrmMain::mmWsColorClick);
+
+  QMenu* help = menu(nullptr, "mnuHelp", 0, "Help (&H)");
+  item(help, "mmVersion", 0, [this] { notYet(QStringLiteral("The version window")); }, "&Version Info");
+}
+
+void TfrmMain::buildToolBar() {
+  QToolBar* bar = addToolBar(QStringLiteral("Tools"));
+  bar->setObjectName("tBar");
+  bar->setMovable(false);
+  bar->setFloatable(false);
+  bar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+  bar->setIconSize(QSize(24, 24));
+  const auto button = [&](const char* name, int message, QStyle::StandardPixmap icon, auto handler) {
+    auto* b = new QToolButton(bar);
+    b->setObjectName(name);
+    b->setProperty(kMessageProperty, message);
+    b->setIcon(style()->standardIcon(icon));
+    b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    b->setMinimumWidth(64);
+    b->setFocusPolicy(Qt::NoFocus);
+    connect(b, &QToolButton::clicked, this, handler);
+    bar->addWidget(b);
+    return b;
+  };
+  button("btnNew", 47, QStyle::SP_FileIcon, [this] { mmNewClick(); });
+  button("btnOpen", 48, QStyle::SP_DialogOpenButton, [this] { mmOpenClick(); });
+  button("btnSave", 49, QStyle::SP_DialogSaveButton, [this] { mmSaveClick(); });
+  bar->addSeparator();
+  button("btnBuild", 50, QStyle::SP_MediaPlay, [this] { notYet(QStringLiteral("Build")); });
+  button("btnDownLoad", 51, QStyle::SP_ArrowDown, [this] { notYet(QStringLiteral("Download")); });
+  button("btnMonitor", 52, QStyle::SP_ComputerIcon, [this] { notYet(QStringLiteral("The sensor monitor")); });
+  bar->addSeparator();
+
+  auto* path = new ClickLabel(bar);
+  path->setObjectName("pnlUserPath");
+  path->setFrameShape(QFrame::StyledPanel);
+  path->setFrameShadow(QFrame::Sunken);
+  path->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+  path->setMinimumWidth(120);
+  path->setTextInteractionFlags(Qt::NoTextInteraction);
+  path->setContentsMargins(6, 0, 6, 0);
+  connect(path, &ClickLabel::doubleClicked, this, &TfrmMain::pnlUserPathDblClick);
+  pnlUserPath_ = path;
+  bar->addWidget(path);
+
+  QToolButton* lib = button("btnCLib", 0, QStyle::SP_FileDialogContentsView,
+                            [this] { notYet(QStringLiteral("The C-code library window")); });
+  lib->setText(QStringLiteral("C-Lib"));
+  lib->setIcon(glyphs_->forKind(kCCode));
+  QToolButton* setup = button("btnSetup", 0, QStyle::SP_FileDialogDetailedView,
+                              [this] { notYet(QStringLiteral("The I/O setup window")); });
+  setup->setText(QStringLiteral("Setup"));
+  setup->setIcon(glyphs_->forKind(kSetup));
+  lib->hide();
+}
+
+void TfrmMain::buildStatusBar() {
+  QStatusBar* bar = statusBar();
+  bar->setObjectName("sBar");
+  const int widths[3] = {70, 50, 50};
+  for (int i = 0; i < 3; ++i) {
+    panels_[i] = new QLabel(bar);
+    panels_[i]->setMinimumWidth(widths[i]);
+    panels_[i]->setContentsMargins(4, 0, 4, 0);
+    bar->addWidget(panels_[i], i == 2 ? 1 : 0);
+  }
+}
+
+// --- parts --------------------------------------------------------------------------------------
+
+Palette* TfrmMain::pnlButton() const { return sidePanel_ ? sidePanel_->palette() : nullptr; }
+
+TfrmProg* TfrmMain::prog(int number) const {
+  return number >= 0 && number < ProgramSet::kPrograms ? progs_[static_cast<std::size_t>(number)] : nullptr;
+}
+
+QMdiSubWindow* TfrmMain::subWindow(int number) const {
+  return number >= 0 && number < ProgramSet::kPrograms ? subs_[static_cast<std::size_t>(number)] : nullptr;
+}
+
+QString TfrmMain::panelText(int panel) const { return panel >= 0 && panel < 3 ? panels_[panel]->text() : QString(); }
+
+QAction* TfrmMain::action(const QString& objectName) const {
+  if (QAction* a = findChild<QAction*>(objectName)) return a;
+  for (QMenu* m : findChildren<QMenu*>()) {
+    if (m->menuAction()->objectName() == objectName) return m->menuAction();
+  }
+  return nullptr;
+}
+
+QToolButton* TfrmMain::toolButton(const QString& objectName) const { return findChild<QToolButton*>(objectName); }
+
+QStringList TfrmMain::windowMenuItems() const {
+  QStringList items;
+  for (QAction* a : windowItems_) items << a->text();
+  return items;
+}
+
+QString TfrmMain::userPathText() const { return pnlUserPath_->text(); }
+
+QString TfrmMain::message(int n) const { return qs(ctx_.messages(n)); }
+
+bool TfrmMain::codeStyle() const { return ctx_.settings.EdtStyle == 1; }
+
+// --- services for the program windows -----------------------------------------------------------
+
+void TfrmMain::disarm() {
+  pnlButton()->release();
+  updateCursor();
+  for (TfrmProg* p : progs_) {
+    if (p) p->rowView()->viewport()->update();
+  }
+}
+
+void TfrmMain::clearClipboard() {
+  ctx_.clipboard.clear();
+  clearMarksInAllWindows();
+}
+
+void TfrmMain::clearMarksInAllWindows() {
+  for (TfrmProg* p : progs_) {
+    if (p) p->clearMarks();
+  }
+  updateCursor();
+}
+
+void TfrmMain::updateCursor() {
+  bool marked = false;
+  for (TfrmProg* p : progs_) marked = marked || (p && (p->cutMark() || p->copyMark()));
+  if (pnlButton()->armedKind() >= 0) {
+    mdi_->setCursor(Qt::DragMoveCursor);
+  } else if (marked && !ctx_.clipboard.empty()) {
+    mdi_->setCursor(Qt::DragCopyCursor);
+  } else {
+    mdi_->unsetCursor();
+  }
+}
+
+bool TfrmMain::deleteQuery() const { return action("mmDelQuery")->isChecked(); }
+bool TfrmMain::gridOn() const { return action("mmGrid")->isChecked(); }
+
+int TfrmMain::paletteWidthIfLeft() const {
+  return ctx_.settings.FuncPnl == 3 && sidePanel_->isVisible() ? pnlButton()->width() : 0;
+}
+
+ProgramFileContext TfrmMain::fileContext() {
+  return ProgramFileContext{ctx_.settings, ctx_.io, ctx_.setup, ctx_.messages, mainWindowTitle()};
+}
+
+ProgramFileHooks TfrmMain::fileHooks(TfrmProg& prog) {
+  ProgramFileHooks hooks;
+  hooks.productWarning = [this](const std::string& text) {
+    prompts_->ask(this, PromptIcon::Warning, QStringLiteral("Warning"), qs(text), PromptButtons::Ok);
+  };
+  hooks.askOldVersion = [this](const std::string& title, const std::string& text) {
+    return prompts_->ask(this, PromptIcon::Warning, qs(title), qs(text), PromptButtons::YesNo) == Answer::Yes;
+  };
+  hooks.processEvents = [n = 0]() mutable {
+    // Repaint now and then while a long file loads; user input waits until it is done.
+    if (++n % 128 == 0) QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  };
+  hooks.setSetupButton = [this](bool shown) { setSetupButtonShown(shown); };
+  hooks.beforeClear = [this, &prog](Program& program) {
+    for (const Statement& s : program.rows()) {
+      if (s.sno == kSubCall && s.val0 > 0 && s.val0 != prog.number()) closeProgramWindow(s.val0);
+    }
+  };
+  return hooks;
+}
+
+RowTextContext TfrmMain::rowTextContext(int programNumber) const {
+  RowTextContext c;
+  c.language = ctx_.messages.language();
+  c.currentProgram = programNumber;
+  c.cnMode = ctx_.io.cnMode;
+  c.useHmc = ctx_.io.useHmc;
+  c.timeUnit = ctx_.messages(126);
+  return c;
+}
+
+void TfrmMain::modifiedChanged() {
+  if (QToolButton* b = toolButton("btnSave")) b->setEnabled(ctx_.programs.saveEnabled());
+}
+
+std::string TfrmMain::nextNewFileName() {
+  const std::string name = defaultFileName(0, ctx_.settings.DatPath_, newFileNumber_);
+  newFileNumber_ = std::atoi(name.c_str() + name.size() - 2);
+  return name;
+}
+
+void TfrmMain::setSetupButtonShown(bool shown) {
+  if (QToolButton* b = toolButton("btnSetup")) b->setVisible(shown);
+  action("mmSetupButton")->setChecked(shown);
+}
+
+void TfrmMain::programActivated(int number) {
+  ctx_.programs.current = number;
+  pnlButton()->enableFor(number);
+  panels_[1]->setText(number == 0 ? QStringLiteral("Main") : QStringLiteral("Sub-%1").arg(number));
+  modifiedChanged();
+  updateCursor();
+}
+
+bool TfrmMain::mayCloseSubWindow(TfrmProg& prog) {
+  const Program& p = prog.program();
+  if (!p.modified || prog.rowCount() == 0) return true;
+  const QString text = qs(closeQuestionText(p.caption(), ctx_.messages(41), ctx_.messages.language()));
+  switch (prompts_->ask(this, PromptIcon::Question, message(44), text, PromptButtons::YesNoCancel)) {
+    case Answer::Yes:
+      mdi_->setActiveSubWindow(subWindow(prog.number()));
+      programActivated(prog.number());
+      mmSaveClick();
+      return !p.modified;
+    case Answer::No:
+      return true;
+    default:
+      return false;
+  }
+}
+
+TfrmProg* TfrmMain::openProgramWindow(int number) {
+  if (number < 0 || number >= ProgramSet::kPrograms) return nullptr;
+  const auto n = static_cast<std::size_t>(number);
+  if (!progs_[n]) {
+    Program& p = ctx_.programs[number];
+    p.open = true;
+    p.modified = false;
+    p.titleName = "New";
+    p.statusText.clear();
+    auto* prog = new TfrmProg(*this, ctx_, number);
+    auto* sub = new QMdiSubWindow;
+    sub->setWidget(prog);
+    sub->setAttribute(Qt::WA_DeleteOnClose, false);
+    sub->setWindowIcon(glyphs_->forKind(number == 0 ? kIf : kSubCall));
+    progs_[n] = prog;
+    subs_[n] = sub;
+    mdi_->addSubWindow(sub);
+    const QPoint at = number == 0 ? QPoint(0, 0) : QPoint(24 * (number % 10), 24 * (number % 10));
+    const WindowSize size = newProgramWindowSize(mdi_->viewport()->width(), mdi_->viewport()->height(), at.x(), at.y());
+    sub->setGeometry(at.x(), at.y(), std::max(size.width, 320), std::max(size.height, 200));
+    prog->refreshTitle();
+    prog->setCodeStyle(number == 0 && codeStyle());
+    prog->setModified(false);
+    rebuildWindowMenu();
+  }
+  QMdiSubWindow* sub = subs_[n];
+  if (sub->isMinimized() || sub->isMaximized()) sub->showNormal();
+  sub->show();
+  mdi_->setActiveSubWindow(sub);
+  programActivated(number);
+  progs_[n]->setFocus();
+  return progs_[n];
+}
+
+void TfrmMain::closeProgramWindow(int number) {
+  if (number <= 0 || number >= ProgramSet::kPrograms) return;
+  const auto n = static_cast<std::size_t>(number);
+  TfrmProg* prog = progs_[n];
+  if (!prog) return;
+  progs_[n] = nullptr;  // first, so that nested closes (SubCall rows of this Sub) cannot come back
+  prog->clearRows();
+  Program& p = ctx_.programs[number];
+  p.open = false;
+  p.modified = false;
+  p.path.clear();
+  p.titleName = "New";
+  QMdiSubWindow* sub = subs_[n];
+  subs_[n] = nullptr;
+  mdi_->removeSubWindow(sub);
+  sub->hide();
+  sub->deleteLater();
+  rebuildWindowMenu();
+  if (ctx_.programs.current == number) {
+    if (QMdiSubWindow* main = subs_[0]) mdi_->setActiveSubWindow(main);
+    programActivated(0);
+  }
+  modifiedChanged();
+}
+
+void TfrmMain::rebuildWindowMenu() {
+  for (QAction* a : windowItems_) {
+    mnuWindow_->removeAction(a);
+    a->deleteLater();
+  }
+  windowItems_.clear();
+  for (int n = 0; n < ProgramSet::kPrograms; ++n) {
+    if (!progs_[static_cast<std::size_t>(n)]) continue;
+    QAction* a = mnuWindow_->addAction(n == 0 ? QStringLiteral("Main") : QStringLiteral("Sub-%1").arg(n));
+    a->setObjectName(QStringLiteral("mmWindow%1").arg(n));
+    connect(a, &QAction::triggered, this, [this, n] { openProgramWindow(n); });
+    windowItems_ << a;
+  }
+}
+
+void TfrmMain::markAllClosed() {
+  for (int n = 0; n < ProgramSet::kPrograms; ++n) ctx_.programs[n].open = false;
+}
+
+// --- start, activation, closing -----------------------------------------------------------------
+
+void TfrmMain::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  FormActivate();
+}
+
+void TfrmMain::FormActivate() {
+  if (activated_) return;
+  activated_ = true;
+  markAllClosed();
+  setWindowState(windowState() | Qt::WindowMaximized);
+  openProgramWindow(0);
+  if (codeStyle()) {
+    enterCodeStyle();
+  } else {
+    mnuEditStyleAction_->setVisible(ctx_.io.advancedMode);
+    enterStatementStyle();
+  }
+  applyWallpaper();
+  sidePanel_->memoMsg()->clear();
+  sidePanel_->memoMsg()->hide();
+
+  if (!options_.fileArgument.empty()) {
+    clearClipboard();
+    TfrmProg* main = prog(0);
+    main->scrollToTopLeft();
+    const QString path = qs(options_.fileArgument);
+    bool read = false;
+    if (codeStyle()) {
+      read = openCodeFile(path);
+    } else {
+      const ProgramFileCheck check = checkProgramFile(options_.fileArgument, fileContext());
+      if (check.verdict == ProgramFileCheck::Verdict::NotProgram || check.verdict == ProgramFileCheck::Verdict::Damaged) {
+        prompts_->ask(this, PromptIcon::Warning, message(44), qs(check.reason), PromptButtons::Ok);
+      } else {
+        read = main->readFile(path);
+      }
+      // Opened from the command line the program counts as saved, even when it was converted.
+      main->setModified(false);
+    }
+    if (read) {
+      setFolder(text::folderOf(ctx_.programs.main().path.empty() ? options_.fileArgument : ctx_.programs.main().path));
+      QDir::setCurrent(qs(ctx_.settings.DatPath_));
+    }
+    refreshPalette();
+  }
+}
+
+bool TfrmMain::FormCloseQuery() {
+  for (int n = 0; n < ProgramSet::kPrograms; ++n) {
+    TfrmProg* p = prog(n);
+    if (!p || p->rowCount() == 0 || !p->program().modified) continue;
+    const QString text =
+        qs(closeQuestionText(p->program().caption(), ctx_.messages(41), ctx_.messages.language()));
+    const Answer a = prompts_->ask(this, PromptIcon::Question, message(44), text, PromptButtons::YesNoCancel);
+    if (a == Answer::Yes) {
+      mdi_->setActiveSubWindow(subWindow(n));
+      programActivated(n);
+      mmSaveClick();
+      if (p->program().modified) return false;  // the save dialog was cancelled
+    } else if (a != Answer::No) {
+      mdi_->setActiveSubWindow(subWindow(n));
+      programActivated(n);
+      return false;
+    }
+  }
+  return true;
+}
+
+void TfrmMain::FormClose() {
+  closing_ = true;
+  hide();
+  std::string error;
+  if (!SaveSettings(ctx_.settings, ctx_.io, options_.iniPath, &error)) {
+    panels_[0]->setText(QStringLiteral("Ini:NG"));
+  } else {
+    panels_[0]->setText(qs(ctx_.settings.PortName + ":OK"));
+  }
+  ctx_.clipboard.clear();
+  for (int n = ProgramSet::kPrograms - 1; n >= 1; --n) closeProgramWindow(n);
+  if (TfrmProg* main = prog(0)) {
+    main->clearRows();
+    main->program().modified = false;
+  }
+}
+
+void TfrmMain::closeEvent(QCloseEvent* event) {
+  if (closing_) {
+    event->accept();
+    return;
+  }
+  if (!FormCloseQuery()) {
+    event->ignore();
+    return;
+  }
+  FormClose();
+  event->accept();
+}
+
+void TfrmMain::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  applyWallpaper();
+  FormResize();
+}
+
+void TfrmMain::FormResize() {
+  if (!isVisible()) return;
+  QMdiSubWindow* sub = subWindow(ctx_.programs.current);
+  if (!sub || sub->isMinimized() || sub->isMaximized()) return;
+  const WindowSize now{sub->width(), sub->height()};
+  const WindowSize next = resizedProgramWindow(mdi_->viewport()->width(), mdi_->viewport()->height(), now);
+  if (!(next == now)) sub->resize(next.width, next.height);
+}
+
+// --- language -----------------------------------------------------------------------------------
+
+void TfrmMain::applyLanguage() {
+  ctx_.settings.LANG_NO_ = action("mmJpn")->isChecked() ? 0 : 1;
+  ctx_.messages.setLanguage(ctx_.settings.LANG_NO_);
+  for (QAction* a : findChildren<QAction*>()) {
+    const int n = a->property(kMessageProperty).toInt();
+    if (n > 0) a->setText(message(n));
+  }
+  for (QMenu* m : findChildren<QMenu*>()) {
+    const int n = m->menuAction()->property(kMessageProperty).toInt();
+    if (n > 0) m->setTitle(message(n));
+  }
+  for (QToolButton* b : findChildren<QToolButton*>()) {
+    const int n = b->property(kMessageProperty).toInt();
+    if (n > 0) b->setText(message(n));
+  }
+  pnlButton()->applyLanguage(ctx_.messages);
+  if (activated_) {
+    dialogs_->applyLanguage();
+    for (TfrmProg* p : progs_) {
+      if (p) p->applyLanguage();
+    }
+  }
+  setBuildJob(ctx_.settings.BuildJob);
+  mmSaveFolderShow();
+}
+
+void TfrmMain::mmJpnClick() {
+  action("mmJpn")->setChecked(true);
+  applyLanguage();
+}
+
+void TfrmMain::mmEngClick() {
+  action("mmEng")->setChecked(true);
+  applyLanguage();
+}
+
+void TfrmMain::setBuildJob(int job) {
+  if (job < 0 || job > 2) job = 1;
+  ctx_.settings.BuildJob = job;
+  const char* names[] = {"mmBuildOverWrite", "mmBuildConfirm", "mmBuildHistory"};
+  action(names[job])->setChecked(true);
+  panels_[2]->setText(QStringLiteral("Mode : ") + message(16 + job));
+}
+
+void TfrmMain::notYet(const QString& what) {
+  QString name = what;
+  name.remove(QLatin1Char('&'));
+  prompts_->notAvailable(this, name.isEmpty() ? QStringLiteral("This command") : name);
+}
+
+}  // namespace kavel::gui

@@ -1,0 +1,373 @@
+// The main window's program commands: New, Open, Save, Print and the editing styles.
+
+#include <QAction>
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QToolButton>
+
+#include <ctime>
+
+#include "app/Prompts.h"
+#include "app/SidePanel.h"
+#include "app/TfrmMain.h"
+#include "editor/CodeEditor.h"
+#include "editor/Palette.h"
+#include "editor/RowView.h"
+#include "editor/TfrmProg.h"
+#include "model/ProgramFileCheck.h"
+#include "model/ProgramSet.h"
+#include "model/StatementKind.h"
+#include "setup/CSourceHeader.h"
+#include "setup/SetupCodec.h"
+#include "shell/HistoryName.h"
+#include "text/Encoding.h"
+#include "text/Format.h"
+#include "text/TextFile.h"
+
+namespace kavel::gui {
+namespace {
+
+QString qs(const std::string& s) { return QString::fromStdString(s); }
+
+std::tm localNow() {
+  const std::time_t t = std::time(nullptr);
+  std::tm when{};
+  localtime_r(&t, &when);
+  return when;
+}
+
+}  // namespace
+
+QString TfrmMain::filterFor(bool code) const {
+  return code ? QStringLiteral("C-Code (*.c);;All Files (*)") : QStringLiteral("Kavel (*.Kvl);;All Files (*)");
+}
+
+void TfrmMain::setFolder(const std::string& folder) {
+  std::string f = folder;
+  if (!f.empty() && f.back() != '/') f += '/';
+  ctx_.settings.DatPath_ = f;
+  pnlUserPath_->setText(qs(f));
+  pnlUserPath_->setToolTip(qs(f));
+}
+
+// --- New ----------------------------------------------------------------------------------------
+
+void TfrmMain::resetSetupForNew(bool askAllowed) {
+  bool full = ctx_.settings.SetupDef == 1;
+  if (ctx_.settings.SetupDef == 2 && askAllowed) {
+    // SEAM: the setup-mode question window (TfrmMsgBox) asks here once it is part of the
+    // program; until then a plain question with its text.
+    full = prompts_->ask(this, PromptIcon::Question, message(45), message(36), PromptButtons::YesNo) == Answer::Yes;
+  }
+  ResetSetup(ctx_.io, ctx_.setup, ctx_.settings, full);
+}
+
+void TfrmMain::mmNewClick() {
+  const int current = ctx_.programs.current;
+  TfrmProg* cur = prog(current);
+  if (!cur) return;
+  if (current == 0) nextNewFileName();
+  if (cur->program().modified &&
+      prompts_->ask(this, PromptIcon::Question, message(44), message(42), PromptButtons::YesNo) != Answer::Yes) {
+    return;
+  }
+  // The path goes only once the user has agreed: a "No" keeps the program as it was.
+  cur->program().path.clear();
+  resetSetupForNew(true);
+  if (codeStyle()) {
+    writeCodeSkeleton();
+  } else {
+    for (int n = ProgramSet::kPrograms - 1; n > current; --n) closeProgramWindow(n);
+    cur->clearRows();
+    cur->setModified(false);
+    if (cur->codeViewVisible()) cur->memoView()->clear();
+  }
+  refreshPalette();
+}
+
+// --- Open ---------------------------------------------------------------------------------------
+
+void TfrmMain::mmOpenClick() {
+  TfrmProg* cur = prog(ctx_.programs.current);
+  if (!cur) return;
+  if (cur->program().modified &&
+      prompts_->ask(this, PromptIcon::Question, message(44), message(43), PromptButtons::YesNo) != Answer::Yes) {
+    return;
+  }
+  const QString path = prompts_->openFileName(this, qs(ctx_.settings.DatPath_), filterFor(codeStyle()));
+  if (path.isEmpty()) return;
+  if (codeStyle()) {
+    openCodeFile(path);
+  } else {
+    openProgramFile(path);
+  }
+}
+
+bool TfrmMain::openProgramFile(const QString& path) {
+  const int current = ctx_.programs.current;
+  TfrmProg* cur = prog(current);
+  if (!cur) return false;
+  const std::string file = path.toStdString();
+
+  // A file that is not a program file, or is damaged, leaves the program as it is.
+  const ProgramFileCheck check = checkProgramFile(file, fileContext());
+  if (check.verdict == ProgramFileCheck::Verdict::NotProgram || check.verdict == ProgramFileCheck::Verdict::Damaged) {
+    prompts_->ask(this, PromptIcon::Warning, message(44),
+                  qs(check.reason) + QStringLiteral("\n\nThe program was not changed."), PromptButtons::Ok);
+    return false;
+  }
+  if (check.verdict == ProgramFileCheck::Verdict::CannotOpen) {
+    cur->program().statusText = "Can't Open ... " + file;
+    cur->rowsChanged();
+    return false;
+  }
+
+  clearClipboard();
+  if (current != 0) {
+    cur->clearRows();
+    // Calls of Main that name this file under another number close that window; calls of this
+    // number take the file's path.
+    TfrmProg* main = prog(0);
+    Program& mainProgram = ctx_.programs.main();
+    for (Statement& s : mainProgram.rows()) {
+      if (s.sno != kSubCall) continue;
+      if (s.cmt == file && s.val0 != current && prog(s.val0)) {
+        closeProgramWindow(s.val0);
+      } else if (s.val0 == current) {
+        s.cmt = file;
+      }
+    }
+    if (main) main->rowsChanged();
+  } else {
+    for (int n = ProgramSet::kPrograms - 1; n >= 1; --n) closeProgramWindow(n);
+    cur->clearRows();
+  }
+  cur->scrollToTopLeft();
+  cur->program().modified = false;
+  const bool ok = cur->readFile(path);
+  if (ok) {
+    setFolder(text::folderOf(cur->program().path));
+    QDir::setCurrent(qs(ctx_.settings.DatPath_));
+  }
+  refreshPalette();
+  if (cur->codeViewVisible()) cur->regenerateCodeView();
+  modifiedChanged();
+  return ok;
+}
+
+bool TfrmMain::openCodeFile(const QString& path) {
+  TfrmProg* main = prog(0);
+  if (!main) return false;
+  const std::string file = path.toStdString();
+  const ProgramFileCheck check = checkCodeFile(file);
+  std::string bytes;
+  if (check.verdict == ProgramFileCheck::Verdict::NotProgram) {
+    prompts_->ask(this, PromptIcon::Warning, message(44),
+                  qs(check.reason) + QStringLiteral("\n\nThe program was not changed."), PromptButtons::Ok);
+    return false;
+  }
+  if (check.verdict != ProgramFileCheck::Verdict::Ok || !text::readFileBytes(file, bytes)) {
+    main->program().statusText = "Can't Open ... " + file;
+    main->rowsChanged();
+    return false;
+  }
+  const auto encoding = text::detectEncoding(bytes);
+  std::vector<std::string> lines;
+  for (std::string_view l : text::splitLines(bytes, bytes.size() + 2)) lines.push_back(text::decode(l, encoding));
+
+  Program& p = main->program();
+  main->setCodeLines(lines);
+  p.path = file;
+  p.statusText = file;
+  p.titleName = text::fileNameOf(file);
+  main->refreshTitle();
+  main->setModified(false);
+  setFolder(text::folderOf(file));
+  QDir::setCurrent(qs(ctx_.settings.DatPath_));
+  codeFileTime_ = QFileInfo(path).lastModified().toMSecsSinceEpoch();
+  readSetupFromCSource(lines, ctx_.io, ctx_.setup);
+  return true;
+}
+
+// --- Save ---------------------------------------------------------------------------------------
+
+bool TfrmMain::mmSaveClick() {
+  TfrmProg* cur = prog(ctx_.programs.current);
+  if (!cur) return false;
+  const Program& p = cur->program();
+  std::string proposed = p.path;
+  if (proposed.empty()) {
+    proposed = ctx_.settings.DatPath_ +
+               (p.isMain() ? text::format("NewFile-%02d", newFileNumber_) : text::format("SubFile-%02d", p.index()));
+  } else {
+    const std::string ext = text::extensionOf(proposed);
+    proposed.resize(proposed.size() - ext.size());
+  }
+  const bool code = codeStyle();
+  QString path = prompts_->saveFileName(this, qs(proposed), filterFor(code), code ? "c" : "Kvl");
+  if (path.isEmpty()) return false;
+  return code ? saveCodeAs(path) : saveProgramAs(path);
+}
+
+bool TfrmMain::saveProgramAs(const QString& chosen) {
+  TfrmProg* cur = prog(ctx_.programs.current);
+  if (!cur) return false;
+  std::string path = chosen.toStdString();
+  if (text::extensionOf(path).empty()) path += kProgramFileExtension;
+  if (ctx_.settings.BuildJob == 2) path = historyFileName(path, localNow(), kProgramFileExtension);
+  if (!cur->writeFile(qs(path))) return false;
+
+  const Program& p = cur->program();
+  if (!p.isMain()) {
+    // Main's calls of this Sub name its file from now on; Main has changed with them.
+    const std::string name = text::baseNameOf(path);
+    bool changed = false;
+    for (Statement& s : ctx_.programs.main().rows()) {
+      if (s.sno == kSubCall && s.val0 == p.index() && s.cmt != name) {
+        s.cmt = name;
+        changed = true;
+      }
+    }
+    if (TfrmProg* main = prog(0); main && changed) {
+      main->rowsChanged();
+      main->setModified(true);
+    }
+  }
+  cur->setModified(false);
+  setFolder(text::folderOf(path));
+  return true;
+}
+
+bool TfrmMain::saveCodeAs(const QString& chosen) {
+  TfrmProg* main = prog(0);
+  if (!main) return false;
+  std::string path = chosen.toStdString();
+  if (text::extensionOf(path).empty()) path += ".c";
+  if (ctx_.settings.BuildJob == 2) path = historyFileName(path, localNow(), ".c");
+  std::string out;
+  for (const std::string& line : main->codeLines()) out += line + "\r\n";
+  Program& p = main->program();
+  if (!text::writeFileAtomic(path, text::encodeForFile(out))) {
+    p.statusText = "Can't Save ... " + path;
+    main->rowsChanged();
+    return false;
+  }
+  p.path = path;
+  p.statusText = path;
+  p.titleName = text::fileNameOf(path);
+  main->refreshTitle();
+  main->setModified(false);
+  setFolder(text::folderOf(path));
+  codeFileTime_ = QFileInfo(qs(path)).lastModified().toMSecsSinceEpoch();
+  return true;
+}
+
+// --- Print --------------------------------------------------------------------------------------
+
+void TfrmMain::mmPrintClick() {
+  // SEAM: printing goes through the program printer (ProgramPrinter) once it is part of the
+  // program.
+  notYet(QStringLiteral("Printing"));
+}
+
+// --- editing styles -----------------------------------------------------------------------------
+
+void TfrmMain::enterStatementStyle() {
+  ctx_.settings.EdtStyle = 0;
+  action("mmKavel")->setChecked(true);
+  for (const char* name : {"mmGrid", "mmDelQuery", "mmCodeView", "mmSetupButton"}) action(name)->setEnabled(true);
+  sidePanel_->show();
+  dockSidePanel();
+  toolButton("btnCLib")->hide();
+  if (TfrmProg* main = prog(0)) main->setCodeStyle(false);
+  refreshPalette();
+}
+
+void TfrmMain::enterCodeStyle() {
+  ctx_.settings.EdtStyle = 1;
+  action("mmCode")->setChecked(true);
+  for (const char* name : {"mmGrid", "mmDelQuery", "mmCodeView", "mmSetupButton"}) action(name)->setEnabled(false);
+  action("mmSetupButton")->setChecked(true);
+  sidePanel_->hide();
+  toolButton("btnCLib")->show();
+  setSetupButtonShown(true);
+  if (TfrmProg* main = prog(0)) {
+    main->setCodeStyle(true);
+    writeCodeSkeleton();
+  }
+  refreshPalette();
+}
+
+void TfrmMain::mmKavelClick() {
+  if (!codeStyle()) {
+    action("mmKavel")->setChecked(true);
+    return;
+  }
+  TfrmProg* main = prog(0);
+  if (main && main->program().modified &&
+      prompts_->ask(this, PromptIcon::Question, message(44), message(42), PromptButtons::YesNo) != Answer::Yes) {
+    action("mmCode")->setChecked(true);
+    return;
+  }
+  ctx_.programs.current = 0;
+  if (main) {
+    main->setCodeLines({});
+    main->program().path.clear();
+    main->clearRows();
+  }
+  enterStatementStyle();
+  if (main) {
+    main->setModified(false);
+    main->pmPaste()->setEnabled(false);
+  }
+  ResetSetup(ctx_.io, ctx_.setup, ctx_.settings, ctx_.settings.SetupDef != 0);
+  refreshPalette();
+  openProgramWindow(0);
+}
+
+void TfrmMain::mmCodeClick() {
+  if (codeStyle()) {
+    action("mmCode")->setChecked(true);
+    return;
+  }
+  for (TfrmProg* p : progs_) {
+    if (p) p->setCodeViewVisible(false);
+  }
+  TfrmProg* main = openProgramWindow(0);
+  if (main && main->rowCount() > 0 && main->program().modified &&
+      prompts_->ask(this, PromptIcon::Question, message(44), message(42), PromptButtons::YesNo) != Answer::Yes) {
+    action("mmKavel")->setChecked(true);
+    return;
+  }
+  ctx_.programs.current = 0;
+  for (int n = ProgramSet::kPrograms - 1; n >= 1; --n) closeProgramWindow(n);
+  if (main) {
+    main->clearRows();
+    main->program().path.clear();
+  }
+  ResetSetup(ctx_.io, ctx_.setup, ctx_.settings, ctx_.settings.SetupDef != 0);
+  enterCodeStyle();
+}
+
+void TfrmMain::writeCodeSkeleton() {
+  TfrmProg* main = prog(0);
+  if (!main) return;
+  // SEAM: the header block of the skeleton comes from the code generator (WriteHeaderBlock)
+  // once it is part of the program; until then the skeleton starts with the function.
+  const std::string separator = "//" + std::string(80, '-');
+  std::vector<std::string> lines{"// Program Name : ", separator, "void user_main(void)", "{",
+                                 std::string(static_cast<std::size_t>(std::max(ctx_.settings.TAB_Spc_, 0)), ' ') + ";",
+                                 "}", separator};
+  main->setCodeLines(lines);
+  main->program().titleName = "New";
+  main->refreshTitle();
+  main->setModified(false);
+  codeFileTime_ = 0;
+}
+
+}  // namespace kavel::gui

@@ -1,0 +1,183 @@
+#pragma once
+// The window of one program of the program set (Main or Sub-N): its rows painted in a RowView,
+// the edit popup menu with the shared row clipboard, the statement dialogs opened for a row,
+// the C-code editor of the C-code editing style and the read-only view of the generated code.
+
+#include <QColor>
+#include <QIcon>
+#include <QWidget>
+
+#include <vector>
+
+#include "Context.h"
+#include "editor/Placement.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
+class QSplitter;
+class QStatusBar;
+
+namespace kavel::gui {
+
+class CodeEditor;
+class RowView;
+class TfrmMain;
+
+class TfrmProg : public QWidget {
+  Q_OBJECT
+
+ public:
+  /// The window of program `number` (0 Main, 1..30 Sub-N), empty and not modified.
+  TfrmProg(TfrmMain& main, Context& ctx, int number, QWidget* parent = nullptr);
+  ~TfrmProg() override;
+
+  int number() const { return number_; }
+  Program& program();
+  const Program& program() const;
+
+  RowView* rowView() const { return rowView_; }
+  CodeEditor* memoCode() const { return memoCode_; }
+  QPlainTextEdit* memoView() const { return memoView_; }
+  QMenu* pmEdit() const { return pmEdit_; }
+  QAction* pmChangeCondition() const { return pmChangeCondition_; }
+  QAction* pmCut() const { return pmCut_; }
+  QAction* pmCopy() const { return pmCopy_; }
+  QAction* pmPaste() const { return pmPaste_; }
+  QAction* pmDelete() const { return pmDelete_; }
+  QAction* pmDiscard() const { return pmDiscard_; }
+  QAction* pmCancel() const { return pmCancel_; }
+  /// Text of status panel 0, 1 or 2.
+  QString panelText(int panel) const;
+
+  // --- what the row view shows ---------------------------------------------------------------
+  QString rowText(int row) const;
+  QIcon glyphFor(const Statement& row) const;
+  bool rowPressed(int row) const;
+  bool gridOn() const;
+  QColor workspaceColour() const;
+  int armedKind() const;
+
+  /// Rows in the statement style; text lines in the C-code style.
+  int rowCount() const;
+
+  // --- clicks and keys (the user's entry points) ---------------------------------------------
+  void iconClick(int row);
+  void valueClick(int row);
+  /// A click on the layout area outside the buttons.
+  void layoutClick();
+  void keyDelete();
+  void keyCut();
+  void keyCopy();
+  void keyPaste();
+  void keyEscape();
+
+  /// Opens the edit popup menu for `row` (the row count: the position after the last row).
+  void openPopup(int row);
+  int popupRow() const { return popupRow_; }
+  /// Sets the enabling of the popup items for `row` without showing the menu.
+  void preparePopup(int row);
+  void pmChangeConditionClick();
+  void pmCutClick();
+  void pmCopyClick();
+  void pmPasteClick();
+  void pmDeleteClick();
+  void pmDiscardClick();
+  void pmCancelClick();
+
+  // --- operations ------------------------------------------------------------------------------
+  /// Inserts a statement of `kind` from the palette in front of `row` with its automatic rows
+  /// and opens its dialog. The caller has checked that the insertion is allowed.
+  void insertStatement(int row, int kind);
+  /// Opens the dialog of the row's subject kind (the value button).
+  void editRow(int row);
+  /// Opens the condition chooser for an If, ElseIf or While row.
+  void changeCondition(int row);
+  void cutRows(int row);
+  void copyRows(int row);
+  /// Pastes the clipboard in front of `row`; false (after message 124) when not allowed.
+  bool pasteRows(int row);
+  void deleteRows(int row);
+  void discardClipboard();
+  void cancelCopy();
+
+  /// Removes every row (Sub windows of removed SubCall rows close).
+  void clearRows();
+  /// Clears the Cut and Copy marks and unpresses the copied rows.
+  void clearMarks();
+  bool cutMark() const { return clipMark_ == ClipMark::Cut; }
+  bool copyMark() const { return clipMark_ == ClipMark::Copy; }
+
+  void setModified(bool modified);
+  /// Reads a program file into the window (rows replaced); false when it failed.
+  bool readFile(const QString& path);
+  /// Writes the window's rows to a program file; false when it failed.
+  bool writeFile(const QString& path);
+  /// Rows changed elsewhere (a reader, the main window): repaint and renew the status.
+  void rowsChanged();
+  void refreshTitle();
+  void applyLanguage();
+  /// Panel 0: the position of row `row` ("P:%d/%d").
+  void showPosition(int row);
+  void scrollToTopLeft();
+
+  // --- C-code style and code view ------------------------------------------------------------
+  void setCodeStyle(bool on);
+  bool codeStyle() const { return codeStyle_; }
+  /// Main's text in the C-code style, line by line.
+  std::vector<std::string> codeLines() const;
+  void setCodeLines(const std::vector<std::string>& lines);
+  void setCodeViewVisible(bool visible);
+  bool codeViewVisible() const;
+  void regenerateCodeView();
+
+  /// Where the layout area lies on the screen for the placement rules.
+  LayoutOrigin layoutOrigin() const;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  enum class ClipMark { None, Cut, Copy };
+
+  void buildPopup();
+  void refuse(int message);
+  /// Removes the block starting at `row`; Sub windows of removed SubCall rows close.
+  void removeBlock(std::size_t row);
+  void insertMarks(std::size_t at, std::size_t count);
+  void eraseMarks(std::size_t first, std::size_t count);
+  void markBlock(std::size_t row, bool pressed);
+  /// Runs the dialog for the edit buffer's subject kind on `row` and takes its result.
+  void runEdit(std::size_t row);
+  QPoint dialogPos(std::size_t row, const QSize& dialogSize) const;
+  void updateStatus();
+  void onCodeChanged();
+
+  TfrmMain& main_;
+  Context& ctx_;
+  const int number_;
+
+  RowView* rowView_ = nullptr;
+  CodeEditor* memoCode_ = nullptr;
+  QPlainTextEdit* memoView_ = nullptr;
+  QSplitter* splitter_ = nullptr;
+  QStatusBar* sBar_ = nullptr;
+  QLabel* panels_[3] = {};
+  QMenu* pmEdit_ = nullptr;
+  QAction* pmChangeCondition_ = nullptr;
+  QAction* pmCut_ = nullptr;
+  QAction* pmCopy_ = nullptr;
+  QAction* pmPaste_ = nullptr;
+  QAction* pmDelete_ = nullptr;
+  QAction* pmDiscard_ = nullptr;
+  QAction* pmCancel_ = nullptr;
+
+  std::vector<char> pressed_;  // per row: drawn pressed (cut, copy or delete mark)
+  ClipMark clipMark_ = ClipMark::None;
+  int popupRow_ = 0;
+  bool codeStyle_ = false;
+  bool loadingCode_ = false;
+};
+
+}  // namespace kavel::gui
