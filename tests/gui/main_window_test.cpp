@@ -1,0 +1,494 @@
+#include <QtTest>
+
+#include <QAction>
+#include <QDir>
+#include <QLayout>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPlainTextEdit>
+#include <QRegularExpression>
+#include <QToolButton>
+
+#include "MainWindowFixture.h"
+#include "app/ClickLabel.h"
+#include "app/SidePanel.h"
+#include "editor/CodeEditor.h"
+#include "editor/Palette.h"
+#include "editor/RowView.h"
+#include "model/StatementKind.h"
+
+using namespace kavel;
+using namespace kavel::testing;
+using gui::TfrmProg;
+
+namespace {
+
+Statement row(int sno, int cno, int v0 = 0, std::string cmt = {}) {
+  Statement s;
+  s.sno = sno;
+  s.cno = cno;
+  s.val0 = v0;
+  s.cmt = std::move(cmt);
+  return s;
+}
+
+void setRows(TfrmProg* prog, std::initializer_list<Statement> rows) {
+  prog->clearRows();
+  for (const Statement& s : rows) prog->program().appendRow(s);
+  prog->rowsChanged();
+  prog->setModified(true);
+}
+
+QString en(const MainWindowFixture& f, int n) { return QString::fromStdString(f.ctx.messages.text(1, n)); }
+
+const std::string kProgramFile =
+    "Title:Main - [ A ] MORVANE Kavel for Wrenlet CORE  [ Ver.20190706 ]\r\n"
+    "CN01:Ball\r\n"
+    "[0000]:sno:08,cno:07,val:111111-110000-000000,cmt:\r\n"
+    "[0001]:sno:21,cno:21,val:000050-000050-000000,cmt:\r\n"
+    "[0002]:sno:29,cno:29,val:001500-000000-000000,cmt:wait\r\n";
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void startsWithItsTitleMenusPaletteAndMainWindow() {
+    MainWindowFixture f;
+    QCOMPARE(f.main->windowTitle(), QStringLiteral("MORVANE Kavel for Wrenlet CORE  [ Ver.20190706 ]"));
+    QVERIFY(f.prog(0));
+    QCOMPARE(f.main->subWindow(0)->windowTitle(), QStringLiteral("Main - [ NewFile-00 ]"));
+    QCOMPARE(f.main->windowMenuItems(), QStringList{"Main"});
+    struct Caption {
+      const char* name;
+      int message;
+    };
+    for (const Caption& c : {Caption{"mmNew", 2}, {"mmOpen", 3}, {"mmSave", 4}, {"mmPrint", 5}, {"mmQuit", 6},
+                             {"mmBuild", 10}, {"mmGrid", 27}, {"mmDelQuery", 28}, {"mmFuncPnlPos", 29},
+                             {"mmCodeView", 30}, {"mmVertical", 22}, {"mmCascade", 24}, {"mmJpn", 33}}) {
+      QCOMPARE(f.main->action(c.name)->text(), en(f, c.message));
+    }
+    for (const Caption& c : {Caption{"btnNew", 47}, {"btnOpen", 48}, {"btnSave", 49}, {"btnBuild", 50},
+                             {"btnDownLoad", 51}, {"btnMonitor", 52}}) {
+      QCOMPARE(f.main->toolButton(c.name)->text(), en(f, c.message));
+    }
+    QCOMPARE(f.main->action("mmNew")->shortcut(), QKeySequence(QKeySequence::New));
+    QVERIFY(!f.main->action("mmLineNo")->isVisible());
+    QVERIFY(!f.main->action("mmLangEdit")->isVisible());
+    QVERIFY(!f.main->action("mmWallpaper")->isVisible());
+    QVERIFY(f.main->action("mmDelQuery")->isChecked());
+    QVERIFY(!f.main->gridOn());
+    QCOMPARE(f.main->panelText(1), QStringLiteral("Main"));
+    QCOMPARE(f.main->panelText(2), QStringLiteral("Mode : ") + en(f, 17));
+    QCOMPARE(f.main->sidePanel()->lblProduct()->text(), QStringLiteral("Wrenlet"));
+    QCOMPARE(f.main->pnlButton()->button("btnMotor")->toolTip(), en(f, 80));
+    QVERIFY(!f.main->toolButton("btnSave")->isEnabled());
+    QCOMPARE(f.main->userPathText(), QString::fromStdString(f.user));
+    QCOMPARE(f.prompts.languageQuestions, 0);
+  }
+
+  void theFirstRunAsksForTheLanguage() {
+    MainWindowFixture f("[PRJ]\r\nTAB_Spc_=4\r\n", true);
+    QCOMPARE(f.prompts.languageQuestions, 1);
+    QCOMPARE(f.ctx.settings.LANG_NO_, 1);
+
+    MainWindowFixture g("[PRJ]\r\nTAB_Spc_=4\r\n", false);
+    (void)g;
+    // The question's answer rules the captions.
+    ScriptedPrompts japanese;
+    japanese.language = 0;
+    Context ctx;
+    gui::MainOptions o;
+    o.programFolder = std::string(KAVEL_BIN_DIR) + "/";
+    o.iniPath = g.folder + "none.ini";
+    o.prompts = &japanese;
+    gui::TfrmMain main(ctx, o);
+    QCOMPARE(ctx.settings.LANG_NO_, 0);
+    QVERIFY(main.action("mmJpn")->isChecked());
+    QCOMPARE(main.action("mmNew")->text(), QString::fromStdString(ctx.messages.text(0, 2)));
+    QVERIFY(!main.action("mmNew")->text().isEmpty());
+  }
+
+  void closingWritesTheSettingsFile() {
+    MainWindowFixture f;
+    f.main->action("mmFuncPnlPos")->trigger();
+    f.main->action("mmBuildHistory")->trigger();
+    QVERIFY(f.main->close());
+    const std::string ini = MainWindowFixture::read(f.iniPath);
+    QVERIFY(ini.find("FuncPnl=4") != std::string::npos);
+    QVERIFY(ini.find("BuildJob=2") != std::string::npos);
+    QVERIFY(ini.find("LANG_NO_=1") != std::string::npos);
+    QVERIFY(ini.find("WSCOLOR=0xC0DCC0") != std::string::npos);
+  }
+
+  void nonsenseSettingsGiveDefaults() {
+    MainWindowFixture f(
+        "[PRJ]\r\nTAB_Spc_=-4\r\nBuildJob=7\r\n[FRM]\r\nFuncPnl=9\r\nPRODUCT=/no/such/picture.jpg\r\n"
+        "WSCOLOR=green\r\nLOGOIMG=\r\n[LANGUAGE]\r\nLANG_NO_=1\r\nLANG_1__=/no/such/English.Txt\r\n");
+    QCOMPARE(f.ctx.settings.TAB_Spc_, 2);
+    QCOMPARE(f.ctx.settings.FuncPnl, 3);
+    QCOMPARE(f.ctx.settings.WSCOLOR, 0xC0DCC0u);
+    QCOMPARE(f.ctx.settings.BuildJob, 1);
+    QVERIFY(!f.main->sidePanel()->hasProductPicture());
+    QVERIFY(!f.main->sidePanel()->hasLogoPicture());
+    QCOMPARE(f.main->action("mmNew")->text(), QStringLiteral("&New"));  // the default message file
+    QVERIFY(!f.main->action("mmFuncPnlPos")->isChecked());
+  }
+
+  void closingAsksForEveryModifiedProgramMainFirst() {
+    MainWindowFixture f;
+    setRows(f.prog(0), {row(kWait, kWait, 100)});
+    TfrmProg* sub = f.main->openProgramWindow(2);
+    setRows(sub, {row(kWait, kWait, 200)});
+    f.main->openProgramWindow(0);
+
+    // No for Main, Cancel at Sub-2: the application stays, Sub-2 current.
+    f.prompts.answers = {Answer::No, Answer::Cancel};
+    QVERIFY(!f.main->close());
+    auto texts = f.prompts.takeTexts();
+    QCOMPARE(texts.size(), std::size_t{2});
+    QVERIFY(texts[0].startsWith(QStringLiteral("Main - [ NewFile-00 ]")));
+    QVERIFY(texts[0].contains(QStringLiteral("\n\"Yes\"")));  // the line break before the quoted Yes
+    QVERIFY(texts[1].startsWith(QStringLiteral("Sub-2 [ SubFile-02 ]")));
+    QCOMPARE(f.ctx.programs.current, 2);
+
+    // Yes whose save dialog is cancelled stops closing as well.
+    f.prompts.answers = {Answer::Yes};
+    QVERIFY(!f.main->close());
+    QCOMPARE(f.prompts.takeTexts().size(), std::size_t{1});
+
+    // Yes with a file name saves Main; No drops Sub-2; the window closes.
+    const QString path = QString::fromStdString(f.user + "Closing.Kvl");
+    f.prompts.answers = {Answer::Yes, Answer::No};
+    f.prompts.saveNames = {path};
+    QVERIFY(f.main->close());
+    QVERIFY(QFile::exists(path));
+    QVERIFY(MainWindowFixture::read(path.toStdString()).find("[0001]:sno:29,cno:29,val:000100") != std::string::npos);
+  }
+
+  void newOpenAndSave() {
+    MainWindowFixture f;
+    TfrmProg* main = f.prog(0);
+    setRows(main, {row(kMotorForward, kMotorForward, 50), row(kWait, kWait, 1500, "wait")});
+
+    QCOMPARE(f.main->action("mmSave")->shortcut(), QKeySequence(QKeySequence::Save));
+    f.prompts.saveNames = {QString::fromStdString(f.user + "A")};
+    QVERIFY(f.main->mmSaveClick());
+    QCOMPARE(f.prompts.saveProposals.back(), QString::fromStdString(f.user + "NewFile-00"));
+    QVERIFY(QFile::exists(QString::fromStdString(f.user + "A.Kvl")));
+    QCOMPARE(f.main->subWindow(0)->windowTitle(), QStringLiteral("Main - [ A ]"));
+    QCOMPARE(main->panelText(1), en(f, 77));
+    QCOMPARE(main->panelText(2), QString::fromStdString(f.user + "A.Kvl"));
+    QVERIFY(!f.main->toolButton("btnSave")->isEnabled());
+
+    // New on a modified program asks; No keeps everything, the path included.
+    main->setModified(true);
+    f.prompts.answers = {Answer::No};
+    f.main->mmNewClick();
+    QCOMPARE(f.prompts.asked.back().text, en(f, 42));
+    QCOMPARE(main->program().size(), std::size_t{2});
+    QCOMPARE(main->program().path, f.user + "A.Kvl");
+    f.prompts.answers = {Answer::Yes};
+    f.main->mmNewClick();
+    QVERIFY(main->program().rows().empty());
+    QVERIFY(!main->program().modified);
+    QVERIFY(main->program().path.empty());
+    QCOMPARE(f.main->subWindow(0)->windowTitle(), QStringLiteral("Main - [ NewFile-00 ]"));
+    QVERIFY(main->panelText(1).isEmpty());
+
+    // Open brings the rows back; the next save proposes the file's own name.
+    f.prompts.openNames = {QString::fromStdString(f.user + "A.Kvl")};
+    f.main->mmOpenClick();
+    QCOMPARE(main->program().size(), std::size_t{2});
+    QCOMPARE(main->program().rows()[1].cmt, std::string("wait"));
+    QVERIFY(!main->program().modified);
+    f.prompts.saveNames = {};
+    f.main->mmSaveClick();
+    QCOMPARE(f.prompts.saveProposals.back(), QString::fromStdString(f.user + "A"));
+
+    // Open on a modified program asks first; No changes nothing.
+    main->setModified(true);
+    f.prompts.answers = {Answer::No};
+    f.prompts.openNames = {QString::fromStdString(f.user + "A.Kvl")};
+    f.main->mmOpenClick();
+    QCOMPARE(f.prompts.asked.back().text, en(f, 43));
+    QCOMPARE(f.prompts.openNames.size(), std::size_t{1});
+  }
+
+  void historyNamesCountUp() {
+    MainWindowFixture f;
+    f.main->action("mmBuildHistory")->trigger();
+    setRows(f.prog(0), {row(kWait, kWait, 100)});
+    f.prompts.saveNames = {QString::fromStdString(f.user + "Robot.Kvl")};
+    QVERIFY(f.main->mmSaveClick());
+    const QRegularExpression first(QStringLiteral("^Robot_#001-\\d{6}-\\d{6}\\.Kvl$"));
+    QStringList files = QDir(QString::fromStdString(f.user)).entryList(QDir::Files);
+    QCOMPARE(files.size(), 1);
+    QVERIFY2(first.match(files.front()).hasMatch(), qPrintable(files.front()));
+
+    f.prompts.saveNames = {QString::fromStdString(f.user) + files.front()};
+    QVERIFY(f.main->mmSaveClick());
+    files = QDir(QString::fromStdString(f.user)).entryList({"Robot_#002-*.Kvl"}, QDir::Files);
+    QCOMPARE(files.size(), 1);
+  }
+
+  void savingASubNamesItInMainsCalls() {
+    MainWindowFixture f;
+    setRows(f.prog(0), {row(kSubCall, kSubCall, 4, "Old"), row(kWait, kWait), row(kSubCall, kSubCall, 2, "Other")});
+    f.prog(0)->setModified(false);
+    TfrmProg* sub = f.main->openProgramWindow(4);
+    setRows(sub, {row(kWait, kWait, 300)});
+    f.prompts.saveNames = {QString::fromStdString(f.user + "Grab.Kvl")};
+    QVERIFY(f.main->mmSaveClick());
+    const auto& rows = f.ctx.programs.main().rows();
+    QCOMPARE(rows[0].cmt, std::string("Grab"));
+    QCOMPARE(rows[2].cmt, std::string("Other"));
+    QCOMPARE(f.prog(0)->rowText(0), QStringLiteral("Sub-4: Grab"));
+    QVERIFY(f.ctx.programs.main().modified);  // Main's file must be saved with the new name
+    QCOMPARE(f.main->subWindow(4)->windowTitle(), QStringLiteral("Sub-4 [ Grab ]"));
+  }
+
+  void filesThatAreNotProgramsLeaveTheProgramAlone_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("says");
+    QTest::newRow("empty") << QByteArray() << "is empty";
+    QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) << "binary";
+    QTest::newRow("other text") << QByteArray("[General]\nkey=value\n") << "Title:";
+    QTest::newRow("truncated") << QByteArray(kProgramFile.c_str()) + "[0003]:sno:29,cno:29,val:0015" << "cut short";
+  }
+
+  void filesThatAreNotProgramsLeaveTheProgramAlone() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, says);
+    MainWindowFixture f;
+    TfrmProg* main = f.prog(0);
+    setRows(main, {row(kWait, kWait, 100), row(kWait, kWait, 200)});
+    const auto before = main->program().rows();
+    const QString title = f.main->subWindow(0)->windowTitle();
+    const std::string path = f.write("bad.Kvl", bytes.toStdString());
+    f.prompts.answers = {Answer::Yes};  // discard the changes
+    f.prompts.openNames = {QString::fromStdString(path)};
+    f.main->mmOpenClick();
+    QCOMPARE(f.prompts.asked.size(), std::size_t{2});
+    QVERIFY2(f.prompts.asked.back().text.contains(says), qPrintable(f.prompts.asked.back().text));
+    QCOMPARE(f.prompts.asked.back().icon, PromptIcon::Warning);
+    QCOMPARE(main->program().rows(), before);
+    QCOMPARE(f.main->subWindow(0)->windowTitle(), title);
+    QVERIFY(main->program().modified);
+  }
+
+  void aFileThatDoesNotOpenShowsInTheStatusBar() {
+    MainWindowFixture f;
+    TfrmProg* main = f.prog(0);
+    setRows(main, {row(kWait, kWait, 100)});
+    main->setModified(false);
+    const std::string path = f.user + "missing.Kvl";
+    QVERIFY(!f.main->openProgramFile(QString::fromStdString(path)));
+    QCOMPARE(main->panelText(2), QString::fromStdString("Can't Open ... " + path));
+    QCOMPARE(main->program().size(), std::size_t{1});
+    QVERIFY(f.prompts.asked.empty());
+  }
+
+  void aProgramFileOnTheCommandLineOpensAsMain() {
+    const std::string sample = std::string(KAVEL_SOURCE_DIR) + "/tests/gui/data/every_kind.Kvl";
+    MainWindowFixture f({}, true, sample);
+    const Program& p = f.ctx.programs.main();
+    QCOMPARE(p.size(), std::size_t{23});
+    QVERIFY(!p.modified);
+    QCOMPARE(f.ctx.settings.DatPath_, std::string(KAVEL_SOURCE_DIR) + "/tests/gui/data/");
+    QCOMPARE(f.main->subWindow(0)->windowTitle(), QStringLiteral("Main - [ every_kind ]"));
+    // Its C-code row switched on advanced mode: the third palette column shows.
+    QVERIFY(!f.main->pnlButton()->button("btnCode")->isHidden());
+    QVERIFY(f.main->toolButton("btnSetup")->isVisible());
+  }
+
+  void switchingTheEditingStyle() {
+    MainWindowFixture f;
+    TfrmProg* main = f.prog(0);
+    setRows(main, {row(kWait, kWait, 100)});
+
+    // No keeps the rows, the style and the ticks.
+    f.prompts.answers = {Answer::No};
+    f.main->action("mmCode")->trigger();
+    QCOMPARE(f.ctx.settings.EdtStyle, 0);
+    QCOMPARE(main->program().size(), std::size_t{1});
+    QVERIFY(f.main->action("mmKavel")->isChecked());
+    QVERIFY(!f.main->action("mmCode")->isChecked());
+
+    f.prompts.answers = {Answer::Yes};
+    f.main->action("mmCode")->trigger();
+    QCOMPARE(f.ctx.settings.EdtStyle, 1);
+    QVERIFY(f.main->action("mmCode")->isChecked());
+    QVERIFY(main->memoCode()->isVisible());
+    QVERIFY(!main->rowView()->isVisible());
+    QVERIFY(!f.main->sidePanel()->isVisible());
+    QVERIFY(f.main->toolButton("btnCLib")->isVisible());
+    QVERIFY(!f.main->action("mmGrid")->isEnabled());
+    const auto lines = main->codeLines();
+    QVERIFY(std::find(lines.begin(), lines.end(), "void user_main(void)") != lines.end());
+    QVERIFY(std::find(lines.begin(), lines.end(), "  ;") != lines.end());  // TAB_Spc_ spaces
+    QVERIFY(!main->program().modified);
+
+    // Tab inserts spaces to the next stop, Enter repeats the indentation.
+    gui::CodeEditor* editor = main->memoCode();
+    editor->setFocus();
+    editor->moveCursor(QTextCursor::End);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTest::keyClick(editor, Qt::Key_Tab);
+    QTest::keyClicks(editor, "x;");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTest::keyClicks(editor, "y;");
+    const auto typed = main->codeLines();
+    QCOMPARE(typed[typed.size() - 2], std::string("  x;"));
+    QCOMPARE(typed.back(), std::string("  y;"));
+    QVERIFY(main->program().modified);
+    QCOMPARE(main->panelText(0), QStringLiteral("%1:  5").arg(typed.size(), 6));
+
+    // Saved as C text with CR LF line ends.
+    f.prompts.saveNames = {QString::fromStdString(f.user + "prog")};
+    QVERIFY(f.main->mmSaveClick());
+    const std::string written = MainWindowFixture::read(f.user + "prog.c");
+    QVERIFY(written.find("void user_main(void)\r\n{\r\n") != std::string::npos);
+    QCOMPARE(f.main->subWindow(0)->windowTitle(), QStringLiteral("Main - [ prog.c ]"));
+
+    // Back to statements: asks when modified.
+    main->setModified(true);
+    f.prompts.answers = {Answer::Yes};
+    f.main->action("mmKavel")->trigger();
+    QCOMPARE(f.ctx.settings.EdtStyle, 0);
+    QVERIFY(main->rowView()->isVisible());
+    QVERIFY(f.main->sidePanel()->isVisible());
+    QVERIFY(main->program().rows().empty());
+    QVERIFY(!f.main->toolButton("btnCLib")->isVisible());
+  }
+
+  void openingACFileReadsItsSetupHeader() {
+    MainWindowFixture f;
+    f.prompts.answers = {Answer::Yes};
+    f.main->mmCodeClick();
+    const std::string path = f.write("robot.c",
+                                      "//---\r\n// SetupVal:111111-110000-000000,cmt:mine\r\n// CN01:Left eye\r\n"
+                                      "#include \"M_Main.h\"\r\nvoid user_main(void)\r\n{\r\n}\r\n");
+    f.prompts.openNames = {QString::fromStdString(path)};
+    f.main->mmOpenClick();
+    QCOMPARE(f.prog(0)->codeLines().size(), std::size_t{7});
+    QCOMPARE(f.ctx.io.cnName[0], std::string("Left eye"));
+    QCOMPARE(f.ctx.setup.setupComment, std::string("mine"));
+    QCOMPARE(f.main->subWindow(0)->windowTitle(), QStringLiteral("Main - [ robot.c ]"));
+    QVERIFY(!f.ctx.programs.main().modified);
+  }
+
+  void windowMenuAndArrangement() {
+    MainWindowFixture f;
+    f.main->openProgramWindow(5);
+    f.main->openProgramWindow(2);
+    QCOMPARE(f.main->windowMenuItems(), (QStringList{"Main", "Sub-2", "Sub-5"}));
+    f.main->mmVerticalClick();
+    const int w = f.main->subWindow(0)->width();
+    QCOMPARE(f.main->subWindow(2)->width(), w);
+    QCOMPARE(f.main->subWindow(2)->height(), f.main->mdiArea()->viewport()->height());
+    QVERIFY(f.main->subWindow(0)->x() != f.main->subWindow(2)->x());
+    f.main->mmHorizontalClick();
+    QCOMPARE(f.main->subWindow(5)->width(), f.main->mdiArea()->viewport()->width());
+    f.main->subWindow(0)->showMinimized();
+    f.main->mmCascadeClick();
+    QVERIFY(!f.main->subWindow(0)->isMinimized());
+
+    // The Window menu's item shows the program again.
+    f.main->subWindow(5)->showMinimized();
+    for (QAction* a : f.main->findChildren<QAction*>()) {
+      if (a->text() == QStringLiteral("Sub-5")) a->trigger();
+    }
+    QVERIFY(!f.main->subWindow(5)->isMinimized());
+    QCOMPARE(f.ctx.programs.current, 5);
+    f.main->closeProgramWindow(5);
+    QCOMPARE(f.main->windowMenuItems(), (QStringList{"Main", "Sub-2"}));
+  }
+
+  void optionsAndTheLanguage() {
+    MainWindowFixture f;
+    TfrmProg* main = f.prog(0);
+    setRows(main, {row(kWhile, 1), row(kEnd, kClosesWhile)});
+
+    f.main->action("mmFuncPnlPos")->trigger();
+    f.main->centralWidget()->layout()->activate();
+    QCOMPARE(f.ctx.settings.FuncPnl, 4);
+    QVERIFY(f.main->sidePanel()->x() > f.main->mdiArea()->x());
+    QCOMPARE(f.main->paletteWidthIfLeft(), 0);
+    f.main->imgLogoDblClick();
+    f.main->centralWidget()->layout()->activate();
+    QCOMPARE(f.ctx.settings.FuncPnl, 3);
+    QVERIFY(f.main->sidePanel()->x() < f.main->mdiArea()->x());
+
+    f.main->mmJpnClick();
+    QCOMPARE(f.ctx.settings.LANG_NO_, 0);
+    QCOMPARE(f.main->action("mmNew")->text(), QString::fromStdString(f.ctx.messages.text(0, 2)));
+    QCOMPARE(main->rowText(0), QString::fromUtf8("\u7121\u6761\u4ef6\u30eb\u30fc\u30d7"));
+    QCOMPARE(main->panelText(1), QString::fromStdString(f.ctx.messages.text(0, 78)));
+    f.main->mmEngClick();
+    QCOMPARE(main->rowText(0), QStringLiteral("Infinite Loop"));
+
+    // Commands of later versions say so and change nothing.
+    for (const char* name : {"mmBuild", "mmDownLoad", "mmCom", "mmMonitor", "mmMotBalance", "mmVersion"}) {
+      f.prompts.asked.clear();
+      f.main->action(name)->trigger();
+      QCOMPARE(f.prompts.asked.size(), std::size_t{1});
+      QVERIFY(f.prompts.asked.back().text.contains(QStringLiteral("not available")));
+    }
+  }
+
+  void homeFolderCommands() {
+    MainWindowFixture f;
+    const std::string other = f.folder + "Other/";
+    QDir().mkpath(QString::fromStdString(other));
+    f.ctx.settings.DatPath_ = other;
+
+    f.prompts.answers = {Answer::No};
+    f.main->pnlUserPathDblClick();
+    QCOMPARE(f.ctx.settings.DefPath_, f.user);
+    QVERIFY(f.prompts.asked.back().text.endsWith(QString::fromStdString(other)));
+    f.prompts.answers = {Answer::Yes};
+    f.main->pnlUserPathDblClick();
+    QCOMPARE(f.ctx.settings.DefPath_, other);
+
+    f.main->mmSaveFolderShow();
+    QVERIFY(f.main->action("mmInitDefPath")->isVisible());
+    QVERIFY(f.main->action("mmSetDefPath")->text().endsWith(QString::fromStdString(" >> " + other)));
+    f.main->mmInitDefPathClick();
+    QCOMPARE(f.ctx.settings.DefPath_, std::string(KAVEL_BIN_DIR) + "/User_WL/");
+    QCOMPARE(f.ctx.settings.DatPath_, f.ctx.settings.DefPath_);
+    QVERIFY(!f.main->action("mmInitDefPath")->isVisible());
+  }
+
+  void hiddenPictureAndColourCommands() {
+    MainWindowFixture f;
+    f.main->lblProductDblClick();
+    for (const char* name : {"mmProductImage", "mmWallpaper", "mmLogoImage", "mmWsColor"}) {
+      QVERIFY(f.main->action(name)->isVisible());
+    }
+    f.prompts.colour = QColor(0x10, 0x20, 0x30);
+    f.main->mmWsColorClick();
+    QCOMPARE(f.ctx.settings.WSCOLOR, 0x302010u);
+    QCOMPARE(f.prog(0)->workspaceColour(), QColor(0x10, 0x20, 0x30));
+    f.main->lblProductDblClick();
+    QVERIFY(!f.main->action("mmWsColor")->isVisible());
+  }
+
+  void resizingKeepsTheProgramWindowInside() {
+    MainWindowFixture f;
+    f.main->setWindowState(Qt::WindowNoState);
+    f.main->resize(1200, 900);
+    QMdiSubWindow* sub = f.main->subWindow(0);
+    sub->showNormal();
+    QApplication::processEvents();
+    const int areaW = f.main->mdiArea()->viewport()->width();
+    sub->resize(areaW + 100, 100);
+    f.main->FormResize();
+    QCOMPARE(sub->width(), areaW / 9 * 8);
+    QCOMPARE(sub->height(), f.main->mdiArea()->viewport()->height() / 7 * 6);
+  }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"
