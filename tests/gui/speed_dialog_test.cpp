@@ -9,6 +9,8 @@
 #include <QStyleOptionSlider>
 #include <QToolButton>
 
+#include <limits>
+
 #include "DialogFixture.h"
 #include "dialogs/TfrmSpeed.h"
 #include "model/StatementKind.h"
@@ -128,6 +130,10 @@ class SpeedDialog : public QObject {
     QCOMPARE(f.ctx.edit.val1, -100);
     QCOMPARE(f.ctx.edit.val2, 0);
     QCOMPARE(f.ctx.edit.sno, int(kSpinRight));
+
+    open(kMotorStop, std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
+    QCOMPARE(dlg->leftSpeed(), -100);
+    QCOMPARE(dlg->rightSpeed(), 100);
   }
 
   void stepButtonsStepClampAndFocusTheirSide() {

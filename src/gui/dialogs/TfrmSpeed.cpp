@@ -151,8 +151,8 @@ void TfrmSpeed::FormShow() {
   applyLanguage();
   iconMemory_ = 0;
   // A position that differs from the current one runs the slider's change handler.
-  tBarLSpeed->setValue(-ctx_.edit.val0);
-  tBarRSpeed->setValue(-ctx_.edit.val1);
+  tBarLSpeed->setValue(-clampMotorSpeed(ctx_.edit.val0));
+  tBarRSpeed->setValue(-clampMotorSpeed(ctx_.edit.val1));
   loadComment();
   const MotorSources sources = motorSourcesOf(ctx_.edit.val2);
   cmbLSpeed->setCurrentIndex(sources.left);
