@@ -79,7 +79,7 @@ class DialogPictures : public QObject {
     test::DialogFixture f;
     f.ctx.messages.setLanguage(language);
     DialogSet set(f.ctx, f.glyphs, nullptr);
-    const Scene& s = scenes()[scene];
+    const Scene s = scenes()[static_cast<std::size_t>(scene)];
     s.prepare(f);
     StatementDialog* d = s.dialog(set);
     d->FormShow();
