@@ -24,6 +24,9 @@ GlyphName nameOf(int kind) {
     case 8: return {"setup", "SETUP"};
     case 9: return {"subcall", "SUB"};
     case 10: return {"return", "RET"};
+    case 13: return {"touch", "TOUCH"};
+    case 14: return {"sensor", "SENS"};
+    case 15: return {"direction", "DIR"};
     case 19: return {"motor_variable", "MOT"};
     case 20: return {"motor_stop", "STOP"};
     case 21: return {"motor_forward", "FWD"};
