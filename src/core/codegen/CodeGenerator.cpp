@@ -142,12 +142,12 @@ void CodeGenerator::generateSub(CodeBuffer& target, const CalledSub& call) {
       if (hooks_.openSubWindow) hooks_.openSubWindow(n);
     }
     path = subPath(call.fileName);
+    if (text::extensionOf(path).empty()) path += kProgramFileExtension;
     ProgramFileContext fc = fileContext();
     const ProgramFileResult result = readProgramFile(sub, path, fc, hooks_.fileHooks);
     if (!result.ok && hooks_.readFailed) hooks_.readFailed(n, path, result.error);
   }
   // A Sub whose file did not read is still named after the file the call names.
-  if (text::extensionOf(path).empty() && !path.empty()) path += kProgramFileExtension;
   generateFunction(target, sub, n, false, path);
   if (isSubNumber(n)) {
     if (hooks_.closeSubWindow) hooks_.closeSubWindow(n);
