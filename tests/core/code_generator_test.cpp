@@ -274,6 +274,9 @@ TEST_F(CodeGeneratorTest, IndentationStepAndGamePadStart) {
   ctx_.settings.TAB_Spc_ = -3;
   generator.GenerateCode(view);
   EXPECT_EQ(view.lines()[14], "015|break;");
+  ctx_.settings.TAB_Spc_ = 1 << 30;
+  generator.GenerateCode(view);
+  EXPECT_EQ(view.lines()[14], "015|" + std::string(3 * 32, ' ') + "break;") << "held to the largest step";
 }
 
 TEST_F(CodeGeneratorTest, PrefixGrowsToFourDigitsAndIsStrippedInTheFile) {
@@ -344,6 +347,13 @@ TEST_F(CodeGeneratorTest, CSourceSkeletonAndHeader) {
   CodeBuffer header(CodeTarget::CSourceEditor);
   generator.WriteHeaderBlock(header);
   EXPECT_EQ(header.lines(), Lines(expected.begin(), expected.begin() + 21));
+
+  // The whole program as C source: the full header and the function, without prefixes.
+  ctx_.programs.main().appendRow(row(kWait, kWait, 5));
+  generator.GenerateCode(source);
+  EXPECT_EQ(tail(source.lines(), 21), (Lines{"// Program Name : .C", kSep, "void user_main(void)", "{", "wait_ms(5);",
+                                             "}", kSep}));
+  EXPECT_FALSE(fs::exists(buildFile("User.c")));
 }
 
 TEST(HeaderBlock, BuildFolderPart) {

@@ -1,5 +1,6 @@
 #include "codegen/CodeBuffer.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "text/Encoding.h"
@@ -13,8 +14,9 @@ void CodeBuffer::EmitLine(int indent, std::string_view text, int tabSpaces) {
   }
   char prefix[16];
   const int n = std::snprintf(prefix, sizeof prefix, "%03d|", static_cast<int>(lines_.size() + 1));
-  const std::size_t spaces =
-      indent > 0 && tabSpaces > 0 ? static_cast<std::size_t>(indent) * static_cast<std::size_t>(tabSpaces) : 0;
+  // The settings file allows at most 32 spaces a step; a larger value in memory is held to it.
+  const int step = std::clamp(tabSpaces, 0, kMaxTabSpaces);
+  const std::size_t spaces = indent > 0 ? static_cast<std::size_t>(indent) * static_cast<std::size_t>(step) : 0;
   std::string line;
   line.reserve(static_cast<std::size_t>(n) + spaces + text.size());
   line.append(prefix, static_cast<std::size_t>(n));

@@ -26,8 +26,11 @@ class CodeBuffer {
 
   /// Appends one line. Build buffer and code view: "%03d|" with the line's 1-based position
   /// (four digits from line 1000 on), then `indent` × `tabSpaces` spaces, then `text`. C source
-  /// editor: `text` alone. A negative indent or step counts as 0.
+  /// editor: `text` alone. A negative indent or step counts as 0, a step above kMaxTabSpaces
+  /// as kMaxTabSpaces.
   void EmitLine(int indent, std::string_view text, int tabSpaces);
+
+  static constexpr int kMaxTabSpaces = 32;
 
   /// The lines joined with "\n" (for display and tests).
   std::string joined() const;
