@@ -130,7 +130,9 @@ TEST_F(CodeGeneratorTest, GoldenProgramSet) {
 
 TEST_F(CodeGeneratorTest, SubsInOrderOfFirstCallEachOnce) {
   save(2, "Grab.Kvl", {row(kWait, kWait, 20)});
-  save(1, "Turn.Kvl", {row(kFor, kRepeatCount, 3), row(kReturn, kReturn, 0), row(kEnd, kClosesFor, 0)});
+  // A Sub that only another Sub calls gets no function.
+  save(1, "Turn.Kvl", {row(kFor, kRepeatCount, 3), row(kReturn, kReturn, 0), row(kSubCall, kSubCall, 3, 0, 0, "Deep"),
+                       row(kEnd, kClosesFor, 0)});
   openMain(save(0, "main.Kvl", {row(kSubCall, kSubCall, 2, 0, 0, "Grab"), row(kSubCall, kSubCall, 1, 0, 0, "Turn"),
                                 row(kSubCall, kSubCall, 2, 0, 0, "Grab")}));
   const Lines lines = build().lines();
@@ -140,7 +142,7 @@ TEST_F(CodeGeneratorTest, SubsInOrderOfFirstCallEachOnce) {
   const Lines expected{"// Functions", kSep, "void user_sub_2(void);", "void user_sub_1(void);", "void user_main(void);", kSep,
                        "// Program Name : Grab.C", kSep, "void user_sub_2(void)", "{", "  wait_ms(20);", "}", kSep,
                        "// Program Name : Turn.C", kSep, "void user_sub_1(void)", "{", "  int n1;",
-                       "  for (n1 = 0; n1 < 3; n1++) {", "    return;", "  }", "}", kSep,
+                       "  for (n1 = 0; n1 < 3; n1++) {", "    return;", "    user_sub_3();", "  }", "}", kSep,
                        "// Program Name : main.C", kSep, "void user_main(void)", "{", "  user_sub_2();", "  user_sub_1();",
                        "  user_sub_2();", "}", kSep};
   EXPECT_EQ(tail(bare, 21), expected);
