@@ -129,7 +129,10 @@ int main(int argc, char** argv) {
       for (int x = 0; x < img.width(); ++x) ++count[img.pixel(x, y) | 0xFF000000u];
     QList<std::pair<int, QRgb>> byUse;
     for (auto it = count.cbegin(); it != count.cend(); ++it) byUse.append({it.value(), it.key()});
-    std::sort(byUse.begin(), byUse.end(), [](const auto& l, const auto& r) { return l.first > r.first; });
+    // ties broken by colour so the file comes out the same on every run
+    std::sort(byUse.begin(), byUse.end(), [](const auto& l, const auto& r) {
+      return l.first != r.first ? l.first > r.first : l.second < r.second;
+    });
     QList<QRgb> table;
     for (const auto& [n, c] : byUse) {
       if (table.size() == 256) break;
