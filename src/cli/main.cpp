@@ -5,14 +5,20 @@
 #include <vector>
 
 #include "cli/CliSession.h"
+#include "cli/GenCommand.h"
 #include "cli/RowsCommand.h"
+#include "cli/ViewCommand.h"
 
 namespace {
 
 constexpr const char* kUsage =
     "usage: kavel [--ini PATH] [--variant N] [--lang N] COMMAND ...\n"
     "commands:\n"
-    "  rows FILE [--sub N]   list the rows of a program file with their texts\n";
+    "  rows FILE [--sub N]             list the rows of a program file with their texts\n"
+    "  gen FILE --out DIR [--pwron]    write DIR/M_Type.h and DIR/User.c for the program set whose\n"
+    "                                  Main program is FILE (Subs read from FILE's folder);\n"
+    "                                  --pwron: as with the build's \"PwrOn Run\" box ticked\n"
+    "  view FILE [--sub N]             print the code view of a program file (as Main or Sub-N)\n";
 
 }  // namespace
 
@@ -34,6 +40,8 @@ int main(int argc, char** argv) {
   const std::vector<std::string> commandArgs(rest.begin() + 1, rest.end());
   try {
     if (command == "rows") return runRows(options, commandArgs);
+    if (command == "gen") return runGen(options, commandArgs);
+    if (command == "view") return runView(options, commandArgs);
   } catch (const std::exception& e) {
     std::cerr << "kavel " << command << ": " << e.what() << "\n";
     return 1;

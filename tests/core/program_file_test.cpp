@@ -9,9 +9,11 @@
 #include "model/StatementKind.h"
 #include "text/Encoding.h"
 #include "text/TextFile.h"
+#include "Statements.h"
 
 using namespace kavel;
 namespace fs = std::filesystem;
+using kavel::testing::row;
 
 namespace {
 
@@ -40,17 +42,6 @@ class ProgramFileTest : public ::testing::Test {
   ProgramFileResult read(Program& p, const std::string& file) {
     auto fc = fileContext();
     return readProgramFile(p, file, fc, hooks_);
-  }
-
-  static Statement row(int sno, int cno, int v0, int v1, int v2, std::string cmt = {}) {
-    Statement s;
-    s.sno = sno;
-    s.cno = cno;
-    s.val0 = v0;
-    s.val1 = v1;
-    s.val2 = v2;
-    s.cmt = std::move(cmt);
-    return s;
   }
 
   fs::path dir_;

@@ -1,80 +1,84 @@
 #include <gtest/gtest.h>
 
-#include "shell/HistoryName.h"
-#include "shell/ShellTexts.h"
-#include "shell/WindowSizing.h"
+#include "i18n/MessagePaths.h"
+#include "settings/AppSettings.h"
+#include "shell/ModeQuestion.h"
+#include "shell/VersionInfo.h"
 
 using namespace kavel;
 
-namespace {
+TEST(ModeQuestion, EachTagAsksItsOwnQuestionAndStoresItsOwnSetting) {
+  AppSettings s;
+  s.BuildJob = 1;
+  s.SetupDef = 2;
+  const ModeQuestion& build = modeQuestion(ModeQuestion::kBuildSave);
+  EXPECT_EQ(build.label, 148);
+  EXPECT_EQ(build.group, 15);
+  EXPECT_EQ(build.choices, (std::array<int, 3>{16, 17, 18}));
+  EXPECT_EQ(&modeSetting(s, ModeQuestion::kBuildSave), &s.BuildJob);
 
-std::tm at(int y, int mo, int d, int h, int mi, int s) {
-  std::tm t{};
-  t.tm_year = y - 1900;
-  t.tm_mon = mo - 1;
-  t.tm_mday = d;
-  t.tm_hour = h;
-  t.tm_min = mi;
-  t.tm_sec = s;
-  return t;
+  const ModeQuestion& setup = modeQuestion(ModeQuestion::kNewSetup);
+  EXPECT_EQ(setup.label, 36);
+  EXPECT_EQ(setup.group, 37);
+  EXPECT_EQ(setup.choices, (std::array<int, 3>{38, 39, 40}));
+  EXPECT_EQ(&modeSetting(s, ModeQuestion::kNewSetup), &s.SetupDef);
 }
 
-}  // namespace
+TEST(VersionInfo, BoardAndLoaderLinesOnlyOnceABoardHasAnswered) {
+  AppSettings s;
+  VersionInfo info = versionInfo(s);
+  EXPECT_EQ(info.title, "MORVANE Kavel for Wrenlet CORE");
+  EXPECT_EQ(info.appVersion, "App Version : MORVANE Kavel for Wrenlet CORE  [ Ver.20190706 ]");
+  EXPECT_TRUE(info.buildVersion.empty());
+  EXPECT_TRUE(info.loaderVersion.empty());
 
-TEST(HistoryName, CountsUpFromTheChosenName) {
-  const std::tm when = at(2019, 7, 6, 9, 5, 3);
-  struct Case {
-    const char* chosen;
-    const char* ext;
-    const char* expected;
-  };
-  const Case cases[] = {
-      {"/home/u/User_WL/Robot.Kvl", ".Kvl", "/home/u/User_WL/Robot_#001-190706-090503.Kvl"},
-      {"/home/u/User_WL/Robot", ".Kvl", "/home/u/User_WL/Robot_#001-190706-090503.Kvl"},
-      {"/home/u/User_WL/Robot_#004-190101-120000.Kvl", ".Kvl", "/home/u/User_WL/Robot_#005-190706-090503.Kvl"},
-      {"/p/main_#999-190101-120000.c", ".c", "/p/main_#1000-190706-090503.c"},
-      // A suffix recognised by its marks but without a number counts as number 0.
-      {"/p/a_#x1y-190101-120000.Kvl", ".Kvl", "/p/a_#001-190706-090503.Kvl"},
-      {"/p/short.Kvl", ".Kvl", "/p/short_#001-190706-090503.Kvl"},
-  };
-  for (const Case& c : cases) EXPECT_EQ(historyFileName(c.chosen, when, c.ext), c.expected) << c.chosen;
+  s.BoardVersionText = "WL-CORE V1.20";
+  s.LoaderText = "WL Loader2520";
+  info = versionInfo(s);
+  EXPECT_EQ(info.buildVersion, "Build Version : WL-CORE V1.20");
+  EXPECT_EQ(info.loaderVersion, "Loader Version : WL Loader2520");
 }
 
-TEST(WindowSizing, NewWindowAndResizing) {
-  EXPECT_EQ(newProgramWindowSize(1000, 800, 0, 0), (WindowSize{900, 700}));
-  EXPECT_EQ(newProgramWindowSize(1000, 800, 100, 20), (WindowSize{810, 680}));
-  EXPECT_EQ(newProgramWindowSize(10, 10, 50, 50), (WindowSize{0, 0}));
-
-  struct Case {
-    const char* what;
-    int areaW, areaH;
-    WindowSize window, expected;
+TEST(VersionInfo, IconByVariant) {
+  const struct {
+    int variant;
+    const char* product;
+    VersionInfo::Icon icon;
+    bool distributor;
+  } cases[] = {
+      {0, "/p/Glent.jpg", VersionInfo::Icon::Glent, false},
+      {1, "/p/QV7B-FW.jpg", VersionInfo::Icon::QV7B, false},
+      {1, "/p/QV7B-RX.jpg", VersionInfo::Icon::QV7B, true},
+      {2, "/p/QV7B-RX.jpg", VersionInfo::Icon::None, false},
+      {3, "/p/WL-Core.jpg", VersionInfo::Icon::BoardFamily, false},
+      {4, "/p/WL-Core.jpg", VersionInfo::Icon::BoardFamily, false},
   };
-  const Case cases[] = {
-      {"fits: unchanged", 900, 600, {700, 500}, {700, 500}},
-      {"wider than the area", 900, 600, {1000, 500}, {800, 500}},
-      {"narrower than two thirds", 900, 600, {500, 500}, {825, 500}},
-      {"higher than the area", 900, 600, {700, 700}, {700, 480}},
-      {"lower than two thirds", 900, 700, {700, 300}, {700, 600}},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(resizedProgramWindow(c.areaW, c.areaH, c.window), c.expected) << c.what;
+  for (const auto& c : cases) {
+    AppSettings s;
+    s.variant = c.variant;
+    s.PRODUCT = c.product;
+    const VersionInfo info = versionInfo(s);
+    EXPECT_EQ(info.icon, c.icon) << "variant " << c.variant << " " << c.product;
+    EXPECT_EQ(info.distributorPicture, c.distributor) << "variant " << c.variant << " " << c.product;
   }
 }
 
-TEST(ShellTexts, CloseQuestionBreaksBeforeTheQuotedYes) {
-  EXPECT_EQ(closeQuestionText("Main - [ A ]", " has changed. \"Yes\" saves it.", 1),
-            "Main - [ A ] has changed.\n\"Yes\" saves it.");
-  EXPECT_EQ(closeQuestionText("Sub-2 [ B ]", " \u306f\u5909\u66f4\u3002\u300c\u306f\u3044\u300d\u3067\u4fdd\u5b58", 0),
-            "Sub-2 [ B ] \u306f\u5909\u66f4\u3002\n\u300c\u306f\u3044\u300d\u3067\u4fdd\u5b58");
-  // Without the quoted Yes of the current language the text stays one line.
-  EXPECT_EQ(closeQuestionText("Main - [ A ]", " changed. \"Yes\" saves.", 0), "Main - [ A ] changed. \"Yes\" saves.");
-  EXPECT_EQ(closeQuestionText("T", "", 1), "T");
-}
-
-TEST(ShellTexts, StatusPositions) {
-  EXPECT_EQ(rowPositionText(3, 10), "P:3/10");
-  EXPECT_EQ(rowPositionText(11, 10), "P:10/10");
-  EXPECT_EQ(rowPositionText(1, 0), "P:0/0");
-  EXPECT_EQ(caretPositionText(12, 3), "    12:  3");
+TEST(MessagePaths, BothFilesMoveIntoTheChosenFolderKeepingTheirNames) {
+  const struct {
+    const char* chosen;
+    const char* japanese;
+    const char* english;
+  } cases[] = {
+      {"/new/place/Japanese.Txt", "/new/place/Japanese.Txt", "/new/place/English.Txt"},
+      {"/new/place/English.Txt", "/new/place/Japanese.Txt", "/new/place/English.Txt"},
+      {"/new/place/anything.txt", "/new/place/Japanese.Txt", "/new/place/English.Txt"},
+  };
+  for (const auto& c : cases) {
+    AppSettings s;
+    s.LANG_0__ = "/old/Japanese.Txt";
+    s.LANG_1__ = "/old/English.Txt";
+    moveMessagePaths(s, c.chosen);
+    EXPECT_EQ(s.LANG_0__, c.japanese) << c.chosen;
+    EXPECT_EQ(s.LANG_1__, c.english) << c.chosen;
+  }
 }

@@ -95,7 +95,7 @@ class MainWindowTest : public QObject {
 
     MainWindowFixture g("[PRJ]\r\nTAB_Spc_=4\r\n", false);
     (void)g;
-    // The question's answer rules the captions.
+    // The answer rules the captions.
     ScriptedPrompts japanese;
     japanese.language = 0;
     Context ctx;
@@ -430,12 +430,14 @@ class MainWindowTest : public QObject {
     QCOMPARE(main->rowText(0), QStringLiteral("Infinite Loop"));
 
     // Commands of later versions say so and change nothing.
-    for (const char* name : {"mmBuild", "mmDownLoad", "mmCom", "mmMonitor", "mmMotBalance", "mmVersion"}) {
+    for (const char* name : {"mmBuild", "mmDownLoad", "mmCom", "mmMonitor", "mmMotBalance"}) {
       f.prompts.asked.clear();
       f.main->action(name)->trigger();
       QCOMPARE(f.prompts.asked.size(), std::size_t{1});
       QVERIFY(f.prompts.asked.back().text.contains(QStringLiteral("not available")));
     }
+    f.main->action("mmVersion")->trigger();
+    QCOMPARE(f.prompts.shown, std::vector<QString>{"frmHelp"});
   }
 
   void homeFolderCommands() {

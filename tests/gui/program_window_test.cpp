@@ -3,13 +3,18 @@
 #include <QAction>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QLineEdit>
 #include <QScrollBar>
+#include <QSlider>
 #include <QToolButton>
 
 #include <deque>
 #include <functional>
 
 #include "MainWindowFixture.h"
+#include "dialogs/TfrmCondition.h"
+#include "dialogs/TfrmRepeat.h"
+#include "dialogs/TfrmSpeed.h"
 #include "editor/Palette.h"
 #include "editor/RowView.h"
 #include "model/RowText.h"
@@ -21,17 +26,18 @@ using gui::TfrmProg;
 
 namespace {
 
-// What each dialog that opens next does to the edit buffer.
-using DialogStep = std::function<EditOutcome(Context&)>;
+// What each dialog that opens next does: a real dialog is worked through its handlers, a
+// dialog this version does not have yet is stood in for by filling the edit buffer.
+using DialogStep = std::function<EditOutcome(Context&, gui::StatementDialog*)>;
 
 struct Scripted {
   explicit Scripted(MainWindowFixture& f) : f(f) {
-    f.prompts.edit = [this](DialogKind kind, gui::StatementDialog*) {
+    f.prompts.edit = [this](DialogKind kind, gui::StatementDialog* dialog) {
       opened.push_back(kind);
       if (steps.empty()) return EditOutcome::Cancel;
       DialogStep step = steps.front();
       steps.pop_front();
-      return step(this->f.ctx);
+      return step(this->f.ctx, dialog);
     };
   }
   MainWindowFixture& f;
@@ -40,19 +46,32 @@ struct Scripted {
 };
 
 DialogStep ok(std::function<void(EditBuffer&)> fill = {}) {
-  return [fill](Context& ctx) {
+  return [fill](Context& ctx, gui::StatementDialog*) {
     if (fill) fill(ctx.edit);
     return EditOutcome::Ok;
   };
 }
 DialogStep cancel() {
-  return [](Context&) { return EditOutcome::Cancel; };
+  return [](Context&, gui::StatementDialog*) { return EditOutcome::Cancel; };
 }
-DialogStep chooseCondition(int kind) {
-  return [kind](Context& ctx) {
-    ctx.edit.cno = kind;
-    return EditOutcome::Ok;
+
+// A real dialog: shown, worked by `work` and closed by its own handlers.
+template <typename Dialog>
+DialogStep real(std::function<void(Dialog&)> work) {
+  return [work](Context&, gui::StatementDialog* d) {
+    auto* dialog = qobject_cast<Dialog*>(d);
+    if (!dialog) {
+      qWarning("the expected dialog is not there");
+      return EditOutcome::Unavailable;
+    }
+    dialog->FormShow();
+    work(*dialog);
+    return dialog->result() == QDialog::Accepted ? EditOutcome::Ok : EditOutcome::Cancel;
   };
+}
+
+DialogStep chooseCondition(int kind) {
+  return real<gui::TfrmCondition>([kind](gui::TfrmCondition& d) { d.btnConditionClick(kind); });
 }
 
 std::vector<int> kinds(const Program& p) {
@@ -98,11 +117,11 @@ class ProgramWindowTest : public QObject {
     TfrmProg* main = f.prog();
 
     // A motor row confirmed as a spin left turns into kind 23.
-    s.steps = {ok([](EditBuffer& b) {
-      QCOMPARE(b.val0, 50);  // the forward preset of a new motor row
-      b.sno = b.cno = kSpinLeft;
-      b.val0 = -50;
-      b.val1 = 50;
+    s.steps = {real<gui::TfrmSpeed>([](gui::TfrmSpeed& d) {
+      QCOMPARE(d.leftSpeed(), 50);  // the forward preset of a new motor row
+      d.tBarLSpeed->setValue(50);   // the speed is the negated slider position
+      d.tBarRSpeed->setValue(-50);
+      d.btnOkClick();
     })};
     arm(f, "btnMotor");
     main->layoutClick();
@@ -125,7 +144,10 @@ class ProgramWindowTest : public QObject {
     s.steps = {chooseCondition(kUnconditional)};
     arm(f, "btnWhile");
     main->layoutClick();
-    s.steps = {ok([](EditBuffer& b) { b.val0 = 3; })};
+    s.steps = {real<gui::TfrmRepeat>([](gui::TfrmRepeat& d) {
+      d.edtRepeat->setText("3");
+      d.btnOkClick();
+    })};
     arm(f, "btnFor");
     main->iconClick(6);
 
@@ -155,7 +177,7 @@ class ProgramWindowTest : public QObject {
     setRows(main, {row(kWait, kWait, 500)});
 
     // While dropped on a row: two rows in front of it; cancelling the chooser removes both.
-    s.steps = {cancel()};
+    s.steps = {real<gui::TfrmCondition>([](gui::TfrmCondition& d) { d.btnCancelClick(); })};
     arm(f, "btnWhile");
     main->iconClick(0);
     QCOMPARE(kinds(main->program()), (std::vector<int>{kWait}));
@@ -167,7 +189,7 @@ class ProgramWindowTest : public QObject {
     QCOMPARE(kinds(main->program()), (std::vector<int>{kWait}));
 
     // A motor row counts as unconfirmed while its text is empty.
-    s.steps = {cancel()};
+    s.steps = {real<gui::TfrmSpeed>([](gui::TfrmSpeed& d) { d.btnCancelClick(); })};
     arm(f, "btnMotor");
     main->layoutClick();
     QCOMPARE(main->program().size(), std::size_t{1});

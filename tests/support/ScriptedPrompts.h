@@ -10,7 +10,12 @@
 #include <optional>
 #include <vector>
 
+#include <QDialog>
+#include <QPrinter>
+
+#include "Context.h"
 #include "app/Prompts.h"
+#include "app/TfrmMsgBox.h"
 
 namespace kavel::testing {
 
@@ -79,9 +84,36 @@ class ScriptedPrompts : public gui::Prompts {
     return edit ? edit(kind, dialog) : EditOutcome::Cancel;
   }
 
-  int chooseLanguage(QWidget*) override {
+  void chooseLanguage(QWidget*, Context& ctx) override {
     ++languageQuestions;
-    return language;
+    ctx.settings.LANG_NO_ = language;
+  }
+
+  /// The mode question: the window is set up as when shown, then `mode` may work it (press
+  /// Update ...) and the answer is returned.
+  std::function<bool(gui::TfrmMsgBox&)> mode;
+  std::vector<int> modeTags;
+  bool askMode(gui::TfrmMsgBox& box, int tag) override {
+    modeTags.push_back(tag);
+    box.setTag(tag);
+    box.FormShow();
+    return mode ? mode(box) : false;
+  }
+
+  std::vector<QString> shown;  // object names of the windows shown modally
+  std::function<void(QDialog&)> onShow;
+  void showModal(QDialog& dialog) override {
+    shown.push_back(dialog.objectName());
+    if (onShow) onShow(dialog);
+  }
+
+  /// Printing goes into this PDF file; empty: the print dialog is cancelled.
+  QString pdfPath;
+  bool setUpPrinter(QWidget*, QPrinter& printer) override {
+    if (pdfPath.isEmpty()) return false;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdfPath);
+    return true;
   }
 
   /// The texts of everything asked since the last call, then forgets them.

@@ -23,6 +23,4 @@ std::string rowPositionText(int selectedRow, int rowCount) {
   return text::format("P:%d/%d", std::clamp(selectedRow, 0, std::max(rowCount, 0)), rowCount);
 }
 
-std::string caretPositionText(int line, int column) { return text::format("%6d:%3d", line, column); }
-
 }  // namespace kavel

@@ -14,7 +14,4 @@ std::string closeQuestionText(const std::string& programTitle, const std::string
 /// (from 1, clamped to the row count) and the row count.
 std::string rowPositionText(int selectedRow, int rowCount);
 
-/// Status panel 0 in C-code mode: "%6d:%3d" with line and column, both from 1.
-std::string caretPositionText(int line, int column);
-
 }  // namespace kavel

@@ -1,7 +1,11 @@
 #include "app/Glyphs.h"
 
+#include "app/SvgGlyphEngine.h"
+
 #include <QFile>
 #include <QPainter>
+
+#include <memory>
 
 namespace kavel::gui {
 namespace {
@@ -24,6 +28,9 @@ GlyphName nameOf(int kind) {
     case 8: return {"setup", "SETUP"};
     case 9: return {"subcall", "SUB"};
     case 10: return {"return", "RET"};
+    case 13: return {"touch", "TOUCH"};
+    case 14: return {"sensor", "SENS"};
+    case 15: return {"direction", "DIR"};
     case 19: return {"motor_variable", "MOT"};
     case 20: return {"motor_stop", "STOP"};
     case 21: return {"motor_forward", "FWD"};
@@ -77,6 +84,21 @@ QPixmap standIn(const QString& label) {
   return pm;
 }
 
+// A glyph file that is missing, unreadable or not a picture gives a null icon here, so the
+// caller can fall back to the next file or the stand-in instead of showing an empty button.
+QIcon iconFromFile(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  if (path.endsWith(".svg")) {
+    auto engine = std::make_unique<SvgGlyphEngine>(file.readAll());
+    if (engine->isNull()) return {};
+    return QIcon(engine.release());
+  }
+  QPixmap pm;
+  if (!pm.loadFromData(file.readAll())) return {};
+  return QIcon(pm);
+}
+
 }  // namespace
 
 Glyphs::Glyphs(const QString& programFolder) : folder_(programFolder) {
@@ -88,11 +110,8 @@ QIcon Glyphs::load(const QString& name, const QString& fallbackLabel) const {
   if (it != cache_.end()) return it->second;
   QIcon icon;
   for (const char* ext : {".svg", ".png"}) {
-    const QString path = folder_ + "glyphs/" + name + ext;
-    if (QFile::exists(path)) {
-      icon = QIcon(path);
-      break;
-    }
+    icon = iconFromFile(folder_ + "glyphs/" + name + ext);
+    if (!icon.isNull()) break;
   }
   if (icon.isNull()) icon = QIcon(standIn(fallbackLabel));
   cache_.emplace(name, icon);
@@ -109,6 +128,22 @@ QIcon Glyphs::forRow(int sno, int cno) const {
   return load(n.file, n.label);
 }
 
-QPixmap Glyphs::pixmap(int sno, int cno, const QSize& size) const { return forRow(sno, cno).pixmap(size); }
+QPixmap Glyphs::pixmap(int sno, int cno, const QSize& size) const {
+  if (size.isEmpty()) return {};
+  // Exactly the size asked for, glyph centred with its shape kept: the printout places the
+  // pixmap into its box as it is.
+  QPixmap out(size);
+  out.fill(Qt::transparent);
+  QPainter p(&out);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setRenderHint(QPainter::SmoothPixmapTransform);
+  const QIcon icon = forRow(sno, cno);
+  const QSize natural = icon.actualSize(QSize(4096, 4096));
+  const QSize fit = natural.isEmpty() ? size : natural.scaled(size, Qt::KeepAspectRatio);
+  const QRect target((size.width() - fit.width()) / 2, (size.height() - fit.height()) / 2, fit.width(),
+                     fit.height());
+  p.drawPixmap(target, icon.pixmap(fit, 1.0));
+  return out;
+}
 
 }  // namespace kavel::gui

@@ -12,8 +12,8 @@ namespace kavel::gui {
 
 class Glyphs {
  public:
-  /// Loads the glyph files from `<programFolder>/glyphs/`. A missing file gives a drawn
-  /// stand-in, never an error.
+  /// Loads the glyph files from `<programFolder>/glyphs/` (".svg", else ".png"). A missing
+  /// or unreadable file gives a drawn stand-in, never an error.
   explicit Glyphs(const QString& programFolder);
 
   /// Glyph of a statement kind (palette buttons and rows). End rows: see forRow.
@@ -23,7 +23,8 @@ class Glyphs {
   /// (2 if-chain, 3 while, 4 for); other rows the glyph of their statement kind.
   QIcon forRow(int sno, int cno) const;
 
-  /// The row glyph drawn at a given size (printing, painted rows).
+  /// The row glyph drawn at a given size (printing, painted rows): a pixmap of exactly that
+  /// size with the glyph centred in it, its shape kept; null for an empty size.
   QPixmap pixmap(int sno, int cno, const QSize& size) const;
 
  private:

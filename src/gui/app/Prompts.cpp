@@ -7,6 +7,9 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
+#include "Context.h"
+#include "app/TfrmMsgBox.h"
+#include "app/TfrmStartup.h"
 #include "dialogs/StatementDialog.h"
 
 namespace kavel::gui {
@@ -77,11 +80,18 @@ EditOutcome Prompts::editStatement(QWidget* parent, DialogKind kind, StatementDi
   return dialog->execAt(pos) ? EditOutcome::Ok : EditOutcome::Cancel;
 }
 
-int Prompts::chooseLanguage(QWidget*) {
-  // SEAM: the start-up window (TfrmStartup) asks here once it is part of the program; until
-  // then the first run starts in English.
-  return 1;
+void Prompts::chooseLanguage(QWidget* parent, Context& ctx) {
+  // Made for this one showing; it cannot be left without a choice.
+  TfrmStartup startup(ctx, parent);
+  startup.exec();
 }
+
+bool Prompts::askMode(TfrmMsgBox& box, int tag) {
+  box.setTag(tag);
+  return box.exec() == QDialog::Accepted;
+}
+
+void Prompts::showModal(QDialog& dialog) { dialog.exec(); }
 
 void Prompts::notAvailable(QWidget* parent, const QString& what) {
   ask(parent, PromptIcon::Information, QStringLiteral("Kavel"),

@@ -10,12 +10,18 @@
 
 #include "editor/StatementEditing.h"
 
+class QDialog;
 class QPrinter;
 class QWidget;
+
+namespace kavel {
+struct Context;
+}
 
 namespace kavel::gui {
 
 class StatementDialog;
+class TfrmMsgBox;
 
 enum class Answer { Ok, Yes, No, Cancel };
 enum class PromptIcon { Question, Warning, Information };
@@ -52,8 +58,16 @@ class Prompts {
   /// version has no dialog of that kind: the user is told so and the result is Unavailable.
   virtual EditOutcome editStatement(QWidget* parent, DialogKind kind, StatementDialog* dialog, const QPoint& pos);
 
-  /// The language to start with (0 Japanese, 1 English) on the first run.
-  virtual int chooseLanguage(QWidget* parent);
+  /// Asks for the language on the first run with the start-up window; the answer is in
+  /// LANG_NO_ of the settings (0 Japanese, 1 English) afterwards.
+  virtual void chooseLanguage(QWidget* parent, Context& ctx);
+
+  /// The mode question window with tag `tag`; true when answered Yes. Update may change the
+  /// stored mode on the way.
+  virtual bool askMode(TfrmMsgBox& box, int tag);
+
+  /// Shows one of the program's own windows modally (version window, language editor).
+  virtual void showModal(QDialog& dialog);
 
   /// Tells the user that a command of a later version is not there yet.
   void notAvailable(QWidget* parent, const QString& what);

@@ -18,9 +18,12 @@
 
 #include "app/ClickLabel.h"
 #include "app/Glyphs.h"
-#include "app/PictureLoading.h"
+#include "app/JpegImage.h"
 #include "app/Prompts.h"
 #include "app/SidePanel.h"
+#include "app/TfrmHelp.h"
+#include "app/TfrmLanguage.h"
+#include "app/TfrmMsgBox.h"
 #include "dialogs/DialogSet.h"
 #include "editor/Palette.h"
 #include "editor/RowView.h"
@@ -70,11 +73,17 @@ TfrmMain::TfrmMain(Context& ctx, const MainOptions& options, QWidget* parent)
   if (s.FuncPnl != 3 && s.FuncPnl != 4) s.FuncPnl = 3;  // a side that does not exist: the left
   ctx_.messages.load(0, s.LANG_0__);
   ctx_.messages.load(1, s.LANG_1__);
-  if (s.LANG_NO_ != 0 && s.LANG_NO_ != 1) s.LANG_NO_ = prompts_->chooseLanguage(this) == 0 ? 0 : 1;
+  if (s.LANG_NO_ != 0 && s.LANG_NO_ != 1) {
+    prompts_->chooseLanguage(this, ctx_);
+    if (s.LANG_NO_ != 0 && s.LANG_NO_ != 1) s.LANG_NO_ = 1;
+  }
   ctx_.messages.setLanguage(s.LANG_NO_);
 
   glyphs_ = std::make_unique<Glyphs>(qs(options_.programFolder));
   dialogs_ = std::make_unique<DialogSet>(ctx_, *glyphs_, this);
+  msgBox_ = new TfrmMsgBox(ctx_, this);
+  help_ = new TfrmHelp(ctx_, this);
+  language_ = new TfrmLanguage(ctx_, this);
 
   centre_ = new QWidget(this);
   auto* row = new QHBoxLayout(centre_);
@@ -221,7 +230,7 @@ void TfrmMain::buildMenus() {
   auto* languages = new QActionGroup(this);
   languages->addAction(check(item(option, "mmJpn", 33, [this] { mmJpnClick(); })));
   languages->addAction(check(item(option, "mmEng", 0, [this] { mmEngClick(); }, "English (&E)")));
-  item(option, "mmLangEdit", 34, [this] { notYet(QStringLiteral("The language editor")); })->setVisible(false);
+  item(option, "mmLangEdit", 34, [this] { mmLangEditClick(); })->setVisible(false);
   for (const auto& [name, caption] : {std::pair{"mmProductImage", "ProductImage"}, std::pair{"mmWallpaper", "Wallpaper"},
                                       std::pair{"mmLogoImage", "Logo Image"}, std::pair{"mmWsColor", "WorkspaceColor"}}) {
     QAction* a = item(option, name, 0, [] {}, QString::fromLatin1(caption));
@@ -233,11 +242,12 @@ void TfrmMain::buildMenus() {
   connect(action("mmWsColor"), &QAction::triggered, this, &TfrmMain::mmWsColorClick);
 
   QMenu* help = menu(nullptr, "mnuHelp", 0, "Help (&H)");
-  item(help, "mmVersion", 0, [this] { notYet(QStringLiteral("The version window")); }, "&Version Info");
+  item(help, "mmVersion", 0, [this] { mmVersionClick(); }, "&Version Info");
 }
 
 void TfrmMain::buildToolBar() {
   QToolBar* bar = addToolBar(QStringLiteral("Tools"));
+  tBar_ = bar;
   bar->setObjectName("tBar");
   bar->setMovable(false);
   bar->setFloatable(false);
@@ -314,14 +324,17 @@ QMdiSubWindow* TfrmMain::subWindow(int number) const {
 QString TfrmMain::panelText(int panel) const { return panel >= 0 && panel < 3 ? panels_[panel]->text() : QString(); }
 
 QAction* TfrmMain::action(const QString& objectName) const {
-  if (QAction* a = findChild<QAction*>(objectName)) return a;
-  for (QMenu* m : findChildren<QMenu*>()) {
+  // Only the main window's own menus: the windows it owns have items of the same names.
+  if (QAction* a = menuBar()->findChild<QAction*>(objectName)) return a;
+  for (QMenu* m : menuBar()->findChildren<QMenu*>()) {
     if (m->menuAction()->objectName() == objectName) return m->menuAction();
   }
   return nullptr;
 }
 
-QToolButton* TfrmMain::toolButton(const QString& objectName) const { return findChild<QToolButton*>(objectName); }
+QToolButton* TfrmMain::toolButton(const QString& objectName) const {
+  return tBar_->findChild<QToolButton*>(objectName);
+}
 
 QStringList TfrmMain::windowMenuItems() const {
   QStringList items;
@@ -649,15 +662,15 @@ void TfrmMain::FormResize() {
 void TfrmMain::applyLanguage() {
   ctx_.settings.LANG_NO_ = action("mmJpn")->isChecked() ? 0 : 1;
   ctx_.messages.setLanguage(ctx_.settings.LANG_NO_);
-  for (QAction* a : findChildren<QAction*>()) {
+  for (QAction* a : menuBar()->findChildren<QAction*>()) {
     const int n = a->property(kMessageProperty).toInt();
     if (n > 0) a->setText(message(n));
   }
-  for (QMenu* m : findChildren<QMenu*>()) {
+  for (QMenu* m : menuBar()->findChildren<QMenu*>()) {
     const int n = m->menuAction()->property(kMessageProperty).toInt();
     if (n > 0) m->setTitle(message(n));
   }
-  for (QToolButton* b : findChildren<QToolButton*>()) {
+  for (QToolButton* b : tBar_->findChildren<QToolButton*>()) {
     const int n = b->property(kMessageProperty).toInt();
     if (n > 0) b->setText(message(n));
   }
@@ -688,6 +701,15 @@ void TfrmMain::setBuildJob(int job) {
   const char* names[] = {"mmBuildOverWrite", "mmBuildConfirm", "mmBuildHistory"};
   action(names[job])->setChecked(true);
   panels_[2]->setText(QStringLiteral("Mode : ") + message(16 + job));
+}
+
+void TfrmMain::mmVersionClick() { prompts_->showModal(*help_); }
+
+void TfrmMain::mmLangEditClick() {
+  prompts_->showModal(*language_);
+  // The editor is reached once per reveal; its texts take effect at once.
+  action("mmLangEdit")->setVisible(false);
+  applyLanguage();
 }
 
 void TfrmMain::notYet(const QString& what) {

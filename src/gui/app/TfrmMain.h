@@ -20,6 +20,8 @@ class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
 class QPlainTextEdit;
+class QPrinter;
+class QToolBar;
 class QToolButton;
 
 namespace kavel::gui {
@@ -29,6 +31,9 @@ class Glyphs;
 class Palette;
 class Prompts;
 class SidePanel;
+class TfrmHelp;
+class TfrmLanguage;
+class TfrmMsgBox;
 class TfrmProg;
 
 struct MainOptions {
@@ -57,6 +62,9 @@ class TfrmMain : public QMainWindow {
   DialogSet& dialogs() { return *dialogs_; }
   const Glyphs& glyphs() const { return *glyphs_; }
   Palette* pnlButton() const;
+  TfrmMsgBox* frmMsgBox() const { return msgBox_; }
+  TfrmHelp* frmHelp() const { return help_; }
+  TfrmLanguage* frmLanguage() const { return language_; }
   SidePanel* sidePanel() const { return sidePanel_; }
   QMdiArea* mdiArea() const { return mdi_; }
   TfrmProg* prog(int number) const;
@@ -128,6 +136,11 @@ class TfrmMain : public QMainWindow {
   void mmWsColorClick();
   /// Commands of later versions.
   void notYet(const QString& what);
+  void mmVersionClick();
+  void mmLangEditClick();
+  /// Prints the current program (Main's text in the C-code style) on `printer`, which is set
+  /// up already; the number of pages printed.
+  int printTo(QPrinter& printer);
 
   /// Opens a program file into the current program (the Open command after its questions).
   bool openProgramFile(const QString& path);
@@ -177,6 +190,9 @@ class TfrmMain : public QMainWindow {
   Prompts* prompts_ = nullptr;
   std::unique_ptr<Glyphs> glyphs_;
   std::unique_ptr<DialogSet> dialogs_;
+  TfrmMsgBox* msgBox_ = nullptr;
+  TfrmHelp* help_ = nullptr;
+  TfrmLanguage* language_ = nullptr;
 
   QMdiArea* mdi_ = nullptr;
   SidePanel* sidePanel_ = nullptr;
@@ -185,6 +201,7 @@ class TfrmMain : public QMainWindow {
   std::array<QMdiSubWindow*, 31> subs_{};
   QLabel* panels_[3] = {};
   QLabel* pnlUserPath_ = nullptr;
+  QToolBar* tBar_ = nullptr;
   QMenu* mnuWindow_ = nullptr;
   QMenu* mnuBuildPath_ = nullptr;
   QMenu* mnuSaveFolder_ = nullptr;

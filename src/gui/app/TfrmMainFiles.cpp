@@ -8,23 +8,26 @@
 #include <QPlainTextEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPrinter>
 #include <QToolButton>
 
-#include <ctime>
-
+#include "app/ProgramPrinter.h"
 #include "app/Prompts.h"
+#include "app/TfrmMsgBox.h"
 #include "app/SidePanel.h"
 #include "app/TfrmMain.h"
 #include "editor/CodeEditor.h"
 #include "editor/Palette.h"
 #include "editor/RowView.h"
 #include "editor/TfrmProg.h"
+#include "codegen/CodeGenerator.h"
 #include "model/ProgramFileCheck.h"
 #include "model/ProgramSet.h"
 #include "model/StatementKind.h"
 #include "setup/CSourceHeader.h"
 #include "setup/SetupCodec.h"
-#include "shell/HistoryName.h"
+#include "shell/ModeQuestion.h"
+#include "build/HistoryName.h"
 #include "text/Encoding.h"
 #include "text/Format.h"
 #include "text/TextFile.h"
@@ -33,13 +36,6 @@ namespace kavel::gui {
 namespace {
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
-
-std::tm localNow() {
-  const std::time_t t = std::time(nullptr);
-  std::tm when{};
-  localtime_r(&t, &when);
-  return when;
-}
 
 }  // namespace
 
@@ -60,9 +56,7 @@ void TfrmMain::setFolder(const std::string& folder) {
 void TfrmMain::resetSetupForNew(bool askAllowed) {
   bool full = ctx_.settings.SetupDef == 1;
   if (ctx_.settings.SetupDef == 2 && askAllowed) {
-    // SEAM: the setup-mode question window (TfrmMsgBox) asks here once it is part of the
-    // program; until then a plain question with its text.
-    full = prompts_->ask(this, PromptIcon::Question, message(45), message(36), PromptButtons::YesNo) == Answer::Yes;
+    full = prompts_->askMode(*msgBox_, ModeQuestion::kNewSetup);
   }
   ResetSetup(ctx_.io, ctx_.setup, ctx_.settings, full);
 }
@@ -219,7 +213,7 @@ bool TfrmMain::saveProgramAs(const QString& chosen) {
   if (!cur) return false;
   std::string path = chosen.toStdString();
   if (text::extensionOf(path).empty()) path += kProgramFileExtension;
-  if (ctx_.settings.BuildJob == 2) path = historyFileName(path, localNow(), kProgramFileExtension);
+  if (ctx_.settings.BuildJob == 2) path = historyName(path, false);
   if (!cur->writeFile(qs(path))) return false;
 
   const Program& p = cur->program();
@@ -248,7 +242,7 @@ bool TfrmMain::saveCodeAs(const QString& chosen) {
   if (!main) return false;
   std::string path = chosen.toStdString();
   if (text::extensionOf(path).empty()) path += ".c";
-  if (ctx_.settings.BuildJob == 2) path = historyFileName(path, localNow(), ".c");
+  if (ctx_.settings.BuildJob == 2) path = historyName(path, true);
   std::string out;
   for (const std::string& line : main->codeLines()) out += line + "\r\n";
   Program& p = main->program();
@@ -270,9 +264,30 @@ bool TfrmMain::saveCodeAs(const QString& chosen) {
 // --- Print --------------------------------------------------------------------------------------
 
 void TfrmMain::mmPrintClick() {
-  // SEAM: printing goes through the program printer (ProgramPrinter) once it is part of the
-  // program.
-  notYet(QStringLiteral("Printing"));
+  QPrinter printer(QPrinter::HighResolution);
+  TfrmProg* cur = prog(codeStyle() ? 0 : ctx_.programs.current);
+  if (!cur) return;
+  printer.setDocName(ProgramPrinter::documentTitle(cur->windowTitle()));
+  if (!prompts_->setUpPrinter(this, printer)) return;
+  printTo(printer);
+}
+
+int TfrmMain::printTo(QPrinter& printer) {
+  TfrmProg* cur = prog(codeStyle() ? 0 : ctx_.programs.current);
+  if (!cur) return 0;
+  PrintOptions options;
+  options.title = cur->windowTitle();
+  options.font = cur->rowView()->buttonFont();
+  options.font.setBold(false);
+  options.grid = gridOn();
+  const ProgramPrinter printer_(*glyphs_);
+  if (codeStyle()) {
+    QStringList lines;
+    for (const std::string& l : cur->codeLines()) lines << qs(l);
+    options.font = cur->memoCode()->font();
+    return printer_.printLines(printer, lines, options);
+  }
+  return printer_.printProgram(printer, ctx_, cur->number(), options);
 }
 
 // --- editing styles -----------------------------------------------------------------------------
@@ -357,13 +372,12 @@ void TfrmMain::mmCodeClick() {
 void TfrmMain::writeCodeSkeleton() {
   TfrmProg* main = prog(0);
   if (!main) return;
-  // SEAM: the header block of the skeleton comes from the code generator (WriteHeaderBlock)
-  // once it is part of the program; until then the skeleton starts with the function.
-  const std::string separator = "//" + std::string(80, '-');
-  std::vector<std::string> lines{"// Program Name : ", separator, "void user_main(void)", "{",
-                                 std::string(static_cast<std::size_t>(std::max(ctx_.settings.TAB_Spc_, 0)), ' ') + ";",
-                                 "}", separator};
-  main->setCodeLines(lines);
+  const int current = ctx_.programs.current;
+  ctx_.programs.current = 0;  // the header names Main's window
+  CodeBuffer skeleton(CodeTarget::CSourceEditor);
+  CodeGenerator(ctx_).WriteCSkeleton(skeleton);
+  ctx_.programs.current = current;
+  main->setCodeLines(skeleton.lines());
   main->program().titleName = "New";
   main->refreshTitle();
   main->setModified(false);

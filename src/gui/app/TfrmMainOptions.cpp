@@ -11,7 +11,7 @@
 #include <QToolButton>
 
 #include "app/ClickLabel.h"
-#include "app/PictureLoading.h"
+#include "app/JpegImage.h"
 #include "app/Prompts.h"
 #include "app/SidePanel.h"
 #include "app/TfrmMain.h"
@@ -157,9 +157,9 @@ void TfrmMain::mmFuncPnlPosClick() {
 void TfrmMain::imgLogoDblClick() { mmFuncPnlPosClick(); }
 
 void TfrmMain::mmCodeViewClick() {
-  // SEAM: the view shows the code generator's output (GenerateCode) once the generator is part
-  // of the program.
-  notYet(QStringLiteral("The C-code view"));
+  TfrmProg* cur = prog(ctx_.programs.current);
+  if (!cur || codeStyle()) return;
+  cur->setCodeViewVisible(!cur->codeViewVisible());
 }
 
 void TfrmMain::mmSetupButtonClick() {

@@ -21,11 +21,13 @@ class DialogSet {
   DialogSet& operator=(const DialogSet&) = delete;
 
   /// The dialog that edits a row of subject kind `cno`, or nullptr when this version has no
-  /// dialog for it (the caller then says so and keeps the row).
+  /// dialog for it (the caller then says so and keeps the row). 19..28: TfrmSpeed, which
+  /// writes sno, cno, val0..val2 and cmt; 5: TfrmRepeat, which writes val0 and cmt.
   StatementDialog* forSubjectKind(int cno);
 
-  /// The condition chooser. After OK the edit buffer's cno holds the chosen condition kind.
-  /// nullptr until it exists.
+  /// The condition chooser TfrmCondition. It reads sno (Unconditional is offered to while
+  /// rows only) and cno (the button focused); after OK the edit buffer's cno holds the chosen
+  /// condition kind, whether or not a dialog for that kind exists yet; nothing else is written.
   StatementDialog* condition();
 
   /// Rebuilds the language-dependent texts and lists of every dialog.

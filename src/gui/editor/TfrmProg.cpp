@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QVBoxLayout>
@@ -14,6 +15,8 @@
 #include <algorithm>
 
 #include "app/Glyphs.h"
+#include "build/ErrorPosition.h"
+#include "codegen/CodeGenerator.h"
 #include "editor/Palette.h"
 #include "app/Prompts.h"
 #include "app/TfrmMain.h"
@@ -622,8 +625,15 @@ void TfrmProg::setCodeViewVisible(bool visible) {
 bool TfrmProg::codeViewVisible() const { return !memoView_->isHidden(); }
 
 void TfrmProg::regenerateCodeView() {
-  // SEAM: the code generator (GenerateCode) fills this view once it is part of the program.
-  memoView_->setPlainText(QStringLiteral("// The generated C code is not available in this version yet."));
+  // The generator works on the current program; this window's view shows this program.
+  const int current = ctx_.programs.current;
+  ctx_.programs.current = number_;
+  CodeBuffer view(CodeTarget::CodeView);
+  CodeGenerator(ctx_).GenerateCode(view);
+  ctx_.programs.current = current;
+  const int scroll = memoView_->verticalScrollBar()->value();
+  memoView_->setPlainText(qs(view.joined()));
+  memoView_->verticalScrollBar()->setValue(scroll);
 }
 
 LayoutOrigin TfrmProg::layoutOrigin() const {

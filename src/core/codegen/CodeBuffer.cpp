@@ -1,0 +1,55 @@
+#include "codegen/CodeBuffer.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "text/Encoding.h"
+
+namespace kavel {
+
+void CodeBuffer::EmitLine(int indent, std::string_view text, int tabSpaces) {
+  if (target_ == CodeTarget::CSourceEditor) {
+    lines_.emplace_back(text);
+    return;
+  }
+  char prefix[16];
+  const int n = std::snprintf(prefix, sizeof prefix, "%03d|", static_cast<int>(lines_.size() + 1));
+  // The settings file allows at most 32 spaces a step; a larger value in memory is held to it.
+  const int step = std::clamp(tabSpaces, 0, kMaxTabSpaces);
+  const std::size_t spaces = indent > 0 ? static_cast<std::size_t>(indent) * static_cast<std::size_t>(step) : 0;
+  std::string line;
+  line.reserve(static_cast<std::size_t>(n) + spaces + text.size());
+  line.append(prefix, static_cast<std::size_t>(n));
+  line.append(spaces, ' ');
+  line.append(text);
+  lines_.push_back(std::move(line));
+}
+
+std::string CodeBuffer::joined() const {
+  std::string out;
+  for (const std::string& line : lines_) {
+    out += line;
+    out += '\n';
+  }
+  return out;
+}
+
+std::string_view withoutLinePrefix(std::string_view line) {
+  const std::size_t bar = line.find('|');
+  if (bar != std::string_view::npos && bar >= 1 && bar <= 6) return line.substr(bar + 1);
+  return line;
+}
+
+std::string generatedFileBytes(const std::vector<std::string>& lines) {
+  std::string text;
+  std::size_t size = 0;
+  for (const std::string& line : lines) size += line.size() + 2;
+  text.reserve(size);
+  for (const std::string& line : lines) {
+    text += withoutLinePrefix(line);
+    text += "\r\n";
+  }
+  return text::encodeForFile(text);
+}
+
+}  // namespace kavel

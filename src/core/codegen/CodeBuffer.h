@@ -1,0 +1,51 @@
+#pragma once
+// Generated C text as a list of lines for one of its three destinations. Lines for the build
+// window and the code view carry a line-number prefix ("%03d|" with the line's position) and the
+// indentation, so the line a compiler message names can be found by eye; lines for the C source
+// editor are the bare text.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kavel {
+
+enum class CodeTarget {
+  BuildBuffer,    // the build window's pane; written out as User.c / M_Type.h
+  CodeView,       // the read-only code pane beside a program window
+  CSourceEditor,  // the text of a program kept as C source
+};
+
+class CodeBuffer {
+ public:
+  explicit CodeBuffer(CodeTarget target = CodeTarget::BuildBuffer) : target_(target) {}
+
+  CodeTarget target() const { return target_; }
+  const std::vector<std::string>& lines() const { return lines_; }
+  void clear() { lines_.clear(); }
+
+  /// Appends one line. Build buffer and code view: "%03d|" with the line's 1-based position
+  /// (four digits from line 1000 on), then `indent` × `tabSpaces` spaces, then `text`. C source
+  /// editor: `text` alone. A negative indent or step counts as 0, a step above kMaxTabSpaces
+  /// as kMaxTabSpaces.
+  void EmitLine(int indent, std::string_view text, int tabSpaces);
+
+  static constexpr int kMaxTabSpaces = 32;
+
+  /// The lines joined with "\n" (for display and tests).
+  std::string joined() const;
+
+ private:
+  CodeTarget target_;
+  std::vector<std::string> lines_;
+};
+
+/// A buffer line as it goes into a file: the part after the first "|" when that "|" is at
+/// position 1 to 6 (a line-number prefix), otherwise the whole line.
+std::string_view withoutLinePrefix(std::string_view line);
+
+/// The bytes of a generated file: every line without its prefix followed by CR LF (the last one
+/// included), in CP932 unless some character does not fit (then UTF-8).
+std::string generatedFileBytes(const std::vector<std::string>& lines);
+
+}  // namespace kavel

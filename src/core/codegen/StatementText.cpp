@@ -1,0 +1,177 @@
+#include "codegen/StatementText.h"
+
+#include "codegen/OperandText.h"
+#include "codegen/VariableExpression.h"
+#include "model/RowText.h"
+#include "model/StatementKind.h"
+#include "text/Format.h"
+
+namespace kavel {
+namespace {
+
+using text::format;
+
+std::string waitText(const Statement& row) {
+  const int v = row.val1 / 100 % 100;
+  const std::string time = v != 0 ? format("(UINT)gV[%d]", v - 1) : std::to_string(row.val0);
+  return "wait_ms(" + time + ");";
+}
+
+std::string ultrasonicText(const Statement& row) {
+  switch (row.val1 % 10) {
+    case 0:
+      return "set_Uss(I2C_WCMD_STOP);";
+    case 1:
+      return "set_Uss(I2C_WCMD_START);";
+    case 2:
+      return "get_Uss(USS1);";
+    default:
+      return "";
+  }
+}
+
+}  // namespace
+
+std::string motorText(const Statement& row) {
+  const int l = row.val2 / 1000 % 100;
+  const int r = row.val2 % 100;
+  if (row.val2 == 0) return format("motor(%d, %d);", row.val0, row.val1);
+  if (l == 0) return format("motor(%d, gV[VAR_%s]);", row.val0, itemLetter(r).c_str());
+  if (r == 0) return format("motor(gV[VAR_%s], %d);", itemLetter(l).c_str(), row.val1);
+  return format("motor(gV[VAR_%s], gV[VAR_%s]);", itemLetter(l).c_str(), itemLetter(r).c_str());
+}
+
+std::vector<std::string> pwmLines(const Statement& row) {
+  std::vector<std::string> lines;
+  for (int i = 0; i < 6; ++i) {
+    const int value = row.val(i / 2);
+    const int v = i % 2 == 0 ? value / 1000 : value % 1000;
+    if (v >= 0 && v <= 199) {
+      lines.push_back(format("gPwm[%d] = 0x%02X;", i, static_cast<unsigned>(v) & 0xFFu));
+    } else if (v >= 200 && v <= 399) {
+      lines.push_back(format("gPwm[%d] = 0x%02X | 0x80;", i, static_cast<unsigned>(v - 200) & 0xFFu));
+    } else if (v >= 400 && v <= 599) {
+      const std::string letter = letterFrom(v % 100);
+      const char* l = letter.c_str();
+      lines.push_back(v < 500 ? format("gPwm[%d] = gV[VAR_%s] < 0 ? (gV[VAR_%s] * -1) | 0x80 : gV[VAR_%s];", i, l, l, l)
+                              : format("gPwm[%d] = gV[VAR_%s] < 0 ? gV[VAR_%s] * -1 : gV[VAR_%s] | 0x80;", i, l, l, l));
+    }
+    // 600 and above: the channel is left as it is.
+  }
+  lines.emplace_back("pwm_out();");
+  return lines;
+}
+
+std::string lcdText(const Statement& row) {
+  const int line = row.val0 / 100000 + 1;
+  const int form = row.val0 / 10000 % 10;
+  const int a = row.val0 / 100 % 100;
+  const int b = row.val0 % 100;
+  const int c = row.val1 / 10000 % 100;
+  const int d = row.val1 / 100 % 100;
+  const auto L = [](int item) { return itemLetter(item); };
+  switch (form) {
+    case 0:
+      // The comment goes in as the user typed it, escapes and all.
+      return format("lcd_putX(%d, (ROMC *)\"%s\");", line, row.cmt.c_str());
+    case 1:
+      if (a >= 1) return format("lcd_puts_var1(%d, VAR_%s);", line, L(a).c_str());
+      break;
+    case 2:
+      if (a >= 1 && b >= 1) return format("lcd_puts_var2(%d, VAR_%s, VAR_%s);", line, L(a).c_str(), L(b).c_str());
+      break;
+    case 3:
+      if (a >= 1 && b >= 1 && c >= 1) {
+        return format("lcd_puts_var3(%d, VAR_%s, VAR_%s, VAR_%s);", line, L(a).c_str(), L(b).c_str(), L(c).c_str());
+      }
+      break;
+    case 4:
+      if (a >= 1 && b >= 1 && c >= 1 && d >= 1) {
+        return format("lcd_puts_var4(%d, VAR_%s, VAR_%s, VAR_%s, VAR_%s);", line, L(a).c_str(), L(b).c_str(),
+                      L(c).c_str(), L(d).c_str());
+      }
+      break;
+    case 5:
+      if (a >= 27 && b >= 27 && c >= 27 && d >= 27) {
+        return format("lcd_puts_sensor(%d, CN%d, CN%d, CN%d, CN%d);", line, a - 26, b - 26, c - 26, d - 26);
+      }
+      break;
+    default:
+      break;
+  }
+  return "";
+}
+
+void appendStatementLines(const Statement& row, const CodeTextContext& context, int& forCounter,
+                          std::vector<std::string>& out) {
+  switch (row.sno) {
+    case kEnd:
+      out.emplace_back("}");
+      break;
+    case kIf:
+      out.push_back("if (" + conditionText(row, context) + ") {");
+      break;
+    case kElseIf:
+      out.push_back("} else if (" + conditionText(row, context) + ") {");
+      break;
+    case kElse:
+      out.emplace_back("} else {");
+      break;
+    case kWhile:
+      out.push_back("while (" + conditionText(row, context) + ") {");
+      break;
+    case kFor: {
+      const int k = ++forCounter;
+      out.push_back(format("for (n%d = 0; n%d < %d; n%d++) {", k, k, row.val0, k));
+      break;
+    }
+    case kContinue:
+      out.emplace_back("continue;");
+      break;
+    case kBreak:
+      out.emplace_back("break;");
+      break;
+    case kSubCall:
+      out.push_back(format("user_sub_%d();", row.val0));
+      break;
+    case kReturn:
+      out.emplace_back("return;");
+      break;
+    case kWait:
+      out.push_back(waitText(row));
+      break;
+    case kTimer:
+      out.push_back(format("clr_timer(%d);", row.val1 / 10000));
+      break;
+    case kVariable:
+      out.push_back(variableExpression(row, context.io));
+      break;
+    case kCCode:
+      out.push_back(row.cmt);
+      break;
+    case kPwm:
+      for (std::string& line : pwmLines(row)) out.push_back(std::move(line));
+      break;
+    case kServo:
+      out.push_back(format("cn%d_servo(%d);", row.val0 / 10000, row.val0 % 1000 * 20 + 500));
+      break;
+    case kOutput:
+      out.push_back(format("set_Lat(CN%lld, %s);", static_cast<long long>(row.val0) + 1, levelWord(row.val1).c_str()));
+      break;
+    case kLcd:
+      out.push_back(lcdText(row));
+      break;
+    case kUltrasonic:
+      out.push_back(ultrasonicText(row));
+      break;
+    default:
+      if (isMotorKind(row.sno)) {
+        out.push_back(motorText(row));
+      } else if (isLedKind(row.sno)) {
+        out.push_back(format("set_Led(%d, %s);", row.val0, ledWord(row.val1).c_str()));
+      }
+      break;
+  }
+}
+
+}  // namespace kavel

@@ -1,0 +1,12 @@
+#pragma once
+// Message n of the current language as a Qt string (the table holds UTF-8).
+
+#include <QString>
+
+#include "Context.h"
+
+namespace kavel::gui {
+
+inline QString msgText(const Context& ctx, int n) { return QString::fromStdString(ctx.messages(n)); }
+
+}  // namespace kavel::gui

@@ -1,0 +1,98 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "build/BuildPathEntry.h"
+#include "build/CSourceBuildPane.h"
+#include "build/ErrorPosition.h"
+#include "build/HistoryName.h"
+#include "text/TextFile.h"
+
+using namespace kavel;
+
+namespace {
+
+std::tm at(int year, int month, int day, int hour, int minute, int second) {
+  std::tm t{};
+  t.tm_year = year - 1900;
+  t.tm_mon = month - 1;
+  t.tm_mday = day;
+  t.tm_hour = hour;
+  t.tm_min = minute;
+  t.tm_sec = second;
+  return t;
+}
+
+}  // namespace
+
+TEST(HistoryName, CountsSavedCopies) {
+  const std::tm when = at(2019, 7, 6, 9, 5, 3);
+  struct Case {
+    const char* path;
+    bool cCode;
+    const char* name;
+  } cases[] = {
+      {"/u/robot.Kvl", false, "/u/robot_#001-190706-090503.Kvl"},
+      {"/u/robot_#007-180101-120000.Kvl", false, "/u/robot_#008-190706-090503.Kvl"},
+      {"/u/robot_#007-180101-120000.c", true, "/u/robot_#008-190706-090503.c"},
+      {"/u/robot_#0x7-180101-120000.Kvl", false, "/u/robot_#002-190706-090503.Kvl"},  // unreadable counter
+      {"/u/robot_#999-180101-120000.Kvl", false, "/u/robot_#1000-190706-090503.Kvl"},
+      {"/u/robot#007-180101-120000.Kvl", false, "/u/robot#007-180101-120000_#001-190706-090503.Kvl"},
+      {"a", false, "a_#001-190706-090503.Kvl"},
+      {"_#007-180101-120000", true, "_#008-190706-090503.c"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(historyName(c.path, c.cCode, when), c.name) << c.path;
+
+  const std::string first = historyName("/u/robot.Kvl", false);
+  const std::string second = historyName(first, false);
+  EXPECT_EQ(second.substr(0, 13), "/u/robot_#002");
+  EXPECT_EQ(second.size(), first.size());
+}
+
+TEST(ErrorPosition, FindsTheGeneratedLine) {
+  struct Case {
+    const char* line;
+    bool found;
+    const char* rest;
+    int number;
+  } cases[] = {
+      {"User.c:45:Error: [1105] unknown identifier", true, "45:Error: [1105] unknown identifier", 44},
+      {"C:/build/User.c:7:Error: syntax error", true, "7:Error: syntax error", 6},
+      {"User.c:x:Error: odd", true, "x:Error: odd", 0},
+      {"User.c:0:Error: zero", true, "0:Error: zero", 0},
+      {"User.c:12:Warning: unused", false, "", 0},
+      {"M_Main.h:3:Error: missing", false, "", 0},
+      {"", false, "", 0},
+  };
+  for (const auto& c : cases) {
+    const ErrorPosition p = errorPosition(c.line);
+    EXPECT_EQ(p.found, c.found) << c.line;
+    EXPECT_EQ(p.rest, c.rest) << c.line;
+    EXPECT_EQ(p.line, c.number) << c.line;
+  }
+  EXPECT_EQ(caretPositionText(12, 3), "    12:  3");
+}
+
+TEST(BuildPathEntry, PutsTheToolChainInFrontOfThePath) {
+  EXPECT_EQ(buildPathEntry("PATH=/opt/pic/bin:", "/usr/bin:/bin"),
+            (EnvironmentEntry{"PATH", "/opt/pic/bin:/usr/bin:/bin"}));
+  EXPECT_EQ(buildPathEntry("PATH=", "/usr/bin"), (EnvironmentEntry{"PATH", "/usr/bin"}));
+  EXPECT_EQ(buildPathEntry("TOOLS=/a=b;", "/usr/bin"), (EnvironmentEntry{"TOOLS", "/a=b;/usr/bin"}));
+  EXPECT_FALSE(buildPathEntry("echo hello", "/usr/bin"));
+  EXPECT_FALSE(buildPathEntry("", "/usr/bin=x") == std::nullopt) << "the old PATH may hold an =";
+  EXPECT_FALSE(buildPathEntry("=x", ""));
+
+  const std::string file = (std::filesystem::path(::testing::TempDir()) / "kavel_BuildPath.Bat").string();
+  ASSERT_TRUE(text::writeFileAtomic(file, "PATH=/opt/pic/bin:\r\ncl2620.Bat\r\n"));
+  EXPECT_EQ(readFirstLine(file), "PATH=/opt/pic/bin:");
+  ASSERT_TRUE(text::writeFileAtomic(file, "PATH=/x:"));
+  EXPECT_EQ(readFirstLine(file), "PATH=/x:");
+  EXPECT_FALSE(readFirstLine("/nonexistent/BuildPath.Bat"));
+}
+
+TEST(CSourceBuildPane, NumbersLinesWithFourDigits) {
+  EXPECT_EQ(cSourceBuildPaneLines("void f(void)\r\n{\r\n\tx = 1;\x07\r\n}", 2),
+            (std::vector<std::string>{"0001|void f(void)", "0002|{", "0003|  x = 1;"}));
+  EXPECT_EQ(cSourceBuildPaneLines("a\nb\n\nc\r", 4), (std::vector<std::string>{"0001|a", "0002|b", "0003|", "0004|c"}));
+  EXPECT_TRUE(cSourceBuildPaneLines("no line end", 2).empty());
+}

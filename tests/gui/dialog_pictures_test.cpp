@@ -1,0 +1,120 @@
+#include <QtTest>
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScreen>
+
+#include <functional>
+
+#include "DialogFixture.h"
+#include "dialogs/DialogSet.h"
+#include "dialogs/StatementDialog.h"
+#include "dialogs/TfrmCondition.h"
+#include "model/StatementKind.h"
+
+using namespace kavel;
+using namespace kavel::gui;
+
+// Opens every dialog in both languages as the user sees it and checks that it fits on the
+// screen and that no caption is cut. With KAVEL_DIALOG_SHOTS naming a folder, each picture is
+// also written there for a look.
+class DialogPictures : public QObject {
+  Q_OBJECT
+
+  struct Scene {
+    const char* name;
+    std::function<void(test::DialogFixture&)> prepare;
+    std::function<StatementDialog*(DialogSet&)> dialog;
+  };
+
+  static std::vector<Scene> scenes() {
+    return {
+        {"speed",
+         [](test::DialogFixture& f) { f.edit(kMotorForward, kMotorForward, 50, 50, 0, "forward"); },
+         [](DialogSet& s) { return s.forSubjectKind(kMotorForward); }},
+        {"speed_variable",
+         [](test::DialogFixture& f) { f.edit(kMotorVariable, kMotorVariable, -100, 30, 3000); },
+         [](DialogSet& s) { return s.forSubjectKind(kMotorVariable); }},
+        {"condition_all",
+         [](test::DialogFixture& f) {
+           f.ctx.io.useDir = f.ctx.io.useUss = f.ctx.io.usePixy = f.ctx.io.useSnx4410 = true;
+           f.ctx.io.outputInUse = f.ctx.io.advancedMode = true;
+           f.edit(kWhile, kVariable);
+         },
+         [](DialogSet& s) { return s.condition(); }},
+        {"condition_if", [](test::DialogFixture& f) { f.edit(kIf, 0); },
+         [](DialogSet& s) { return s.condition(); }},
+        {"repeat", [](test::DialogFixture& f) { f.edit(kFor, kRepeatCount, 10, 0, 0, "ten times"); },
+         [](DialogSet& s) { return s.forSubjectKind(kRepeatCount); }},
+    };
+  }
+
+  static QString where(const QWidget* w) {
+    return QString("%1 (%2) %3x%4 wants %5x%6")
+        .arg(w->objectName(), w->metaObject()->className())
+        .arg(w->width())
+        .arg(w->height())
+        .arg(w->sizeHint().width())
+        .arg(w->sizeHint().height());
+  }
+
+ private slots:
+  void fitsAndShowsWholeCaptions_data() {
+    QTest::addColumn<int>("language");
+    QTest::addColumn<int>("scene");
+    for (int language : {1, 0}) {
+      for (int i = 0; i < int(scenes().size()); ++i) {
+        QTest::newRow(qPrintable(QString("%1_%2").arg(scenes()[i].name, language == 0 ? "ja" : "en")))
+            << language << i;
+      }
+    }
+  }
+  void fitsAndShowsWholeCaptions() {
+    QFETCH(int, language);
+    QFETCH(int, scene);
+    test::DialogFixture f;
+    f.ctx.messages.setLanguage(language);
+    DialogSet set(f.ctx, f.glyphs, nullptr);
+    const Scene s = scenes()[static_cast<std::size_t>(scene)];
+    s.prepare(f);
+    StatementDialog* d = s.dialog(set);
+    d->FormShow();
+    d->placeAt(QPoint(0, 0));
+    d->show();
+    QVERIFY(QTest::qWaitForWindowExposed(d));
+
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QVERIFY(screen.contains(d->frameGeometry()));
+    for (QWidget* w : d->findChildren<QWidget*>()) {
+      if (!w->isVisible()) continue;
+      const QRect inDialog(w->mapTo(d, QPoint(0, 0)), w->size());
+      QVERIFY2(d->rect().contains(inDialog), qPrintable(where(w)));
+      if (qobject_cast<QLabel*>(w)) QVERIFY2(w->width() >= w->sizeHint().width(), qPrintable(where(w)));
+      if (auto* b = qobject_cast<QAbstractButton*>(w); b && !b->text().isEmpty()) {
+        const int needed = b->fontMetrics().horizontalAdvance(b->text()) +
+                           (b->icon().isNull() ? 0 : b->iconSize().width() + 4) + 8;
+        QVERIFY2(b->width() >= needed, qPrintable(where(w)));
+      }
+      if (auto* c = qobject_cast<QComboBox*>(w)) {
+        QVERIFY2(c->width() >= c->minimumSizeHint().width(), qPrintable(where(w)));
+      }
+      if (auto* g = qobject_cast<QGroupBox*>(w)) {
+        QVERIFY2(g->width() >= g->fontMetrics().horizontalAdvance(g->title()) + 16, qPrintable(where(w)));
+      }
+    }
+
+    const QString folder = qEnvironmentVariable("KAVEL_DIALOG_SHOTS");
+    if (!folder.isEmpty()) {
+      QDir().mkpath(folder);
+      QVERIFY(d->grab().save(QDir(folder).filePath(QString("%1.png").arg(QTest::currentDataTag()))));
+    }
+    d->hide();
+  }
+};
+
+QTEST_MAIN(DialogPictures)
+#include "dialog_pictures_test.moc"
