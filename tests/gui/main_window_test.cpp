@@ -477,6 +477,93 @@ class MainWindowTest : public QObject {
     QVERIFY(!f.main->action("mmWsColor")->isVisible());
   }
 
+  void printingIntoAPdfFile() {
+    MainWindowFixture f;
+    TfrmProg* main = f.prog(0);
+    main->clearRows();
+    for (int i = 0; i < 70; ++i) main->program().appendRow(row(kWait, kWait, 100 * (i + 1), "step"));
+    main->rowsChanged();
+    f.main->action("mmGrid")->trigger();
+
+    // A cancelled print dialog prints nothing.
+    f.main->mmPrintClick();
+    const QString pdf = QString::fromStdString(f.folder + "rows.pdf");
+    QVERIFY(!QFile::exists(pdf));
+
+    f.prompts.pdfPath = pdf;
+    f.main->mmPrintClick();
+    const std::string bytes = MainWindowFixture::read(pdf.toStdString());
+    QVERIFY(bytes.starts_with("%PDF"));
+    const auto pages = [](const std::string& b) {
+      int n = 0;
+      for (std::size_t at = b.find("/Type /Page"); at != std::string::npos; at = b.find("/Type /Page", at + 1)) {
+        if (b.compare(at, 12, "/Type /Pages") != 0) ++n;
+      }
+      return n;
+    };
+    QVERIFY2(pages(bytes) > 1, "70 rows do not fit one page");
+
+    // The C-code style prints Main's text.
+    f.prompts.answers = {Answer::Yes};
+    f.main->mmCodeClick();
+    const QString code = QString::fromStdString(f.folder + "code.pdf");
+    f.prompts.pdfPath = code;
+    f.main->mmPrintClick();
+    QCOMPARE(pages(MainWindowFixture::read(code.toStdString())), 1);
+  }
+
+  void theCodeViewFollowsTheProgram() {
+    MainWindowFixture f;
+    TfrmProg* main = f.prog(0);
+    setRows(main, {row(kWait, kWait, 500)});
+    f.main->action("mmCodeView")->trigger();
+    QVERIFY(main->codeViewVisible());
+    QString text = main->memoView()->toPlainText();
+    QVERIFY2(text.contains(QStringLiteral("void user_main(void)")), qPrintable(text));
+    QVERIFY(text.contains(QStringLiteral("wait_ms(500);")));
+    QVERIFY(text.contains(QStringLiteral("|")));  // line-number prefixes
+
+    // Every change regenerates it.
+    main->program().appendRow(row(kWait, kWait, 750));
+    main->rowsChanged();
+    main->setModified(true);
+    QVERIFY(main->memoView()->toPlainText().contains(QStringLiteral("wait_ms(750);")));
+
+    // A Sub's view shows the Sub.
+    TfrmProg* sub = f.main->openProgramWindow(3);
+    setRows(sub, {row(kWait, kWait, 40)});
+    f.main->action("mmCodeView")->trigger();
+    QVERIFY(sub->memoView()->toPlainText().contains(QStringLiteral("void user_sub_3(void)")));
+    QVERIFY(main->codeViewVisible());
+    f.main->openProgramWindow(0);
+    f.main->action("mmCodeView")->trigger();
+    QVERIFY(!main->codeViewVisible());
+  }
+
+  void theCSkeletonCarriesTheHeaderBlock() {
+    MainWindowFixture f;
+    f.prompts.answers = {Answer::Yes};
+    f.main->mmCodeClick();
+    const auto lines = f.prog(0)->codeLines();
+    QVERIFY(lines.size() > 20);
+    QCOMPARE(QString::fromStdString(lines[1]), QStringLiteral("// Title: Main - [ NewFile-00 ]"));
+    QVERIFY(std::find(lines.begin(), lines.end(), "#include \"M_Main.h\"") != lines.end());
+    QVERIFY(std::find(lines.begin(), lines.end(), "// CN01:Ball") != lines.end());
+    QCOMPARE(lines.back(), "//" + std::string(80, '-'));
+  }
+
+  void newAsksTheSetupModeWhenSetToAsk() {
+    MainWindowFixture f("[PRJ]\r\nSetupDef=2\r\n[LANGUAGE]\r\nLANG_NO_=1\r\n");
+    f.ctx.io.cnName[0] = "Mine";
+    f.prompts.mode = [](gui::TfrmMsgBox&) { return false; };  // No: the setup stays
+    f.main->mmNewClick();
+    QCOMPARE(f.prompts.modeTags, std::vector<int>{1});
+    QCOMPARE(f.ctx.io.cnName[0], std::string("Mine"));
+    f.prompts.mode = [](gui::TfrmMsgBox&) { return true; };  // Yes: reset to the defaults
+    f.main->mmNewClick();
+    QCOMPARE(f.ctx.io.cnName[0], std::string("Ball"));
+  }
+
   void resizingKeepsTheProgramWindowInside() {
     MainWindowFixture f;
     f.main->setWindowState(Qt::WindowNoState);

@@ -378,8 +378,6 @@ void TfrmMain::writeCodeSkeleton() {
   CodeGenerator(ctx_).WriteCSkeleton(skeleton);
   ctx_.programs.current = current;
   main->setCodeLines(skeleton.lines());
-  main->program().titleName = "New";
-  main->refreshTitle();
   main->setModified(false);
   codeFileTime_ = 0;
 }
