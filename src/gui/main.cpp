@@ -5,7 +5,12 @@
 #include <QScreen>
 #include <QMessageBox>
 
+#include <QSocketNotifier>
+
+#include <csignal>
 #include <exception>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include "Context.h"
 #include "app/TfrmMain.h"
@@ -34,6 +39,32 @@ class KavelApplication : public QApplication {
   }
 };
 
+// SIGTERM and SIGINT (a session ending, Ctrl+C in a terminal) close the main window the normal
+// way, with its questions and the settings saved. The handler only writes to a socket; the
+// event loop does the rest.
+int signalPair[2] = {-1, -1};
+
+void onSignal(int) {
+  const char c = 1;
+  [[maybe_unused]] const auto n = ::write(signalPair[0], &c, 1);
+}
+
+void closeOnSignals(QWidget& window) {
+  if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPair) != 0) return;
+  auto* notifier = new QSocketNotifier(signalPair[1], QSocketNotifier::Read, &window);
+  QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window] {
+    char c;
+    [[maybe_unused]] const auto n = ::read(signalPair[1], &c, 1);
+    window.close();
+  });
+  struct sigaction action {};
+  action.sa_handler = onSignal;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  sigaction(SIGTERM, &action, nullptr);
+  sigaction(SIGINT, &action, nullptr);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -52,6 +83,7 @@ int main(int argc, char** argv) {
     kavel::gui::TfrmMain main(ctx, options);
     // Without a window manager a maximised window keeps its size; start at the screen's size.
     if (const QScreen* screen = QGuiApplication::primaryScreen()) main.setGeometry(screen->availableGeometry());
+    closeOnSignals(main);
     main.showMaximized();
     return QApplication::exec();
   } catch (const std::exception& e) {

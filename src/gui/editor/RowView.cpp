@@ -137,6 +137,9 @@ void RowView::paintRow(QPainter& p, int row) const {
   opt.icon = prog_.glyphFor(s);
   opt.iconSize = QSize(kIconButtonWidth - 16, kRowHeight - 6);
   style()->drawControl(QStyle::CE_PushButton, &opt, &p, this);
+  // Rows marked for cut, copy or delete must stand out from a merely pressed look.
+  const QColor markTint(255, 170, 0, 70);
+  if (marked) p.fillRect(opt.rect.adjusted(2, 2, -2, -2), markTint);
 
   const QRect value = valueRect(row);
   if (value.isNull()) return;
@@ -145,6 +148,7 @@ void RowView::paintRow(QPainter& p, int row) const {
   vopt.rect = value.translated(off);
   vopt.state = stateFor(Part::Value);
   style()->drawControl(QStyle::CE_PushButtonBevel, &vopt, &p, this);
+  if (marked) p.fillRect(vopt.rect.adjusted(2, 2, -2, -2), markTint);
   p.setFont(buttonFont_);
   p.setPen(kButtonText);
   const int shift = (vopt.state & QStyle::State_Sunken) ? 1 : 0;
