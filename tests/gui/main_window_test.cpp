@@ -216,6 +216,31 @@ class MainWindowTest : public QObject {
     QCOMPARE(f.prompts.openNames.size(), std::size_t{1});
   }
 
+  void commandsThatCloseSubWindowsOfferToSaveThemFirst() {
+    MainWindowFixture f;
+    setRows(f.prog(0), {row(kSubCall, kSubCall, 2, "Grab")});
+    f.prog(0)->setModified(false);
+    TfrmProg* sub = f.main->openProgramWindow(2);
+    setRows(sub, {row(kWait, kWait, 200)});
+    f.main->openProgramWindow(0);
+
+    // New in Main: Cancel at Sub-2's question stops New; nothing is cleared.
+    f.prompts.answers = {Answer::Cancel};
+    f.main->mmNewClick();
+    QVERIFY(f.prompts.asked.back().text.startsWith(QStringLiteral("Sub-2 [ ")));
+    QCOMPARE(f.ctx.programs.main().size(), std::size_t{1});
+    QVERIFY(f.main->prog(2));
+
+    // Switching to C code: Yes saves Sub-2 before its window goes.
+    const QString path = QString::fromStdString(f.user + "Grab.Kvl");
+    f.prompts.answers = {Answer::Yes};
+    f.prompts.saveNames = {path};
+    f.main->mmCodeClick();
+    QVERIFY(QFile::exists(path));
+    QVERIFY(!f.main->prog(2));
+    QCOMPARE(f.ctx.settings.EdtStyle, 1);
+  }
+
   void historyNamesCountUp() {
     MainWindowFixture f;
     f.main->action("mmBuildHistory")->trigger();

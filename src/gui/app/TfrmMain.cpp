@@ -106,10 +106,9 @@ TfrmMain::TfrmMain(Context& ctx, const MainOptions& options, QWidget* parent)
   connect(sidePanel_->lblProduct(), &ClickLabel::doubleClicked, this, &TfrmMain::lblProductDblClick);
   connect(sidePanel_->imgProduct(), &ClickLabel::doubleClicked, this, &TfrmMain::imgProductDblClick);
   connect(sidePanel_->imgLogo(), &ClickLabel::doubleClicked, this, &TfrmMain::imgLogoDblClick);
-  connect(pnlButton(), &Palette::armChanged, this, [this](int kind) {
+  connect(pnlButton(), &Palette::armChanged, this, [this](int) {
     // Arming a statement ends any pending clipboard work.
     if (!ctx_.clipboard.empty()) clearClipboard();
-    (void)kind;
     updateCursor();
     for (TfrmProg* p : progs_) {
       if (p) p->rowView()->viewport()->update();
@@ -514,6 +513,8 @@ void TfrmMain::closeProgramWindow(int number) {
   subs_[n] = nullptr;
   mdi_->removeSubWindow(sub);
   sub->hide();
+  // Still owned until the event loop deletes it, so a closing application does not leak it.
+  sub->setParent(this);
   sub->deleteLater();
   rebuildWindowMenu();
   if (ctx_.programs.current == number) {
@@ -589,6 +590,20 @@ void TfrmMain::FormActivate() {
     }
     refreshPalette();
   }
+}
+
+bool TfrmMain::offerToSaveSubsAbove(int number) {
+  const int current = ctx_.programs.current;
+  for (int n = std::max(number + 1, 1); n < ProgramSet::kPrograms; ++n) {
+    TfrmProg* p = prog(n);
+    if (!p || p->rowCount() == 0 || !p->program().modified) continue;
+    if (!mayCloseSubWindow(*p)) return false;
+  }
+  if (prog(current)) {
+    mdi_->setActiveSubWindow(subWindow(current));
+    programActivated(current);
+  }
+  return true;
 }
 
 bool TfrmMain::FormCloseQuery() {

@@ -98,6 +98,10 @@ class TfrmMain : public QMainWindow {
   void programActivated(int number);
   /// Asks whether a modified Sub window may close (Yes saves it first); true to close.
   bool mayCloseSubWindow(TfrmProg& prog);
+  /// Before Sub windows above `number` are closed by a command: each modified one with rows is
+  /// offered for saving as on closing (Yes saves, No drops it); false when the user cancels or
+  /// a save did not happen, and the command must stop.
+  bool offerToSaveSubsAbove(int number);
   /// Opens (or shows) the window of program `number`; it becomes the current program.
   TfrmProg* openProgramWindow(int number);
   /// Closes a Sub window without asking: its rows are cleared and its Window-menu item goes.

@@ -70,6 +70,8 @@ void TfrmMain::mmNewClick() {
       prompts_->ask(this, PromptIcon::Question, message(44), message(42), PromptButtons::YesNo) != Answer::Yes) {
     return;
   }
+  // Sub windows that New closes must not take unsaved rows with them.
+  if (!codeStyle() && !offerToSaveSubsAbove(current)) return;
   // The path goes only once the user has agreed: a "No" keeps the program as it was.
   cur->program().path.clear();
   resetSetupForNew(true);
@@ -121,6 +123,7 @@ bool TfrmMain::openProgramFile(const QString& path) {
     return false;
   }
 
+  if (current == 0 && !offerToSaveSubsAbove(0)) return false;
   clearClipboard();
   if (current != 0) {
     cur->clearRows();
@@ -356,6 +359,10 @@ void TfrmMain::mmCodeClick() {
   TfrmProg* main = openProgramWindow(0);
   if (main && main->rowCount() > 0 && main->program().modified &&
       prompts_->ask(this, PromptIcon::Question, message(44), message(42), PromptButtons::YesNo) != Answer::Yes) {
+    action("mmKavel")->setChecked(true);
+    return;
+  }
+  if (!offerToSaveSubsAbove(0)) {
     action("mmKavel")->setChecked(true);
     return;
   }

@@ -71,6 +71,7 @@ void TfrmMain::refreshPalette() {
   pnlButton()->enableFor(ctx_.programs.current);
   sidePanel_->setLogoPicture(loadPicture(qs(ctx_.settings.LOGOIMG)));
   sidePanel_->relayout();
+  updateCursor();
 }
 
 void TfrmMain::loadPictures() {

@@ -75,10 +75,7 @@ void Palette::enableFor(int currentProgram) {
     const bool enabled = paletteButtonEnabled(table[i], currentProgram);
     buttons_[i]->setEnabled(enabled);
     // A statement that may not go into this program cannot stay armed.
-    if (!enabled && armed_ == static_cast<int>(i)) {
-      release();
-      emit armChanged(-1);
-    }
+    if (!enabled && armed_ == static_cast<int>(i)) release();
   }
 }
 

@@ -34,15 +34,17 @@ class Palette : public QWidget {
 
   QToolButton* button(const QString& name) const;
 
-  /// Shows the buttons by the setup flags and sizes the panel to two or three columns.
+  /// Shows the buttons by the setup flags and sizes the panel to two or three columns; an armed
+  /// button that gets hidden is released (no signal).
   void refresh(const IoSetup& io);
-  /// Enables the buttons for the current program.
+  /// Enables the buttons for the current program; an armed button that gets disabled is
+  /// released (no signal).
   void enableFor(int currentProgram);
   /// The hints in the current language.
   void applyLanguage(const MessageTable& messages);
 
  signals:
-  /// A button was clicked: `kind` is armed now, or -1 when the click released it.
+  /// The user clicked a button: `kind` is armed now, or -1 when the click released it.
   void armChanged(int kind);
 
  private:
