@@ -150,12 +150,14 @@ TfrmMain::TfrmMain(Context& ctx, const MainOptions& options, QWidget* parent)
 }
 
 TfrmMain::~TfrmMain() {
-  // Program windows refer to the main window; release them first.
+  // Program windows refer to the main window; release them first, without the activation
+  // signals that closing one window sends for the next.
+  disconnect(mdi_, nullptr, this, nullptr);
+  progs_.fill(nullptr);
   for (QMdiSubWindow*& sub : subs_) {
     delete sub;
     sub = nullptr;
   }
-  progs_.fill(nullptr);
 }
 
 void TfrmMain::buildMenus() {
