@@ -11,22 +11,13 @@
 #include "codegen/CodeGenerator.h"
 #include "model/ProgramFile.h"
 #include "model/StatementKind.h"
+#include "Statements.h"
 
 using namespace kavel;
+using kavel::testing::row;
 namespace fs = std::filesystem;
 
 namespace {
-
-Statement row(int sno, int cno, int v0, int v1 = 0, int v2 = 0, std::string cmt = {}) {
-  Statement s;
-  s.sno = sno;
-  s.cno = cno;
-  s.val0 = v0;
-  s.val1 = v1;
-  s.val2 = v2;
-  s.cmt = std::move(cmt);
-  return s;
-}
 
 // 1000 rows of nested blocks with conditions and statements of the common kinds.
 void fill(Program& p, std::size_t first) {

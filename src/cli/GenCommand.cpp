@@ -1,5 +1,6 @@
 #include "cli/GenCommand.h"
 
+#include <filesystem>
 #include <iostream>
 
 #include "cli/ConsoleProgram.h"
@@ -58,6 +59,13 @@ int runGen(const GlobalOptions& options, const std::vector<std::string>& args) {
   const ProgramFileResult result = readForConsole(*ctx, 0, gen.file);
   if (!result.ok) {
     std::cerr << "kavel gen: " << readFailure(result, gen.file) << "\n";
+    return 1;
+  }
+
+  std::error_code made;
+  std::filesystem::create_directories(gen.out, made);
+  if (made) {
+    std::cerr << "kavel gen: cannot create the output folder " << gen.out << ": " << made.message() << "\n";
     return 1;
   }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "RunProcess.h"
 
@@ -64,12 +65,26 @@ TEST(KavelGen, Failures) {
   EXPECT_NE(bad.err.find("\"00005?\""), std::string::npos) << bad.err;
   EXPECT_FALSE(fs::exists(out + "/User.c")) << "a program that did not read whole is not generated";
 
-  const auto noFolder = runProcess({kKavel, "gen", kGolden + "golden.Kvl", "--out", out + "/no/such"});
-  EXPECT_EQ(noFolder.exitCode, 1);
-  EXPECT_NE(noFolder.err.find("File Error: Can't perform one of the following file operations: Open, Write, Close."),
+  const auto created = runProcess({kKavel, "gen", kGolden + "golden.Kvl", "--out", out + "/new/folder"});
+  EXPECT_EQ(created.exitCode, 0) << created.err;
+  EXPECT_TRUE(fs::exists(out + "/new/folder/User.c")) << "a missing output folder is created";
+
+  std::ofstream(out + "/file") << "x";
+  const auto notFolder = runProcess({kKavel, "gen", kGolden + "golden.Kvl", "--out", out + "/file/sub"});
+  EXPECT_EQ(notFolder.exitCode, 1);
+  EXPECT_NE(notFolder.err.find("cannot create the output folder"), std::string::npos) << notFolder.err;
+
+  const std::string locked = out + "/locked";
+  fs::create_directories(locked);
+  std::ofstream(locked + "/User.c") << "old";
+  fs::permissions(locked + "/User.c", fs::perms::owner_read);
+  const auto readOnly = runProcess({kKavel, "gen", kGolden + "golden.Kvl", "--out", locked});
+  fs::permissions(locked + "/User.c", fs::perms::owner_read | fs::perms::owner_write);
+  EXPECT_EQ(readOnly.exitCode, 1);
+  EXPECT_NE(readOnly.err.find("File Error: Can't perform one of the following file operations: Open, Write, Close."),
             std::string::npos)
-      << noFolder.err;
-  EXPECT_NE(noFolder.err.find("no/such"), std::string::npos) << noFolder.err;
+      << readOnly.err;
+  EXPECT_NE(readOnly.err.find("read-only"), std::string::npos) << readOnly.err;
 
   struct Case {
     std::vector<std::string> args;

@@ -9,8 +9,10 @@
 #include "model/StatementKind.h"
 #include "text/Encoding.h"
 #include "text/TextFile.h"
+#include "Statements.h"
 
 using namespace kavel;
+using kavel::testing::row;
 namespace fs = std::filesystem;
 
 namespace {
@@ -18,17 +20,6 @@ namespace {
 using Lines = std::vector<std::string>;
 
 const std::string kSep = "//" + std::string(80, '-');
-
-Statement row(int sno, int cno, int v0, int v1 = 0, int v2 = 0, std::string cmt = {}) {
-  Statement s;
-  s.sno = sno;
-  s.cno = cno;
-  s.val0 = v0;
-  s.val1 = v1;
-  s.val2 = v2;
-  s.cmt = std::move(cmt);
-  return s;
-}
 
 std::string slurp(const std::string& path) {
   std::string bytes;

@@ -7,21 +7,12 @@
 #include "codegen/StatementText.h"
 #include "codegen/VariableExpression.h"
 #include "model/StatementKind.h"
+#include "Statements.h"
 
 using namespace kavel;
+using kavel::testing::row;
 
 namespace {
-
-Statement row(int sno, int cno, int v0, int v1 = 0, int v2 = 0, std::string cmt = {}) {
-  Statement s;
-  s.sno = sno;
-  s.cno = cno;
-  s.val0 = v0;
-  s.val1 = v1;
-  s.val2 = v2;
-  s.cmt = std::move(cmt);
-  return s;
-}
 
 // The lines a row gives in program `program` of a set with setup `io`.
 std::vector<std::string> linesOf(const Statement& s, const IoSetup& io = {}, int program = 0) {

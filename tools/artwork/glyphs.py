@@ -389,6 +389,41 @@ def glyph_camera():
     return tile(SENSOR) + body + blobs
 
 
+def glyph_touch():
+    # a bumper switch: the plunger is pressed into its housing
+    body = rect(38, 14, 50, 28, rx=4, fill="#37474F")
+    body += rect(44, 20, 38, 16, rx=2, fill="#546E7A")
+    body += rect(22, 23, 18, 10, rx=2, fill=SENSOR[1], stroke=SENSOR[2], stroke_width=2)
+    body += rect(10, 14, 8, 28, rx=3, fill=WHITE, stroke=SENSOR[2], stroke_width=3)
+    body += polygon(arrow(2, 28, 9, 28, 3, 10, 5), fill=SENSOR[2])
+    return tile(SENSOR) + body
+
+
+def glyph_sensor():
+    # an analog reading: a dial with its needle and the scale it is compared against
+    body = path("M18,44 A34,34 0 0 1 86,44", fill=WHITE, stroke=SENSOR[2], stroke_width=3)
+    for deg in (200, 230, 260, 290, 320):
+        x0, y0 = polar(52, 44, 26, deg)
+        x1, y1 = polar(52, 44, 31, deg)
+        body += line(x0, y0, x1, y1, stroke=SENSOR[2], stroke_width=2.5, stroke_linecap="round")
+    tip = polar(52, 44, 27, 300)
+    body += line(52, 44, tip[0], tip[1], stroke=SENSOR[1], stroke_width=4, stroke_linecap="round")
+    body += circle(52, 44, 5, fill=SENSOR[2])
+    return tile(SENSOR) + body
+
+
+def glyph_direction():
+    # a compass rose: north in colour, the other points in ink
+    body = circle(52, 28, 21, fill=WHITE, stroke=SENSOR[2], stroke_width=3)
+    body += polygon([(52, 9), (58, 28), (46, 28)], fill=SENSOR[1])
+    body += polygon([(52, 47), (58, 28), (46, 28)], fill=SENSOR[2])
+    body += polygon([(33, 28), (52, 24), (52, 32)], fill="#B0BEC5")
+    body += polygon([(71, 28), (52, 24), (52, 32)], fill="#B0BEC5")
+    body += circle(52, 28, 3, fill=WHITE, stroke=SENSOR[2], stroke_width=1.5)
+    body += text(84, 22, "N", 14, SENSOR[2])
+    return tile(SENSOR) + body
+
+
 def all_glyphs():
     """File base name -> SVG text, for every glyph the program looks up."""
     plain = {
@@ -402,6 +437,7 @@ def all_glyphs():
         "variable": glyph_variable, "ccode": glyph_ccode,
         "pwm": glyph_pwm, "servo": glyph_servo, "output": glyph_output, "lcd": glyph_lcd,
         "gamepad": glyph_gamepad, "ultrasonic": glyph_ultrasonic, "camera": glyph_camera,
+        "touch": glyph_touch, "sensor": glyph_sensor, "direction": glyph_direction,
         "unknown": glyph_unknown,
     }
     out = {name: document(W / 2, H / 2, W, H, fn()) for name, fn in plain.items()}

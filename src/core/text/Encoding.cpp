@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <iconv.h>
+#include <utility>
 
 namespace kavel::text {
 namespace {
@@ -174,7 +175,7 @@ std::string encodeForFile(std::string_view utf8) {
   // CP932 bytes that happen to form valid UTF-8 would be read back as UTF-8 and come back as
   // other characters; such a text is written in UTF-8 instead.
   auto cp = utf8ToCp932(utf8);
-  if (cp && (*cp == utf8 || !isValidUtf8(*cp))) return *cp;
+  if (cp && (*cp == utf8 || !isValidUtf8(*cp))) return std::move(*cp);
   return std::string(utf8);
 }
 
