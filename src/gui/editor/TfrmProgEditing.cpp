@@ -1,0 +1,355 @@
+// The program window's editing: clicks and keys, the edit popup menu, the row clipboard,
+// deleting, inserting from the palette and the statement dialogs.
+
+#include "editor/TfrmProg.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+#include "app/Glyphs.h"
+#include "build/ErrorPosition.h"
+#include "codegen/CodeGenerator.h"
+#include "editor/Palette.h"
+#include "app/Prompts.h"
+#include "app/TfrmMain.h"
+#include "dialogs/DialogSet.h"
+#include "dialogs/StatementDialog.h"
+#include "editor/CodeEditor.h"
+#include "editor/EditMenu.h"
+#include "editor/RowClipboard.h"
+#include "editor/RowView.h"
+#include "editor/StatementEditing.h"
+#include "model/RowText.h"
+#include "model/StatementKind.h"
+#include "shell/ShellTexts.h"
+#include "text/Format.h"
+
+
+namespace kavel::gui {
+namespace {
+
+QString qs(const std::string& s) { return QString::fromStdString(s); }
+
+}  // namespace
+
+// --- clicks -------------------------------------------------------------------------------------
+
+void TfrmProg::refuse(int message) {
+  main_.prompts().ask(this, PromptIcon::Warning, qs(ctx_.messages(44)), qs(ctx_.messages(message)),
+                      PromptButtons::Ok);
+}
+
+void TfrmProg::iconClick(int row) {
+  const Program& p = program();
+  if (row < 0 || row >= static_cast<int>(p.size())) return;
+  showPosition(row);
+  const int kind = armedKind();
+  if (kind >= 0) {
+    if (p.insertionAllowed(static_cast<std::size_t>(row), kind)) {
+      main_.disarm();
+      insertStatement(row, kind);
+    } else {
+      refuse(122);
+    }
+    return;
+  }
+  if (p.rows()[static_cast<std::size_t>(row)].sno == kEnd && ctx_.clipboard.empty()) return;
+  openPopup(row);
+}
+
+void TfrmProg::layoutClick() {
+  const Program& p = program();
+  const int count = static_cast<int>(p.size());
+  const int kind = armedKind();
+  if (kind >= 0) {
+    if (!p.insertionAllowed(p.size(), kind)) {
+      refuse(122);
+      return;
+    }
+    main_.disarm();
+    rowView_->centreOn(count);
+    insertStatement(count, kind);
+    return;
+  }
+  if (!ctx_.clipboard.empty()) {
+    rowView_->centreOn(count);
+    showPosition(count);
+    openPopup(count);
+  }
+}
+
+void TfrmProg::valueClick(int row) {
+  const Program& p = program();
+  if (row < 0 || row >= static_cast<int>(p.size())) return;
+  showPosition(row);
+  const Statement& s = p.rows()[static_cast<std::size_t>(row)];
+  if (!hasValueButton(s.sno)) return;
+  ctx_.edit = EditBuffer{s.sno, 0, s.cno, s.val0, s.val1, s.val2, s.cmt};
+  runEdit(static_cast<std::size_t>(row));
+}
+
+void TfrmProg::keyDelete() {
+  const int row = rowView_->selected();
+  if (row >= static_cast<int>(program().size())) return;
+  if (editMenuState(program().rows()[static_cast<std::size_t>(row)].sno, ctx_.clipboard).remove) deleteRows(row);
+}
+
+void TfrmProg::keyCut() {
+  const int row = rowView_->selected();
+  if (row >= static_cast<int>(program().size())) return;
+  if (editMenuState(program().rows()[static_cast<std::size_t>(row)].sno, ctx_.clipboard).cut) cutRows(row);
+}
+
+void TfrmProg::keyCopy() {
+  const int row = rowView_->selected();
+  if (row >= static_cast<int>(program().size())) return;
+  if (editMenuState(program().rows()[static_cast<std::size_t>(row)].sno, ctx_.clipboard).copy) copyRows(row);
+}
+
+void TfrmProg::keyPaste() {
+  if (!ctx_.clipboard.empty()) pasteRows(rowView_->selected());
+}
+
+void TfrmProg::keyEscape() { main_.disarm(); }
+
+// --- popup menu ---------------------------------------------------------------------------------
+
+void TfrmProg::buildPopup() {
+  pmEdit_ = new QMenu(this);
+  pmEdit_->setObjectName("pmEdit");
+  const auto add = [this](const char* name, void (TfrmProg::*handler)()) {
+    QAction* a = pmEdit_->addAction(QString());
+    a->setObjectName(name);
+    connect(a, &QAction::triggered, this, handler);
+    return a;
+  };
+  pmChangeCondition_ = add("pmChangeCondition", &TfrmProg::pmChangeConditionClick);
+  pmCut_ = add("pmCut", &TfrmProg::pmCutClick);
+  pmCopy_ = add("pmCopy", &TfrmProg::pmCopyClick);
+  pmPaste_ = add("pmPaste", &TfrmProg::pmPasteClick);
+  pmDelete_ = add("pmDelete", &TfrmProg::pmDeleteClick);
+  pmEdit_->addSeparator();
+  pmDiscard_ = add("pmDiscard", &TfrmProg::pmDiscardClick);
+  pmCancel_ = add("pmCancel", &TfrmProg::pmCancelClick);
+  pmPaste_->setEnabled(false);
+}
+
+void TfrmProg::preparePopup(int row) {
+  const Program& p = program();
+  popupRow_ = std::clamp(row, 0, static_cast<int>(p.size()));
+  const int kind = popupRow_ < static_cast<int>(p.size()) ? p.rows()[static_cast<std::size_t>(popupRow_)].sno : kEnd;
+  const EditMenuState m = editMenuState(kind, ctx_.clipboard);
+  const std::pair<QAction*, int> captions[] = {{pmChangeCondition_, 115}, {pmCut_, 116},    {pmCopy_, 117},
+                                               {pmPaste_, 118},           {pmDelete_, 119}, {pmDiscard_, 120},
+                                               {pmCancel_, 121}};
+  for (const auto& [action, message] : captions) action->setText(qs(ctx_.messages(message)));
+  pmChangeCondition_->setEnabled(m.changeCondition);
+  pmCut_->setEnabled(m.cut);
+  pmCopy_->setEnabled(m.copy);
+  pmPaste_->setEnabled(m.paste);
+  pmDelete_->setEnabled(m.remove);
+  pmDiscard_->setEnabled(m.discard);
+  pmCancel_->setEnabled(m.cancel);
+}
+
+void TfrmProg::openPopup(int row) {
+  preparePopup(row);
+  const LayoutOrigin origin = layoutOrigin();
+  const ScreenPoint at = popupRow_ < static_cast<int>(program().size())
+                             ? popupPositionForRow(origin, rowView_->iconRect(popupRow_).x(),
+                                                   rowView_->iconRect(popupRow_).y())
+                             : popupPositionAfterLastRow(origin, popupRow_);
+  pmEdit_->popup(QPoint(at.x, at.y));
+}
+
+void TfrmProg::pmChangeConditionClick() { changeCondition(popupRow_); }
+void TfrmProg::pmCutClick() { cutRows(popupRow_); }
+void TfrmProg::pmCopyClick() { copyRows(popupRow_); }
+void TfrmProg::pmPasteClick() { pasteRows(popupRow_); }
+void TfrmProg::pmDeleteClick() { deleteRows(popupRow_); }
+void TfrmProg::pmDiscardClick() { discardClipboard(); }
+void TfrmProg::pmCancelClick() { cancelCopy(); }
+
+// --- clipboard and deleting ---------------------------------------------------------------------
+
+void TfrmProg::cutRows(int row) {
+  if (row < 0 || row >= static_cast<int>(program().size())) return;
+  // A cut after anything but a cut in this window starts a new clipboard.
+  if (clipMark_ != ClipMark::Cut) main_.clearClipboard();
+  copyBlockToClipboard(program(), static_cast<std::size_t>(row), ctx_.clipboard);
+  removeBlock(static_cast<std::size_t>(row));
+  setModified(true);
+  clipMark_ = ClipMark::Cut;
+  main_.updateCursor();
+}
+
+void TfrmProg::copyRows(int row) {
+  if (row < 0 || row >= static_cast<int>(program().size())) return;
+  if (clipMark_ != ClipMark::Copy) main_.clearClipboard();
+  copyBlockToClipboard(program(), static_cast<std::size_t>(row), ctx_.clipboard);
+  markBlock(static_cast<std::size_t>(row), true);
+  clipMark_ = ClipMark::Copy;
+  main_.updateCursor();
+}
+
+bool TfrmProg::pasteRows(int row) {
+  if (ctx_.clipboard.empty()) return false;
+  Program& p = program();
+  const std::size_t at = static_cast<std::size_t>(std::clamp(row, 0, static_cast<int>(p.size())));
+  if (!pasteAllowed(p, at, ctx_.clipboard)) {
+    refuse(124);
+    return false;
+  }
+  main_.clearMarksInAllWindows();
+  QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+  const std::size_t n = kavel::pasteRows(p, at, ctx_.clipboard, number_);
+  insertMarks(at, n);
+  setModified(true);
+  rowView_->centreOn(static_cast<int>(at));
+  rowView_->setSelected(static_cast<int>(at), false);
+  rowsChanged();
+  QGuiApplication::restoreOverrideCursor();
+  main_.updateCursor();
+  return true;
+}
+
+void TfrmProg::deleteRows(int row) {
+  if (row < 0 || row >= static_cast<int>(program().size())) return;
+  const std::size_t r = static_cast<std::size_t>(row);
+  if (main_.deleteQuery()) {
+    const std::vector<char> before = pressed_;
+    markBlock(r, true);
+    const Answer a = main_.prompts().ask(this, PromptIcon::Warning, qs(ctx_.messages(45)),
+                                         qs(ctx_.messages(123)), PromptButtons::YesNo);
+    if (a != Answer::Yes) {
+      pressed_ = before;
+      rowView_->viewport()->update();
+      return;
+    }
+  }
+  removeBlock(r);
+  setModified(true);
+}
+
+void TfrmProg::discardClipboard() {
+  if (ctx_.clipboard.empty()) return;
+  main_.clearClipboard();
+}
+
+void TfrmProg::cancelCopy() {
+  if (clipMark_ != ClipMark::Copy) return;
+  std::fill(pressed_.begin(), pressed_.end(), 0);
+  rowView_->viewport()->update();
+}
+
+// --- inserting and editing ----------------------------------------------------------------------
+
+void TfrmProg::insertStatement(int row, int kind) {
+  Program& p = program();
+  const std::size_t at = static_cast<std::size_t>(std::clamp(row, 0, static_cast<int>(p.size())));
+  p.insertStatement(at, kind);
+  insertMarks(at, rowsCreatedWith(kind));
+  ctx_.edit = insertionBuffer(kind);
+  rowView_->setSelected(static_cast<int>(at), false);
+  setModified(true);
+  rowsChanged();
+  if (kind == kIf || kind == kElseIf || kind == kWhile) {
+    changeCondition(static_cast<int>(at));
+  } else if (opensDialogOnInsertion(kind)) {
+    runEdit(at);
+  }
+}
+
+void TfrmProg::editRow(int row) { valueClick(row); }
+
+QPoint TfrmProg::dialogPos(std::size_t row, const QSize& dialogSize) const {
+  const QScreen* screen = QGuiApplication::screenAt(main_.geometry().center());
+  if (!screen) screen = QGuiApplication::primaryScreen();
+  ScreenArea area;
+  if (screen) {
+    area.height = screen->geometry().height();
+    area.desktopLeft = screen->virtualGeometry().left();
+    area.desktopWidth = screen->virtualGeometry().width();
+  }
+  const QRect icon = rowView_->iconRect(static_cast<int>(row));
+  const ScreenPoint p = dialogPosition(layoutOrigin(), icon.x(), icon.y(), dialogSize.width(), dialogSize.height(), area);
+  return {p.x, p.y};
+}
+
+void TfrmProg::runEdit(std::size_t row) {
+  const int cno = ctx_.edit.cno;
+  const DialogKind kind = dialogForSubjectKind(cno);
+  if (kind == DialogKind::None || row >= program().size()) return;
+  prepareForDialog(ctx_.edit);
+  StatementDialog* dialog = main_.dialogs().forSubjectKind(cno);
+  const QSize size = dialog ? dialog->sizeHint() : QSize(320, 240);
+  const EditOutcome outcome = main_.prompts().editStatement(this, kind, dialog, dialogPos(row, size));
+  if (row >= program().size()) return;
+  Statement& s = program().rows()[row];
+  switch (outcome) {
+    case EditOutcome::Ok:
+      copyBack(cno, ctx_.edit, s);
+      setModified(true);
+      rowView_->viewport()->update();
+      break;
+    case EditOutcome::Cancel:
+      if (neverConfirmed(s, rowText(static_cast<int>(row)).isEmpty(), cno)) removeBlock(row);
+      break;
+    case EditOutcome::Unavailable:
+      break;  // the row stays as it is
+  }
+}
+
+void TfrmProg::changeCondition(int row) {
+  if (row < 0 || row >= static_cast<int>(program().size())) return;
+  const std::size_t r = static_cast<std::size_t>(row);
+  {
+    const Statement& s = program().rows()[r];
+    ctx_.edit.sno = s.sno;
+    ctx_.edit.cno = s.cno;
+  }
+  StatementDialog* chooser = main_.dialogs().condition();
+  const QSize size = chooser ? chooser->sizeHint() : QSize(320, 240);
+  const EditOutcome outcome = main_.prompts().editStatement(this, DialogKind::Condition, chooser, dialogPos(r, size));
+  if (outcome == EditOutcome::Unavailable || r >= program().size()) return;
+  Statement& s = program().rows()[r];
+  if (outcome == EditOutcome::Cancel) {
+    if (s.cno == 0) removeBlock(r);
+    return;
+  }
+  const int c = ctx_.edit.cno;
+  ctx_.edit.sno = s.sno;
+  if (c == s.cno && c != 0) {
+    ctx_.edit.val0 = s.val0;
+    ctx_.edit.val1 = s.val1;
+    ctx_.edit.val2 = s.val2;
+    ctx_.edit.cmt = s.cmt;
+  } else {
+    ctx_.edit.val0 = ctx_.edit.val1 = ctx_.edit.val2 = 0;
+    ctx_.edit.cmt.clear();
+  }
+  if (c == kUnconditional) {
+    s.cno = kUnconditional;
+    s.val0 = ctx_.edit.val0;
+    s.val1 = ctx_.edit.val1;
+    s.val2 = ctx_.edit.val2;
+    s.cmt = ctx_.edit.cmt;
+    setModified(true);
+    rowView_->viewport()->update();
+  } else if (conditionHasDialog(c)) {
+    runEdit(r);
+  }
+}
+
+}  // namespace kavel::gui
