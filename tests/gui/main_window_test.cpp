@@ -10,6 +10,7 @@
 #include <QToolButton>
 
 #include "MainWindowFixture.h"
+#include "app/TfrmComStandIn.h"
 #include "app/ClickLabel.h"
 #include "app/SidePanel.h"
 #include "editor/CodeEditor.h"
@@ -455,7 +456,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(main->rowText(0), QStringLiteral("Infinite Loop"));
 
     // Commands of later versions say so and change nothing.
-    for (const char* name : {"mmBuild", "mmDownLoad", "mmCom", "mmMonitor", "mmMotBalance"}) {
+    for (const char* name : {"mmBuild", "mmDownLoad", "mmMonitor", "mmMotBalance"}) {
       f.prompts.asked.clear();
       f.main->action(name)->trigger();
       QCOMPARE(f.prompts.asked.size(), std::size_t{1});
@@ -463,6 +464,25 @@ class MainWindowTest : public QObject {
     }
     f.main->action("mmVersion")->trigger();
     QCOMPARE(f.prompts.shown, std::vector<QString>{"frmHelp"});
+  }
+
+  void theCommunicationWindowRevealsTheLanguageEditor() {
+    MainWindowFixture f;
+    // Until the real settings window exists its stand-in says so and carries the gesture.
+    f.prompts.onShow = [](QDialog& dialog) {
+      if (auto* com = qobject_cast<kavel::gui::TfrmComStandIn*>(&dialog)) com->FormDblClick();
+    };
+    QVERIFY(!f.main->action("mmLangEdit")->isVisible());
+    QVERIFY(f.main->sidePanel()->memoMsg()->isHidden());
+    f.main->action("mmCom")->trigger();
+    QCOMPARE(f.prompts.shown, std::vector<QString>{"frmCom"});
+    QVERIFY(f.main->action("mmLangEdit")->isVisible());
+    QVERIFY(!f.main->sidePanel()->memoMsg()->isHidden());
+
+    f.prompts.onShow = {};
+    f.main->action("mmLangEdit")->trigger();
+    QCOMPARE(f.prompts.shown.back(), QStringLiteral("frmLanguage"));
+    QVERIFY2(!f.main->action("mmLangEdit")->isVisible(), "hidden again once shown");
   }
 
   void homeFolderCommands() {

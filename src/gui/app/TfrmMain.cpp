@@ -21,6 +21,7 @@
 #include "app/JpegImage.h"
 #include "app/Prompts.h"
 #include "app/SidePanel.h"
+#include "app/TfrmComStandIn.h"
 #include "app/TfrmHelp.h"
 #include "app/TfrmLanguage.h"
 #include "app/TfrmMsgBox.h"
@@ -84,6 +85,8 @@ TfrmMain::TfrmMain(Context& ctx, const MainOptions& options, QWidget* parent)
   msgBox_ = new TfrmMsgBox(ctx_, this);
   help_ = new TfrmHelp(ctx_, this);
   language_ = new TfrmLanguage(ctx_, this);
+  com_ = new TfrmComStandIn(this);
+  connect(com_, &TfrmComStandIn::maintenanceRequested, this, &TfrmMain::revealMaintenance);
 
   centre_ = new QWidget(this);
   auto* row = new QHBoxLayout(centre_);
@@ -199,7 +202,7 @@ void TfrmMain::buildMenus() {
   styles->addAction(check(item(mnuEditStyle_, "mmCode", 0, [this] { mmCodeClick(); }, "C-Code")));
   item(project, "mmBuild", 10, [this] { notYet(QStringLiteral("Build")); });
   item(project, "mmDownLoad", 11, [this] { notYet(QStringLiteral("Download")); });
-  item(project, "mmCom", 12, [this] { notYet(QStringLiteral("The communication settings")); });
+  item(project, "mmCom", 12, [this] { mmComClick(); });
   mnuBuildPath_ = menu(project, "mmBuildPath", 13);
   item(mnuBuildPath_, "mmBuildPathFolder", 0, [this] { notYet(QStringLiteral("Choosing the build batch file")); });
   QMenu* job = menu(project, "mmBuildJob", 15);
@@ -531,6 +534,13 @@ void TfrmMain::mmLangEditClick() {
   // The editor is reached once per reveal; its texts take effect at once.
   action("mmLangEdit")->setVisible(false);
   applyLanguage();
+}
+
+void TfrmMain::mmComClick() { prompts_->showModal(*com_); }
+
+void TfrmMain::revealMaintenance() {
+  action("mmLangEdit")->setVisible(true);
+  sidePanel_->memoMsg()->show();
 }
 
 void TfrmMain::notYet(const QString& what) {

@@ -31,6 +31,7 @@ class Glyphs;
 class Palette;
 class Prompts;
 class SidePanel;
+class TfrmComStandIn;
 class TfrmHelp;
 class TfrmLanguage;
 class TfrmMsgBox;
@@ -65,6 +66,7 @@ class TfrmMain : public QMainWindow {
   TfrmMsgBox* frmMsgBox() const { return msgBox_; }
   TfrmHelp* frmHelp() const { return help_; }
   TfrmLanguage* frmLanguage() const { return language_; }
+  TfrmComStandIn* frmCom() const { return com_; }
   SidePanel* sidePanel() const { return sidePanel_; }
   QMdiArea* mdiArea() const { return mdi_; }
   TfrmProg* prog(int number) const;
@@ -142,6 +144,10 @@ class TfrmMain : public QMainWindow {
   void notYet(const QString& what);
   void mmVersionClick();
   void mmLangEditClick();
+  void mmComClick();
+  /// The maintenance gesture of the communication settings window: shows the language editor
+  /// item and the message memo.
+  void revealMaintenance();
   /// Prints the current program (Main's text in the C-code style) on `printer`, which is set
   /// up already; the number of pages printed.
   int printTo(QPrinter& printer);
@@ -197,6 +203,7 @@ class TfrmMain : public QMainWindow {
   TfrmMsgBox* msgBox_ = nullptr;
   TfrmHelp* help_ = nullptr;
   TfrmLanguage* language_ = nullptr;
+  TfrmComStandIn* com_ = nullptr;
 
   QMdiArea* mdi_ = nullptr;
   SidePanel* sidePanel_ = nullptr;
