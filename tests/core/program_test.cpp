@@ -6,8 +6,11 @@
 #include "model/ProgramSet.h"
 #include "model/StatementKind.h"
 #include "text/TextFile.h"
+#include "Statements.h"
 
 using namespace kavel;
+using kavel::testing::kinds;
+using kavel::testing::levels;
 
 namespace {
 
@@ -20,18 +23,6 @@ Program make(std::initializer_list<int> kinds) {
     p.appendRow(s);
   }
   return p;
-}
-
-std::vector<int> levels(const Program& p) {
-  std::vector<int> out;
-  for (const auto& r : p.rows()) out.push_back(r.level);
-  return out;
-}
-
-std::vector<int> kinds(const Program& p) {
-  std::vector<int> out;
-  for (const auto& r : p.rows()) out.push_back(r.sno);
-  return out;
 }
 
 }  // namespace

@@ -2,8 +2,12 @@
 
 #include "editor/RowClipboard.h"
 #include "model/StatementKind.h"
+#include "Statements.h"
 
 using namespace kavel;
+using kavel::testing::kinds;
+using kavel::testing::levels;
+using kavel::testing::programOf;
 
 namespace {
 
@@ -16,29 +20,11 @@ Statement row(int sno, int cno = -1, int v0 = 0, std::string cmt = {}) {
   return s;
 }
 
-Program make(std::initializer_list<Statement> rows) {
-  Program p;
-  for (const Statement& s : rows) p.appendRow(s);
-  return p;
-}
-
-std::vector<int> kinds(const Program& p) {
-  std::vector<int> out;
-  for (const auto& r : p.rows()) out.push_back(r.sno);
-  return out;
-}
-
-std::vector<int> levels(const Program& p) {
-  std::vector<int> out;
-  for (const auto& r : p.rows()) out.push_back(r.level);
-  return out;
-}
-
 }  // namespace
 
 TEST(RowClipboard, CopyingABlockTakesItsRowsWithoutLevels) {
   // If / Wait / Else / While / Wait / End / End, then a motor row.
-  Program p = make({row(kIf, kUnconditional), row(kWait, -1, 500), row(kElse, 0), row(kWhile, kUnconditional),
+  Program p = programOf({row(kIf, kUnconditional), row(kWait, -1, 500), row(kElse, 0), row(kWhile, kUnconditional),
                     row(kWait), row(kEnd, kClosesWhile), row(kEnd, kClosesIfChain), row(kMotorForward, -1, 50)});
   RowClipboard clip;
   copyBlockToClipboard(p, 3, clip);
@@ -56,11 +42,11 @@ TEST(RowClipboard, CopyingABlockTakesItsRowsWithoutLevels) {
 }
 
 TEST(RowClipboard, PastingABlockRecomputesLevelsAndKeepsTheClipboard) {
-  Program source = make({row(kIf, kUnconditional), row(kWait, -1, 500, "first"), row(kElse, 0), row(kEnd, kClosesIfChain)});
+  Program source = programOf({row(kIf, kUnconditional), row(kWait, -1, 500, "first"), row(kElse, 0), row(kEnd, kClosesIfChain)});
   RowClipboard clip;
   copyBlockToClipboard(source, 0, clip);
 
-  Program target = make({row(kWhile, kUnconditional), row(kWait), row(kEnd, kClosesWhile)});
+  Program target = programOf({row(kWhile, kUnconditional), row(kWait), row(kEnd, kClosesWhile)});
   ASSERT_EQ(pasteRows(target, 1, clip, 3), 4u);
   EXPECT_EQ(kinds(target), (std::vector<int>{kWhile, kIf, kWait, kElse, kEnd, kWait, kEnd}));
   EXPECT_EQ(levels(target), (std::vector<int>{0, 1, 2, 1, 1, 1, 0}));
@@ -99,7 +85,7 @@ TEST(RowClipboard, SubCallIntoItsOwnSubBecomesACommentedCCodeRow) {
 }
 
 TEST(RowClipboard, RefusedPastesLeaveTheProgramUnchanged) {
-  const Program base = make({row(kWhile, kUnconditional), row(kWait), row(kEnd, kClosesWhile), row(kWait)});
+  const Program base = programOf({row(kWhile, kUnconditional), row(kWait), row(kEnd, kClosesWhile), row(kWait)});
   struct Case {
     const char* what;
     std::size_t at;

@@ -10,6 +10,7 @@
 #include <QToolButton>
 
 #include "MainWindowFixture.h"
+#include "Statements.h"
 #include "app/TfrmComStandIn.h"
 #include "app/ClickLabel.h"
 #include "app/SidePanel.h"
@@ -23,15 +24,6 @@ using namespace kavel::testing;
 using gui::TfrmProg;
 
 namespace {
-
-Statement row(int sno, int cno, int v0 = 0, std::string cmt = {}) {
-  Statement s;
-  s.sno = sno;
-  s.cno = cno;
-  s.val0 = v0;
-  s.cmt = std::move(cmt);
-  return s;
-}
 
 void setRows(TfrmProg* prog, std::initializer_list<Statement> rows) {
   prog->clearRows();
@@ -171,7 +163,7 @@ class MainWindowTest : public QObject {
   void newOpenAndSave() {
     MainWindowFixture f;
     TfrmProg* main = f.prog(0);
-    setRows(main, {row(kMotorForward, kMotorForward, 50), row(kWait, kWait, 1500, "wait")});
+    setRows(main, {row(kMotorForward, kMotorForward, 50), row(kWait, kWait, 1500, 0, 0, "wait")});
 
     QCOMPARE(f.main->action("mmSave")->shortcut(), QKeySequence(QKeySequence::Save));
     f.prompts.saveNames = {QString::fromStdString(f.user + "A")};
@@ -219,7 +211,7 @@ class MainWindowTest : public QObject {
 
   void commandsThatCloseSubWindowsOfferToSaveThemFirst() {
     MainWindowFixture f;
-    setRows(f.prog(0), {row(kSubCall, kSubCall, 2, "Grab")});
+    setRows(f.prog(0), {row(kSubCall, kSubCall, 2, 0, 0, "Grab")});
     f.prog(0)->setModified(false);
     TfrmProg* sub = f.main->openProgramWindow(2);
     setRows(sub, {row(kWait, kWait, 200)});
@@ -261,7 +253,7 @@ class MainWindowTest : public QObject {
 
   void savingASubNamesItInMainsCalls() {
     MainWindowFixture f;
-    setRows(f.prog(0), {row(kSubCall, kSubCall, 4, "Old"), row(kWait, kWait), row(kSubCall, kSubCall, 2, "Other")});
+    setRows(f.prog(0), {row(kSubCall, kSubCall, 4, 0, 0, "Old"), row(kWait, kWait), row(kSubCall, kSubCall, 2, 0, 0, "Other")});
     f.prog(0)->setModified(false);
     TfrmProg* sub = f.main->openProgramWindow(4);
     setRows(sub, {row(kWait, kWait, 300)});
@@ -526,7 +518,7 @@ class MainWindowTest : public QObject {
     MainWindowFixture f;
     TfrmProg* main = f.prog(0);
     main->clearRows();
-    for (int i = 0; i < 70; ++i) main->program().appendRow(row(kWait, kWait, 100 * (i + 1), "step"));
+    for (int i = 0; i < 70; ++i) main->program().appendRow(row(kWait, kWait, 100 * (i + 1), 0, 0, "step"));
     main->rowsChanged();
     f.main->action("mmGrid")->trigger();
 

@@ -12,6 +12,7 @@
 #include <functional>
 
 #include "MainWindowFixture.h"
+#include "Statements.h"
 #include "dialogs/TfrmCondition.h"
 #include "dialogs/TfrmRepeat.h"
 #include "dialogs/TfrmSpeed.h"
@@ -72,27 +73,6 @@ DialogStep real(std::function<void(Dialog&)> work) {
 
 DialogStep chooseCondition(int kind) {
   return real<gui::TfrmCondition>([kind](gui::TfrmCondition& d) { d.btnConditionClick(kind); });
-}
-
-std::vector<int> kinds(const Program& p) {
-  std::vector<int> out;
-  for (const auto& r : p.rows()) out.push_back(r.sno);
-  return out;
-}
-std::vector<int> levels(const Program& p) {
-  std::vector<int> out;
-  for (const auto& r : p.rows()) out.push_back(r.level);
-  return out;
-}
-
-Statement row(int sno, int cno, int v0 = 0, int v1 = 0, std::string cmt = {}) {
-  Statement s;
-  s.sno = sno;
-  s.cno = cno;
-  s.val0 = v0;
-  s.val1 = v1;
-  s.cmt = std::move(cmt);
-  return s;
 }
 
 void setRows(TfrmProg* prog, std::initializer_list<Statement> rows) {
@@ -382,7 +362,7 @@ class ProgramWindowTest : public QObject {
   void copiesCollectUntilPastedAndSubCallsIntoTheirOwnSubBecomeCCode() {
     MainWindowFixture f;
     TfrmProg* main = f.prog();
-    setRows(main, {row(kWait, kWait, 1), row(kSubCall, kSubCall, 3, 0, "Grab"), row(kWait, kWait, 3),
+    setRows(main, {row(kWait, kWait, 1), row(kSubCall, kSubCall, 3, 0, 0, "Grab"), row(kWait, kWait, 3),
                    row(kWait, kWait, 4), row(kWait, kWait, 5)});
     main->copyRows(1);
     main->copyRows(4);
@@ -453,7 +433,7 @@ class ProgramWindowTest : public QObject {
   void removingASubCallClosesTheSubWindow() {
     MainWindowFixture f;
     TfrmProg* main = f.prog();
-    setRows(main, {row(kSubCall, kSubCall, 4, 0, "Grab"), row(kWait, kWait)});
+    setRows(main, {row(kSubCall, kSubCall, 4, 0, 0, "Grab"), row(kWait, kWait)});
     f.main->openProgramWindow(4);
     QVERIFY(f.main->prog(4));
     main->cutRows(0);
@@ -556,7 +536,7 @@ class ProgramWindowTest : public QObject {
     QCOMPARE(view->horizontalPosition(), 3);
 
     // A long comment widens the value button in 40-pixel cells.
-    setRows(main, {row(kWait, kWait, 100, 0, std::string(80, 'x'))});
+    setRows(main, {row(kWait, kWait, 100, 0, 0, std::string(80, 'x'))});
     QCOMPARE((view->valueRect(0).width() - 240) % 40, 0);
     QVERIFY(view->valueRect(0).width() > 240);
   }
