@@ -17,6 +17,14 @@ int digit(int value, int place) {
 
 bool bit(int value, int n) { return ((value >> n) & 1) != 0; }
 
+// Outputs and servos on CN1..CN8 raise their in-use flags; nothing here clears them.
+void raiseConnectorUse(IoSetup& io) {
+  for (int i = 0; i < 8; ++i) {
+    if (io.cnMode[i] == OutL || io.cnMode[i] == OutH) io.outputInUse = true;
+    if (io.cnMode[i] == Servo) io.servoInUse = true;
+  }
+}
+
 }  // namespace
 
 void EncodeSetup(const IoSetup& io, SetupRecord& record) {
@@ -62,10 +70,7 @@ bool DecodeSetup(IoSetup& io, int kind, int first, int second, int third) {
   io.usePixy = bit(g, 0);
   io.useZbtm = bit(g, 1);
 
-  for (int i = 0; i < 8; ++i) {
-    if (io.cnMode[i] == OutL || io.cnMode[i] == OutH) io.outputInUse = true;
-    if (io.cnMode[i] == Servo) io.servoInUse = true;
-  }
+  raiseConnectorUse(io);
   if (!io.advancedMode) {
     io.useWl102 = false;
     io.useWl103 = false;
@@ -104,10 +109,7 @@ void ResetSetup(IoSetup& io, SetupRecord& record, AppSettings& settings, bool fu
 void recomputeConnectorUse(IoSetup& io) {
   io.outputInUse = false;
   io.servoInUse = false;
-  for (int i = 0; i < 8; ++i) {
-    if (io.cnMode[i] == OutL || io.cnMode[i] == OutH) io.outputInUse = true;
-    if (io.cnMode[i] == Servo) io.servoInUse = true;
-  }
+  raiseConnectorUse(io);
 }
 
 int shownSubIoId(const IoSetup& io) { return io.advancedMode ? io.subIoId : 0; }
