@@ -19,12 +19,7 @@ int runRows(const GlobalOptions& options, const std::vector<std::string>& args) 
   auto ctx = makeContext(options);
   const ProgramFileResult result = readForConsole(*ctx, sub, file);
 
-  RowTextContext rt;
-  rt.language = ctx->messages.language();
-  rt.currentProgram = sub;
-  rt.cnMode = ctx->io.cnMode;
-  rt.useHmc = ctx->io.useHmc;
-  rt.timeUnit = ctx->messages(126);
+  const RowTextContext rt = rowTextContextOf(*ctx, sub);
   int number = 1;
   for (const Statement& row : ctx->programs[sub].rows()) {
     std::printf("%d\t%d\t%d\t%d\t%d\t%d\t%d\t%s\n", number++, row.level, row.sno, row.cno, row.val0, row.val1,

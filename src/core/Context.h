@@ -6,6 +6,7 @@
 
 #include "i18n/MessageTable.h"
 #include "model/ProgramSet.h"
+#include "model/RowText.h"
 #include "model/Statement.h"
 #include "settings/AppSettings.h"
 #include "setup/IoSetup.h"
@@ -21,5 +22,17 @@ struct Context {
   std::vector<Statement> clipboard;  // rows cut or copied, shared by all program windows
   MessageTable messages;
 };
+
+/// What the row texts of program `program` depend on: language, connector modes, compass flag
+/// and the time unit (message 126).
+inline RowTextContext rowTextContextOf(const Context& ctx, int program) {
+  RowTextContext rt;
+  rt.language = ctx.messages.language();
+  rt.currentProgram = program;
+  rt.cnMode = ctx.io.cnMode;
+  rt.useHmc = ctx.io.useHmc;
+  rt.timeUnit = ctx.messages(126);
+  return rt;
+}
 
 }  // namespace kavel

@@ -2,19 +2,15 @@
 
 #include "editor/StatementEditing.h"
 #include "model/StatementKind.h"
+#include "Statements.h"
 
 using namespace kavel;
 
 namespace {
 
+// The edit buffer holds a statement's fields.
 EditBuffer buffer(int sno, int cno, int v0 = 0, int v1 = 0, int v2 = 0) {
-  EditBuffer b;
-  b.sno = sno;
-  b.cno = cno;
-  b.val0 = v0;
-  b.val1 = v1;
-  b.val2 = v2;
-  return b;
+  return kavel::testing::row(sno, cno, v0, v1, v2);
 }
 
 }  // namespace

@@ -115,15 +115,7 @@ QString ProgramPrinter::documentTitle(const QString& windowTitle) {
          QStringLiteral(" - [ ") + windowTitle + QStringLiteral(" ]");
 }
 
-RowTextContext ProgramPrinter::rowTextContext(const Context& ctx, int index) {
-  RowTextContext rt;
-  rt.language = ctx.messages.language();
-  rt.currentProgram = index;
-  rt.cnMode = ctx.io.cnMode;
-  rt.useHmc = ctx.io.useHmc;
-  rt.timeUnit = ctx.messages(126);
-  return rt;
-}
+RowTextContext ProgramPrinter::rowTextContext(const Context& ctx, int index) { return rowTextContextOf(ctx, index); }
 
 int ProgramPrinter::printProgram(QPagedPaintDevice& device, const Context& ctx, int index,
                                  PrintOptions options) const {

@@ -115,15 +115,7 @@ ProgramFileHooks TfrmMain::fileHooks(TfrmProg& prog) {
   return hooks;
 }
 
-RowTextContext TfrmMain::rowTextContext(int programNumber) const {
-  RowTextContext c;
-  c.language = ctx_.messages.language();
-  c.currentProgram = programNumber;
-  c.cnMode = ctx_.io.cnMode;
-  c.useHmc = ctx_.io.useHmc;
-  c.timeUnit = ctx_.messages(126);
-  return c;
-}
+RowTextContext TfrmMain::rowTextContext(int programNumber) const { return rowTextContextOf(ctx_, programNumber); }
 
 void TfrmMain::modifiedChanged() {
   if (QToolButton* b = toolButton("btnSave")) b->setEnabled(ctx_.programs.saveEnabled());
