@@ -7,10 +7,10 @@
 #include <filesystem>
 #include <unistd.h>
 
-#include "Context.h"
-#include "codegen/CodeGenerator.h"
-#include "model/ProgramFile.h"
-#include "model/StatementKind.h"
+#include "core/Context.h"
+#include "core/codegen/CodeGenerator.h"
+#include "core/model/ProgramFile.h"
+#include "core/model/StatementKind.h"
 #include "Statements.h"
 
 using namespace kavel;

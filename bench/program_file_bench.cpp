@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <unistd.h>
 
-#include "Context.h"
-#include "model/ProgramFile.h"
-#include "model/StatementKind.h"
+#include "core/Context.h"
+#include "core/model/ProgramFile.h"
+#include "core/model/StatementKind.h"
 
 using namespace kavel;
 

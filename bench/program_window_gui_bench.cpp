@@ -11,14 +11,14 @@
 #include <memory>
 #include <string>
 
-#include "Context.h"
-#include "app/Prompts.h"
-#include "app/TfrmMain.h"
-#include "editor/RowView.h"
-#include "editor/TfrmProg.h"
-#include "model/ProgramFile.h"
-#include "model/StatementKind.h"
-#include "settings/ProductVariant.h"
+#include "core/Context.h"
+#include "gui/app/Prompts.h"
+#include "gui/app/TfrmMain.h"
+#include "gui/editor/RowView.h"
+#include "gui/editor/TfrmProg.h"
+#include "core/model/ProgramFile.h"
+#include "core/model/StatementKind.h"
+#include "core/settings/ProductVariant.h"
 
 using namespace kavel;
 

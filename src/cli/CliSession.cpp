@@ -3,8 +3,8 @@
 #include <charconv>
 #include <unistd.h>
 
-#include "setup/SetupCodec.h"
-#include "text/TextFile.h"
+#include "core/setup/SetupCodec.h"
+#include "core/text/TextFile.h"
 
 namespace kavel::cli {
 

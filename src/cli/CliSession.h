@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "Context.h"
+#include "core/Context.h"
 
 namespace kavel::cli {
 

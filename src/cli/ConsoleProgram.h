@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "Context.h"
-#include "model/ProgramFile.h"
+#include "core/Context.h"
+#include "core/model/ProgramFile.h"
 
 namespace kavel::cli {
 

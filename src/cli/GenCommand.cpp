@@ -4,8 +4,8 @@
 #include <iostream>
 
 #include "cli/ConsoleProgram.h"
-#include "codegen/CodeGenerator.h"
-#include "text/TextFile.h"
+#include "core/codegen/CodeGenerator.h"
+#include "core/text/TextFile.h"
 
 namespace kavel::cli {
 namespace {

@@ -4,8 +4,8 @@
 #include <iostream>
 
 #include "cli/ConsoleProgram.h"
-#include "model/ProgramFile.h"
-#include "model/RowText.h"
+#include "core/model/ProgramFile.h"
+#include "core/model/RowText.h"
 
 namespace kavel::cli {
 

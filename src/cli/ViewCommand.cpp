@@ -4,7 +4,7 @@
 #include <iostream>
 
 #include "cli/ConsoleProgram.h"
-#include "codegen/CodeGenerator.h"
+#include "core/codegen/CodeGenerator.h"
 
 namespace kavel::cli {
 

@@ -4,12 +4,12 @@
 
 #include <vector>
 
-#include "i18n/MessageTable.h"
-#include "model/ProgramSet.h"
-#include "model/RowText.h"
-#include "model/Statement.h"
-#include "settings/AppSettings.h"
-#include "setup/IoSetup.h"
+#include "core/i18n/MessageTable.h"
+#include "core/model/ProgramSet.h"
+#include "core/model/RowText.h"
+#include "core/model/Statement.h"
+#include "core/settings/AppSettings.h"
+#include "core/setup/IoSetup.h"
 
 namespace kavel {
 

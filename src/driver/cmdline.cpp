@@ -1,10 +1,10 @@
-#include "cmdline.h"
+#include "driver/cmdline.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
-#include "reader.h"
+#include "driver/reader.h"
 
 namespace kcc8 {
 

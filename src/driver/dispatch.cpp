@@ -1,4 +1,4 @@
-#include "dispatch.h"
+#include "driver/dispatch.h"
 
 #include <cerrno>
 #include <cstring>

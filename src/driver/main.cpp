@@ -11,10 +11,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "cmdline.h"
-#include "dispatch.h"
-#include "mgproc_res.h"
-#include "reader.h"
+#include "driver/cmdline.h"
+#include "driver/dispatch.h"
+#include "driver/mgproc_res.h"
+#include "driver/reader.h"
 
 using namespace kcc8;
 

@@ -1,11 +1,11 @@
-#include "mgproc_res.h"
+#include "driver/mgproc_res.h"
 
 #include <algorithm>
 #include <array>
 #include <string_view>
 
-#include "cmdline.h"
-#include "reader.h"
+#include "driver/cmdline.h"
+#include "driver/reader.h"
 
 namespace kcc8 {
 

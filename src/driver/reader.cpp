@@ -1,4 +1,4 @@
-#include "reader.h"
+#include "driver/reader.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "PartInfo.h"
+#include "driver/PartInfo.h"
 
 namespace kcc8 {
 

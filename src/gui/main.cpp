@@ -12,11 +12,11 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include "Context.h"
-#include "app/TfrmMain.h"
-#include "settings/AppSettings.h"
-#include "settings/ProductVariant.h"
-#include "text/TextFile.h"
+#include "core/Context.h"
+#include "gui/app/TfrmMain.h"
+#include "core/settings/AppSettings.h"
+#include "core/settings/ProductVariant.h"
+#include "core/text/TextFile.h"
 
 namespace {
 

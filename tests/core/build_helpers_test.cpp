@@ -2,11 +2,11 @@
 
 #include <filesystem>
 
-#include "build/BuildPathEntry.h"
-#include "build/CSourceBuildPane.h"
-#include "build/ErrorPosition.h"
-#include "build/HistoryName.h"
-#include "text/TextFile.h"
+#include "core/build/BuildPathEntry.h"
+#include "core/build/CSourceBuildPane.h"
+#include "core/build/ErrorPosition.h"
+#include "core/build/HistoryName.h"
+#include "core/text/TextFile.h"
 
 using namespace kavel;
 

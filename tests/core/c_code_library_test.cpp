@@ -3,9 +3,9 @@
 #include <filesystem>
 #include <set>
 
-#include "codegen/CCodeLibrary.h"
-#include "codegen/CCodeStatement.h"
-#include "text/TextFile.h"
+#include "core/codegen/CCodeLibrary.h"
+#include "core/codegen/CCodeStatement.h"
+#include "core/text/TextFile.h"
 
 using namespace kavel;
 namespace fs = std::filesystem;

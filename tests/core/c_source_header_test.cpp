@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "setup/CSourceHeader.h"
-#include "setup/SetupCodec.h"
+#include "core/setup/CSourceHeader.h"
+#include "core/setup/SetupCodec.h"
 
 using namespace kavel;
 

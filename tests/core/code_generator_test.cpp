@@ -2,13 +2,13 @@
 
 #include <filesystem>
 
-#include "Context.h"
-#include "codegen/CodeGenerator.h"
-#include "codegen/HeaderBlock.h"
-#include "model/ProgramFile.h"
-#include "model/StatementKind.h"
-#include "text/Encoding.h"
-#include "text/TextFile.h"
+#include "core/Context.h"
+#include "core/codegen/CodeGenerator.h"
+#include "core/codegen/HeaderBlock.h"
+#include "core/model/ProgramFile.h"
+#include "core/model/StatementKind.h"
+#include "core/text/Encoding.h"
+#include "core/text/TextFile.h"
 #include "Statements.h"
 
 using namespace kavel;

@@ -2,11 +2,11 @@
 
 #include <climits>
 
-#include "codegen/ConditionText.h"
-#include "codegen/OperandText.h"
-#include "codegen/StatementText.h"
-#include "codegen/VariableExpression.h"
-#include "model/StatementKind.h"
+#include "core/codegen/ConditionText.h"
+#include "core/codegen/OperandText.h"
+#include "core/codegen/StatementText.h"
+#include "core/codegen/VariableExpression.h"
+#include "core/model/StatementKind.h"
 #include "Statements.h"
 
 using namespace kavel;

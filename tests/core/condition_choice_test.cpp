@@ -3,8 +3,8 @@
 #include <functional>
 #include <vector>
 
-#include "model/ConditionChoice.h"
-#include "model/StatementKind.h"
+#include "core/model/ConditionChoice.h"
+#include "core/model/StatementKind.h"
 
 using namespace kavel;
 

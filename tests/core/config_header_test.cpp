@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "codegen/ConfigHeader.h"
-#include "setup/SetupCodec.h"
+#include "core/codegen/ConfigHeader.h"
+#include "core/setup/SetupCodec.h"
 
 using namespace kavel;
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "setup/ConnectorModes.h"
+#include "core/setup/ConnectorModes.h"
 
 using namespace kavel;
 

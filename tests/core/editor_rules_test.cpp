@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "editor/CodeEditing.h"
-#include "editor/EditMenu.h"
-#include "editor/Placement.h"
-#include "model/StatementKind.h"
+#include "core/editor/CodeEditing.h"
+#include "core/editor/EditMenu.h"
+#include "core/editor/Placement.h"
+#include "core/model/StatementKind.h"
 
 using namespace kavel;
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "text/Encoding.h"
-#include "text/TextFile.h"
+#include "core/text/Encoding.h"
+#include "core/text/TextFile.h"
 
 #include <cstdio>
 #include <sys/stat.h>

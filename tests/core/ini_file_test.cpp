@@ -2,7 +2,7 @@
 
 #include <climits>
 
-#include "settings/IniFile.h"
+#include "core/settings/IniFile.h"
 
 using kavel::IniFile;
 

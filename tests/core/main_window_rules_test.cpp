@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "shell/ShellTexts.h"
-#include "shell/WindowSizing.h"
+#include "core/shell/ShellTexts.h"
+#include "core/shell/WindowSizing.h"
 
 using namespace kavel;
 

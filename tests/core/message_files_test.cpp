@@ -5,9 +5,9 @@
 #include <set>
 #include <string>
 
-#include "i18n/MessageTable.h"
-#include "text/Encoding.h"
-#include "text/TextFile.h"
+#include "core/i18n/MessageTable.h"
+#include "core/text/Encoding.h"
+#include "core/text/TextFile.h"
 
 using kavel::MessageTable;
 namespace fs = std::filesystem;

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "i18n/MessageTable.h"
-#include "text/Encoding.h"
-#include "text/TextFile.h"
+#include "core/i18n/MessageTable.h"
+#include "core/text/Encoding.h"
+#include "core/text/TextFile.h"
 
 using kavel::MessageTable;
 namespace fs = std::filesystem;

@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "model/MotorPattern.h"
-#include "model/StatementKind.h"
+#include "core/model/MotorPattern.h"
+#include "core/model/StatementKind.h"
 
 using namespace kavel;
 

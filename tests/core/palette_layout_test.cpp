@@ -3,9 +3,9 @@
 #include <set>
 #include <string>
 
-#include "editor/PaletteLayout.h"
-#include "model/StatementKind.h"
-#include "setup/IoSetup.h"
+#include "core/editor/PaletteLayout.h"
+#include "core/model/StatementKind.h"
+#include "core/setup/IoSetup.h"
 
 using namespace kavel;
 

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "shell/PrintLayout.h"
+#include "core/shell/PrintLayout.h"
 
 using kavel::PrintLayout;
 using kavel::PrintRect;

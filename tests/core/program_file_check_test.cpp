@@ -3,10 +3,10 @@
 #include <filesystem>
 #include <fstream>
 
-#include "i18n/MessageTable.h"
-#include "model/ProgramFileCheck.h"
-#include "settings/AppSettings.h"
-#include "setup/IoSetup.h"
+#include "core/i18n/MessageTable.h"
+#include "core/model/ProgramFileCheck.h"
+#include "core/settings/AppSettings.h"
+#include "core/setup/IoSetup.h"
 
 using namespace kavel;
 namespace fs = std::filesystem;

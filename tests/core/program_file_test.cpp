@@ -4,11 +4,11 @@
 #include <random>
 #include <unistd.h>
 
-#include "Context.h"
-#include "model/ProgramFile.h"
-#include "model/StatementKind.h"
-#include "text/Encoding.h"
-#include "text/TextFile.h"
+#include "core/Context.h"
+#include "core/model/ProgramFile.h"
+#include "core/model/StatementKind.h"
+#include "core/text/Encoding.h"
+#include "core/text/TextFile.h"
 #include "Statements.h"
 
 using namespace kavel;

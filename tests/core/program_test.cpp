@@ -2,10 +2,10 @@
 
 #include <filesystem>
 
-#include "model/Program.h"
-#include "model/ProgramSet.h"
-#include "model/StatementKind.h"
-#include "text/TextFile.h"
+#include "core/model/Program.h"
+#include "core/model/ProgramSet.h"
+#include "core/model/StatementKind.h"
+#include "core/text/TextFile.h"
 #include "Statements.h"
 
 using namespace kavel;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "model/RepeatCount.h"
+#include "core/model/RepeatCount.h"
 
 using namespace kavel;
 

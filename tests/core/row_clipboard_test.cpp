@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "editor/RowClipboard.h"
-#include "model/StatementKind.h"
+#include "core/editor/RowClipboard.h"
+#include "core/model/StatementKind.h"
 #include "Statements.h"
 
 using namespace kavel;

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "model/RowText.h"
-#include "model/StatementKind.h"
+#include "core/model/RowText.h"
+#include "core/model/StatementKind.h"
 #include "Statements.h"
 
 using namespace kavel;

@@ -6,11 +6,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "settings/AppSettings.h"
-#include "settings/IniFile.h"
-#include "settings/ProductVariant.h"
-#include "setup/IoSetup.h"
-#include "text/TextFile.h"
+#include "core/settings/AppSettings.h"
+#include "core/settings/IniFile.h"
+#include "core/settings/ProductVariant.h"
+#include "core/setup/IoSetup.h"
+#include "core/text/TextFile.h"
 
 using namespace kavel;
 namespace fs = std::filesystem;

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "settings/AppSettings.h"
-#include "setup/IoSetup.h"
-#include "setup/SetupCodec.h"
+#include "core/settings/AppSettings.h"
+#include "core/setup/IoSetup.h"
+#include "core/setup/SetupCodec.h"
 
 using namespace kavel;
 

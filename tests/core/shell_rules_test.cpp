@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "i18n/MessagePaths.h"
-#include "settings/AppSettings.h"
-#include "shell/ModeQuestion.h"
-#include "shell/VersionInfo.h"
+#include "core/i18n/MessagePaths.h"
+#include "core/settings/AppSettings.h"
+#include "core/shell/ModeQuestion.h"
+#include "core/shell/VersionInfo.h"
 
 using namespace kavel;
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "editor/StatementEditing.h"
-#include "model/StatementKind.h"
+#include "core/editor/StatementEditing.h"
+#include "core/model/StatementKind.h"
 #include "Statements.h"
 
 using namespace kavel;

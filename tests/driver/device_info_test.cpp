@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "DriverTestSupport.h"
-#include "mgproc_res.h"
-#include "reader.h"
+#include "driver/mgproc_res.h"
+#include "driver/reader.h"
 
 using namespace kcc8;
 using namespace kcc8test;

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "DriverTestSupport.h"
-#include "cmdline.h"
-#include "dispatch.h"
+#include "driver/cmdline.h"
+#include "driver/dispatch.h"
 
 using namespace kcc8;
 

@@ -6,9 +6,9 @@
 #include <gtest/gtest.h>
 
 #include "DriverTestSupport.h"
-#include "cmdline.h"
-#include "mgproc_res.h"
-#include "reader.h"
+#include "driver/cmdline.h"
+#include "driver/mgproc_res.h"
+#include "driver/reader.h"
 
 using namespace kcc8;
 using namespace kcc8test;

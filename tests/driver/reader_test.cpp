@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "DriverTestSupport.h"
-#include "reader.h"
+#include "driver/reader.h"
 
 using namespace kcc8;
 using namespace kcc8test;

@@ -4,8 +4,8 @@
 
 #include <QString>
 
-#include "Context.h"
-#include "app/Glyphs.h"
+#include "core/Context.h"
+#include "gui/app/Glyphs.h"
 
 namespace kavel::test {
 

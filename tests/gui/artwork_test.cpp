@@ -12,7 +12,7 @@
 
 #include <jpeglib.h>
 
-#include "app/Glyphs.h"
+#include "gui/app/Glyphs.h"
 
 using kavel::gui::Glyphs;
 

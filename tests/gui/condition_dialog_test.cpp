@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "DialogFixture.h"
-#include "dialogs/DialogSet.h"
-#include "dialogs/TfrmCondition.h"
-#include "model/StatementKind.h"
+#include "gui/dialogs/DialogSet.h"
+#include "gui/dialogs/TfrmCondition.h"
+#include "core/model/StatementKind.h"
 
 using namespace kavel;
 using kavel::gui::TfrmCondition;

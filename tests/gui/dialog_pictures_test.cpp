@@ -11,10 +11,10 @@
 #include <functional>
 
 #include "DialogFixture.h"
-#include "dialogs/DialogSet.h"
-#include "dialogs/StatementDialog.h"
-#include "dialogs/TfrmCondition.h"
-#include "model/StatementKind.h"
+#include "gui/dialogs/DialogSet.h"
+#include "gui/dialogs/StatementDialog.h"
+#include "gui/dialogs/TfrmCondition.h"
+#include "core/model/StatementKind.h"
 
 using namespace kavel;
 using namespace kavel::gui;

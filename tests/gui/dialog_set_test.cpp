@@ -9,11 +9,11 @@
 #include <QSlider>
 
 #include "DialogFixture.h"
-#include "dialogs/DialogSet.h"
-#include "dialogs/TfrmCondition.h"
-#include "dialogs/TfrmRepeat.h"
-#include "dialogs/TfrmSpeed.h"
-#include "model/StatementKind.h"
+#include "gui/dialogs/DialogSet.h"
+#include "gui/dialogs/TfrmCondition.h"
+#include "gui/dialogs/TfrmRepeat.h"
+#include "gui/dialogs/TfrmSpeed.h"
+#include "core/model/StatementKind.h"
 
 using namespace kavel;
 using namespace kavel::gui;

@@ -7,8 +7,8 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
-#include "Context.h"
-#include "app/TfrmHelp.h"
+#include "core/Context.h"
+#include "gui/app/TfrmHelp.h"
 
 using kavel::Context;
 using kavel::gui::TfrmHelp;

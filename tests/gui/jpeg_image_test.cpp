@@ -9,7 +9,7 @@
 
 #include <jpeglib.h>
 
-#include "app/JpegImage.h"
+#include "gui/app/JpegImage.h"
 
 using kavel::gui::decodeJpeg;
 using kavel::gui::loadJpeg;

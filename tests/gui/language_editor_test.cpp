@@ -12,8 +12,8 @@
 
 #include <vector>
 
-#include "Context.h"
-#include "app/TfrmLanguage.h"
+#include "core/Context.h"
+#include "gui/app/TfrmLanguage.h"
 
 using kavel::Context;
 using kavel::MessageTable;

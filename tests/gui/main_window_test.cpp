@@ -11,13 +11,13 @@
 
 #include "MainWindowFixture.h"
 #include "Statements.h"
-#include "app/TfrmComStandIn.h"
-#include "app/ClickLabel.h"
-#include "app/SidePanel.h"
-#include "editor/CodeEditor.h"
-#include "editor/Palette.h"
-#include "editor/RowView.h"
-#include "model/StatementKind.h"
+#include "gui/app/TfrmComStandIn.h"
+#include "gui/app/ClickLabel.h"
+#include "gui/app/SidePanel.h"
+#include "gui/editor/CodeEditor.h"
+#include "gui/editor/Palette.h"
+#include "gui/editor/RowView.h"
+#include "core/model/StatementKind.h"
 
 using namespace kavel;
 using namespace kavel::testing;

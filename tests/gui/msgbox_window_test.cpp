@@ -5,8 +5,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "Context.h"
-#include "app/TfrmMsgBox.h"
+#include "core/Context.h"
+#include "gui/app/TfrmMsgBox.h"
 
 using kavel::Context;
 using kavel::gui::TfrmMsgBox;

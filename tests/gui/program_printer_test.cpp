@@ -5,11 +5,11 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
-#include "Context.h"
-#include "app/Glyphs.h"
-#include "app/ProgramPrinter.h"
-#include "model/StatementKind.h"
-#include "shell/PrintLayout.h"
+#include "core/Context.h"
+#include "gui/app/Glyphs.h"
+#include "gui/app/ProgramPrinter.h"
+#include "core/model/StatementKind.h"
+#include "core/shell/PrintLayout.h"
 
 using kavel::Context;
 using kavel::PrintLayout;

@@ -13,13 +13,13 @@
 
 #include "MainWindowFixture.h"
 #include "Statements.h"
-#include "dialogs/TfrmCondition.h"
-#include "dialogs/TfrmRepeat.h"
-#include "dialogs/TfrmSpeed.h"
-#include "editor/Palette.h"
-#include "editor/RowView.h"
-#include "model/RowText.h"
-#include "model/StatementKind.h"
+#include "gui/dialogs/TfrmCondition.h"
+#include "gui/dialogs/TfrmRepeat.h"
+#include "gui/dialogs/TfrmSpeed.h"
+#include "gui/editor/Palette.h"
+#include "gui/editor/RowView.h"
+#include "core/model/RowText.h"
+#include "core/model/StatementKind.h"
 
 using namespace kavel;
 using namespace kavel::testing;

@@ -7,9 +7,9 @@
 #include <QToolButton>
 
 #include "DialogFixture.h"
-#include "dialogs/TfrmRepeat.h"
-#include "dialogs/UpDown.h"
-#include "model/StatementKind.h"
+#include "gui/dialogs/TfrmRepeat.h"
+#include "gui/dialogs/UpDown.h"
+#include "core/model/StatementKind.h"
 
 using namespace kavel;
 using kavel::gui::TfrmRepeat;

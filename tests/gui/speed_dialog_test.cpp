@@ -12,8 +12,8 @@
 #include <limits>
 
 #include "DialogFixture.h"
-#include "dialogs/TfrmSpeed.h"
-#include "model/StatementKind.h"
+#include "gui/dialogs/TfrmSpeed.h"
+#include "core/model/StatementKind.h"
 
 using namespace kavel;
 using kavel::gui::TfrmSpeed;

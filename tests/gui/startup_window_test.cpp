@@ -6,8 +6,8 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 
-#include "Context.h"
-#include "app/TfrmStartup.h"
+#include "core/Context.h"
+#include "gui/app/TfrmStartup.h"
 
 using kavel::Context;
 using kavel::gui::TfrmStartup;

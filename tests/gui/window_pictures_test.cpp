@@ -5,7 +5,7 @@
 #include <QMenu>
 
 #include "MainWindowFixture.h"
-#include "editor/RowView.h"
+#include "gui/editor/RowView.h"
 
 using namespace kavel;
 using namespace kavel::testing;

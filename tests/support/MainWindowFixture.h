@@ -11,10 +11,10 @@
 #include <memory>
 #include <string>
 
-#include "Context.h"
+#include "core/Context.h"
 #include "ScriptedPrompts.h"
-#include "app/TfrmMain.h"
-#include "editor/TfrmProg.h"
+#include "gui/app/TfrmMain.h"
+#include "gui/editor/TfrmProg.h"
 
 namespace kavel::testing {
 

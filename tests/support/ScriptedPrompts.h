@@ -13,9 +13,9 @@
 #include <QDialog>
 #include <QPrinter>
 
-#include "Context.h"
-#include "app/Prompts.h"
-#include "app/TfrmMsgBox.h"
+#include "core/Context.h"
+#include "gui/app/Prompts.h"
+#include "gui/app/TfrmMsgBox.h"
 
 namespace kavel::testing {
 

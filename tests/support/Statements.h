@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "model/Program.h"
-#include "model/Statement.h"
+#include "core/model/Program.h"
+#include "core/model/Statement.h"
 
 namespace kavel::testing {
 

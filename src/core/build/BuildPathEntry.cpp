@@ -1,6 +1,6 @@
-#include "build/BuildPathEntry.h"
+#include "core/build/BuildPathEntry.h"
 
-#include "text/TextFile.h"
+#include "core/text/TextFile.h"
 
 namespace kavel {
 

@@ -1,8 +1,8 @@
-#include "build/CSourceBuildPane.h"
+#include "core/build/CSourceBuildPane.h"
 
 #include <algorithm>
 
-#include "text/Format.h"
+#include "core/text/Format.h"
 
 namespace kavel {
 

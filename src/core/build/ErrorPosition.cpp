@@ -1,9 +1,9 @@
-#include "build/ErrorPosition.h"
+#include "core/build/ErrorPosition.h"
 
 #include <charconv>
 #include <string_view>
 
-#include "text/Format.h"
+#include "core/text/Format.h"
 
 namespace kavel {
 

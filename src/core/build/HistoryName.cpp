@@ -1,9 +1,9 @@
-#include "build/HistoryName.h"
+#include "core/build/HistoryName.h"
 
 #include <charconv>
 
-#include "text/Format.h"
-#include "text/TextFile.h"
+#include "core/text/Format.h"
+#include "core/text/TextFile.h"
 
 namespace kavel {
 

@@ -1,8 +1,8 @@
-#include "codegen/CCodeLibrary.h"
+#include "core/codegen/CCodeLibrary.h"
 
-#include "text/Encoding.h"
-#include "text/Format.h"
-#include "text/TextFile.h"
+#include "core/text/Encoding.h"
+#include "core/text/Format.h"
+#include "core/text/TextFile.h"
 
 namespace kavel {
 namespace {

@@ -1,4 +1,4 @@
-#include "codegen/CCodeStatement.h"
+#include "core/codegen/CCodeStatement.h"
 
 #include <algorithm>
 

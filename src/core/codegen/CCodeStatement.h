@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "codegen/CCodeLibrary.h"
+#include "core/codegen/CCodeLibrary.h"
 
 namespace kavel {
 

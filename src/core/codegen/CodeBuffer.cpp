@@ -1,9 +1,9 @@
-#include "codegen/CodeBuffer.h"
+#include "core/codegen/CodeBuffer.h"
 
 #include <algorithm>
 #include <cstdio>
 
-#include "text/Encoding.h"
+#include "core/text/Encoding.h"
 
 namespace kavel {
 

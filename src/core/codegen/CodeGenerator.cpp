@@ -1,14 +1,14 @@
-#include "codegen/CodeGenerator.h"
+#include "core/codegen/CodeGenerator.h"
 
 #include <algorithm>
 
-#include "codegen/ConfigHeader.h"
-#include "codegen/HeaderBlock.h"
-#include "codegen/StatementText.h"
-#include "model/StatementKind.h"
-#include "settings/ProductVariant.h"
-#include "text/Format.h"
-#include "text/TextFile.h"
+#include "core/codegen/ConfigHeader.h"
+#include "core/codegen/HeaderBlock.h"
+#include "core/codegen/StatementText.h"
+#include "core/model/StatementKind.h"
+#include "core/settings/ProductVariant.h"
+#include "core/text/Format.h"
+#include "core/text/TextFile.h"
 
 namespace kavel {
 namespace {

@@ -8,9 +8,9 @@
 #include <string_view>
 #include <vector>
 
-#include "Context.h"
-#include "codegen/CodeBuffer.h"
-#include "model/ProgramFile.h"
+#include "core/Context.h"
+#include "core/codegen/CodeBuffer.h"
+#include "core/model/ProgramFile.h"
 
 namespace kavel {
 

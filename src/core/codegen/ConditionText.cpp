@@ -1,11 +1,11 @@
-#include "codegen/ConditionText.h"
+#include "core/codegen/ConditionText.h"
 
 #include <cstdint>
 
-#include "codegen/OperandText.h"
-#include "codegen/VariableExpression.h"
-#include "model/StatementKind.h"
-#include "text/Format.h"
+#include "core/codegen/OperandText.h"
+#include "core/codegen/VariableExpression.h"
+#include "core/model/StatementKind.h"
+#include "core/text/Format.h"
 
 namespace kavel {
 namespace {

@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "model/Statement.h"
-#include "setup/IoSetup.h"
+#include "core/model/Statement.h"
+#include "core/setup/IoSetup.h"
 
 namespace kavel {
 

@@ -1,6 +1,6 @@
-#include "codegen/ConfigHeader.h"
+#include "core/codegen/ConfigHeader.h"
 
-#include "text/Format.h"
+#include "core/text/Format.h"
 
 namespace kavel {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "settings/AppSettings.h"
-#include "setup/IoSetup.h"
+#include "core/settings/AppSettings.h"
+#include "core/setup/IoSetup.h"
 
 namespace kavel {
 

@@ -1,9 +1,9 @@
-#include "codegen/HeaderBlock.h"
+#include "core/codegen/HeaderBlock.h"
 
 #include <algorithm>
 
-#include "setup/CSourceHeader.h"
-#include "text/TextFile.h"
+#include "core/setup/CSourceHeader.h"
+#include "core/text/TextFile.h"
 
 namespace kavel {
 namespace {

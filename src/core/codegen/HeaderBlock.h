@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "setup/IoSetup.h"
+#include "core/setup/IoSetup.h"
 
 namespace kavel {
 

@@ -1,7 +1,7 @@
-#include "codegen/OperandText.h"
+#include "core/codegen/OperandText.h"
 
-#include "model/RowText.h"
-#include "text/Format.h"
+#include "core/model/RowText.h"
+#include "core/text/Format.h"
 
 namespace kavel {
 namespace {

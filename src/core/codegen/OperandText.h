@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "setup/IoSetup.h"
+#include "core/setup/IoSetup.h"
 
 namespace kavel {
 

@@ -1,10 +1,10 @@
-#include "codegen/StatementText.h"
+#include "core/codegen/StatementText.h"
 
-#include "codegen/OperandText.h"
-#include "codegen/VariableExpression.h"
-#include "model/RowText.h"
-#include "model/StatementKind.h"
-#include "text/Format.h"
+#include "core/codegen/OperandText.h"
+#include "core/codegen/VariableExpression.h"
+#include "core/model/RowText.h"
+#include "core/model/StatementKind.h"
+#include "core/text/Format.h"
 
 namespace kavel {
 namespace {

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "codegen/ConditionText.h"
-#include "model/Statement.h"
+#include "core/codegen/ConditionText.h"
+#include "core/model/Statement.h"
 
 namespace kavel {
 

@@ -1,8 +1,8 @@
-#include "codegen/VariableExpression.h"
+#include "core/codegen/VariableExpression.h"
 
-#include "codegen/OperandText.h"
-#include "model/StatementKind.h"
-#include "text/Format.h"
+#include "core/codegen/OperandText.h"
+#include "core/model/StatementKind.h"
+#include "core/text/Format.h"
 
 namespace kavel {
 namespace {

@@ -1,4 +1,4 @@
-#include "editor/CodeEditing.h"
+#include "core/editor/CodeEditing.h"
 
 namespace kavel {
 

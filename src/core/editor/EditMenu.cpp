@@ -1,6 +1,6 @@
-#include "editor/EditMenu.h"
+#include "core/editor/EditMenu.h"
 
-#include "model/StatementKind.h"
+#include "core/model/StatementKind.h"
 
 namespace kavel {
 

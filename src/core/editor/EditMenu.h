@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "model/Statement.h"
+#include "core/model/Statement.h"
 
 namespace kavel {
 

@@ -1,8 +1,8 @@
-#include "editor/PaletteLayout.h"
+#include "core/editor/PaletteLayout.h"
 
-#include "model/ProgramSet.h"
-#include "model/StatementKind.h"
-#include "setup/IoSetup.h"
+#include "core/model/ProgramSet.h"
+#include "core/model/StatementKind.h"
+#include "core/setup/IoSetup.h"
 
 namespace kavel {
 

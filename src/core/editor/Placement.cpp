@@ -1,4 +1,4 @@
-#include "editor/Placement.h"
+#include "core/editor/Placement.h"
 
 #include <algorithm>
 

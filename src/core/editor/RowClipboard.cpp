@@ -1,6 +1,6 @@
-#include "editor/RowClipboard.h"
+#include "core/editor/RowClipboard.h"
 
-#include "model/StatementKind.h"
+#include "core/model/StatementKind.h"
 
 namespace kavel {
 

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "model/Program.h"
+#include "core/model/Program.h"
 
 namespace kavel {
 

@@ -1,6 +1,6 @@
-#include "editor/StatementEditing.h"
+#include "core/editor/StatementEditing.h"
 
-#include "model/StatementKind.h"
+#include "core/model/StatementKind.h"
 
 namespace kavel {
 

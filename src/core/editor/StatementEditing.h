@@ -2,7 +2,7 @@
 // How a program window hands a row to its statement dialog and takes the result back: which
 // dialog edits a subject kind, the defaults a dialog opens with, and the fields it returns.
 
-#include "model/Statement.h"
+#include "core/model/Statement.h"
 
 namespace kavel {
 

@@ -1,7 +1,7 @@
-#include "i18n/MessagePaths.h"
+#include "core/i18n/MessagePaths.h"
 
-#include "settings/AppSettings.h"
-#include "text/TextFile.h"
+#include "core/settings/AppSettings.h"
+#include "core/text/TextFile.h"
 
 namespace kavel {
 

@@ -1,4 +1,4 @@
-#include "i18n/MessageTable.h"
+#include "core/i18n/MessageTable.h"
 
 #include <filesystem>
 #include <string_view>
@@ -6,9 +6,9 @@
 #include <utility>
 #include <vector>
 
-#include "text/Encoding.h"
-#include "text/Format.h"
-#include "text/TextFile.h"
+#include "core/text/Encoding.h"
+#include "core/text/Format.h"
+#include "core/text/TextFile.h"
 
 namespace kavel {
 namespace {

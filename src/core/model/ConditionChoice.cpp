@@ -1,9 +1,9 @@
-#include "model/ConditionChoice.h"
+#include "core/model/ConditionChoice.h"
 
 #include <algorithm>
 
-#include "model/ProgramSet.h"
-#include "model/StatementKind.h"
+#include "core/model/ProgramSet.h"
+#include "core/model/StatementKind.h"
 
 namespace kavel {
 

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "setup/IoSetup.h"
+#include "core/setup/IoSetup.h"
 
 namespace kavel {
 

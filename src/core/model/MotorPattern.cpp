@@ -1,10 +1,10 @@
-#include "model/MotorPattern.h"
+#include "core/model/MotorPattern.h"
 
 #include <algorithm>
 #include <cstdlib>
 
-#include "model/StatementKind.h"
-#include "text/Format.h"
+#include "core/model/StatementKind.h"
+#include "core/text/Format.h"
 
 namespace kavel {
 namespace {

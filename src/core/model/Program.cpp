@@ -1,9 +1,9 @@
-#include "model/Program.h"
+#include "core/model/Program.h"
 
 #include <algorithm>
 
-#include "model/StatementKind.h"
-#include "text/Format.h"
+#include "core/model/StatementKind.h"
+#include "core/text/Format.h"
 
 namespace kavel {
 namespace {

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "model/Statement.h"
+#include "core/model/Statement.h"
 
 namespace kavel {
 

@@ -1,4 +1,4 @@
-#include "model/ProgramFile.h"
+#include "core/model/ProgramFile.h"
 
 #include <algorithm>
 #include <charconv>
@@ -6,15 +6,15 @@
 #include <optional>
 #include <string_view>
 
-#include "i18n/MessageTable.h"
-#include "model/ProgramSet.h"
-#include "model/StatementKind.h"
-#include "settings/AppSettings.h"
-#include "setup/IoSetup.h"
-#include "setup/SetupCodec.h"
-#include "text/Encoding.h"
-#include "text/Format.h"
-#include "text/TextFile.h"
+#include "core/i18n/MessageTable.h"
+#include "core/model/ProgramSet.h"
+#include "core/model/StatementKind.h"
+#include "core/settings/AppSettings.h"
+#include "core/setup/IoSetup.h"
+#include "core/setup/SetupCodec.h"
+#include "core/text/Encoding.h"
+#include "core/text/Format.h"
+#include "core/text/TextFile.h"
 
 namespace kavel {
 namespace {

@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "model/Program.h"
+#include "core/model/Program.h"
 
 namespace kavel {
 

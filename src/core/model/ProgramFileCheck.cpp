@@ -1,12 +1,12 @@
-#include "model/ProgramFileCheck.h"
+#include "core/model/ProgramFileCheck.h"
 
 #include <filesystem>
 
-#include "i18n/MessageTable.h"
-#include "model/ProgramSet.h"
-#include "settings/AppSettings.h"
-#include "setup/IoSetup.h"
-#include "text/TextFile.h"
+#include "core/i18n/MessageTable.h"
+#include "core/model/ProgramSet.h"
+#include "core/settings/AppSettings.h"
+#include "core/setup/IoSetup.h"
+#include "core/text/TextFile.h"
 
 namespace kavel {
 namespace {

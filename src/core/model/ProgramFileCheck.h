@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "model/ProgramFile.h"
+#include "core/model/ProgramFile.h"
 
 namespace kavel {
 

@@ -1,10 +1,10 @@
-#include "model/ProgramSet.h"
+#include "core/model/ProgramSet.h"
 
 #include <algorithm>
 
-#include "model/StatementKind.h"
-#include "text/Format.h"
-#include "text/TextFile.h"
+#include "core/model/StatementKind.h"
+#include "core/text/Format.h"
+#include "core/text/TextFile.h"
 
 namespace kavel {
 

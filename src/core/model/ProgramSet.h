@@ -4,7 +4,7 @@
 #include <array>
 #include <string>
 
-#include "model/Program.h"
+#include "core/model/Program.h"
 
 namespace kavel {
 

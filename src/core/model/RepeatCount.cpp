@@ -1,4 +1,4 @@
-#include "model/RepeatCount.h"
+#include "core/model/RepeatCount.h"
 
 #include <algorithm>
 

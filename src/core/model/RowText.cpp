@@ -1,13 +1,13 @@
-#include "model/RowText.h"
+#include "core/model/RowText.h"
 
 #include <initializer_list>
 #include <string_view>
 #include <vector>
 
-#include "model/StatementKind.h"
-#include "setup/IoSetup.h"
-#include "text/Format.h"
-#include "text/TextFile.h"
+#include "core/model/StatementKind.h"
+#include "core/setup/IoSetup.h"
+#include "core/text/Format.h"
+#include "core/text/TextFile.h"
 
 namespace kavel {
 namespace {

@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "model/Statement.h"
+#include "core/model/Statement.h"
 
 namespace kavel {
 

@@ -1,4 +1,4 @@
-#include "model/StatementKind.h"
+#include "core/model/StatementKind.h"
 
 namespace kavel {
 

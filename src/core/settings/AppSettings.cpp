@@ -1,11 +1,11 @@
-#include "settings/AppSettings.h"
+#include "core/settings/AppSettings.h"
 
 #include <climits>
 
-#include "settings/IniFile.h"
-#include "setup/IoSetup.h"
-#include "text/Format.h"
-#include "text/TextFile.h"
+#include "core/settings/IniFile.h"
+#include "core/setup/IoSetup.h"
+#include "core/text/Format.h"
+#include "core/text/TextFile.h"
 
 namespace kavel {
 namespace {

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "settings/ProductVariant.h"
+#include "core/settings/ProductVariant.h"
 
 namespace kavel {
 

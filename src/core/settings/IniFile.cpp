@@ -1,12 +1,12 @@
-#include "settings/IniFile.h"
+#include "core/settings/IniFile.h"
 
 #include <climits>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "text/Encoding.h"
-#include "text/Format.h"
-#include "text/TextFile.h"
+#include "core/text/Encoding.h"
+#include "core/text/Format.h"
+#include "core/text/TextFile.h"
 
 namespace kavel {
 namespace {

@@ -1,4 +1,4 @@
-#include "settings/ProductVariant.h"
+#include "core/settings/ProductVariant.h"
 
 namespace kavel {
 namespace {

@@ -1,10 +1,10 @@
-#include "setup/CSourceHeader.h"
+#include "core/setup/CSourceHeader.h"
 
 #include <string_view>
 
-#include "settings/IniFile.h"
-#include "setup/SetupCodec.h"
-#include "text/Format.h"
+#include "core/settings/IniFile.h"
+#include "core/setup/SetupCodec.h"
+#include "core/text/Format.h"
 
 namespace kavel {
 namespace {

@@ -1,6 +1,6 @@
-#include "setup/ConnectorModes.h"
+#include "core/setup/ConnectorModes.h"
 
-#include "text/Format.h"
+#include "core/text/Format.h"
 
 namespace kavel {
 namespace {

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string>
 
-#include "settings/ProductVariant.h"
-#include "setup/IoSetup.h"
+#include "core/settings/ProductVariant.h"
+#include "core/setup/IoSetup.h"
 
 namespace kavel {
 

@@ -1,9 +1,9 @@
-#include "setup/SetupCodec.h"
+#include "core/setup/SetupCodec.h"
 
 #include <cstdint>
 #include <cstdlib>
 
-#include "settings/AppSettings.h"
+#include "core/settings/AppSettings.h"
 
 namespace kavel {
 namespace {

@@ -2,7 +2,7 @@
 // Conversion between the decoded I/O setup (IoSetup) and its encoded form, the three decimal
 // setup values kept in the setup record and written into program files and C source headers.
 
-#include "setup/IoSetup.h"
+#include "core/setup/IoSetup.h"
 
 namespace kavel {
 

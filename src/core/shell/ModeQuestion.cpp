@@ -1,6 +1,6 @@
-#include "shell/ModeQuestion.h"
+#include "core/shell/ModeQuestion.h"
 
-#include "settings/AppSettings.h"
+#include "core/settings/AppSettings.h"
 
 namespace kavel {
 namespace {

@@ -1,4 +1,4 @@
-#include "shell/PrintLayout.h"
+#include "core/shell/PrintLayout.h"
 
 #include <algorithm>
 

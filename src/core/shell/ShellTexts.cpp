@@ -1,8 +1,8 @@
-#include "shell/ShellTexts.h"
+#include "core/shell/ShellTexts.h"
 
 #include <algorithm>
 
-#include "text/Format.h"
+#include "core/text/Format.h"
 
 namespace kavel {
 

@@ -1,7 +1,7 @@
-#include "shell/VersionInfo.h"
+#include "core/shell/VersionInfo.h"
 
-#include "settings/AppSettings.h"
-#include "settings/ProductVariant.h"
+#include "core/settings/AppSettings.h"
+#include "core/settings/ProductVariant.h"
 
 namespace kavel {
 

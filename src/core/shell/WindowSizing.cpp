@@ -1,4 +1,4 @@
-#include "shell/WindowSizing.h"
+#include "core/shell/WindowSizing.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "text/Encoding.h"
+#include "core/text/Encoding.h"
 
 #include <algorithm>
 #include <cerrno>

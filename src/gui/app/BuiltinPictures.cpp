@@ -1,4 +1,4 @@
-#include "app/BuiltinPictures.h"
+#include "gui/app/BuiltinPictures.h"
 
 #include <QLinearGradient>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "app/ClickLabel.h"
+#include "gui/app/ClickLabel.h"
 
 #include <QMouseEvent>
 

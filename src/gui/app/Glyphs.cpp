@@ -1,6 +1,6 @@
-#include "app/Glyphs.h"
+#include "gui/app/Glyphs.h"
 
-#include "app/SvgGlyphEngine.h"
+#include "gui/app/SvgGlyphEngine.h"
 
 #include <QFile>
 #include <QPainter>

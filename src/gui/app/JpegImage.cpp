@@ -1,4 +1,4 @@
-#include "app/JpegImage.h"
+#include "gui/app/JpegImage.h"
 
 #include <QFile>
 

@@ -3,7 +3,7 @@
 
 #include <QString>
 
-#include "Context.h"
+#include "core/Context.h"
 
 namespace kavel::gui {
 

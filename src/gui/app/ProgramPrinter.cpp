@@ -1,4 +1,4 @@
-#include "app/ProgramPrinter.h"
+#include "gui/app/ProgramPrinter.h"
 
 #include <QFontMetrics>
 #include <QPagedPaintDevice>
@@ -8,10 +8,10 @@
 
 #include <functional>
 
-#include "app/Glyphs.h"
-#include "model/RowText.h"
-#include "settings/ProductVariant.h"
-#include "shell/PrintLayout.h"
+#include "gui/app/Glyphs.h"
+#include "core/model/RowText.h"
+#include "core/settings/ProductVariant.h"
+#include "core/shell/PrintLayout.h"
 
 namespace kavel::gui {
 namespace {

@@ -10,9 +10,9 @@
 
 #include <vector>
 
-#include "Context.h"
-#include "model/RowText.h"
-#include "model/Statement.h"
+#include "core/Context.h"
+#include "core/model/RowText.h"
+#include "core/model/Statement.h"
 
 class QPagedPaintDevice;
 

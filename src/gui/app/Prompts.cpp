@@ -1,4 +1,4 @@
-#include "app/Prompts.h"
+#include "gui/app/Prompts.h"
 
 #include <QColorDialog>
 #include <QFileDialog>
@@ -7,10 +7,10 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
-#include "Context.h"
-#include "app/TfrmMsgBox.h"
-#include "app/TfrmStartup.h"
-#include "dialogs/StatementDialog.h"
+#include "core/Context.h"
+#include "gui/app/TfrmMsgBox.h"
+#include "gui/app/TfrmStartup.h"
+#include "gui/dialogs/StatementDialog.h"
 
 namespace kavel::gui {
 

@@ -8,7 +8,7 @@
 
 #include <optional>
 
-#include "editor/StatementEditing.h"
+#include "core/editor/StatementEditing.h"
 
 class QDialog;
 class QPrinter;

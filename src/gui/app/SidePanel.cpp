@@ -1,10 +1,10 @@
-#include "app/SidePanel.h"
+#include "gui/app/SidePanel.h"
 
 #include <QEvent>
 #include <QPlainTextEdit>
 
-#include "app/ClickLabel.h"
-#include "editor/Palette.h"
+#include "gui/app/ClickLabel.h"
+#include "gui/editor/Palette.h"
 
 namespace kavel::gui {
 namespace {

@@ -1,4 +1,4 @@
-#include "app/SvgGlyphEngine.h"
+#include "gui/app/SvgGlyphEngine.h"
 
 #include <QImage>
 #include <QPainter>

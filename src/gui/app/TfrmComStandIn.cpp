@@ -1,4 +1,4 @@
-#include "app/TfrmComStandIn.h"
+#include "gui/app/TfrmComStandIn.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>

@@ -1,12 +1,12 @@
-#include "app/TfrmHelp.h"
+#include "gui/app/TfrmHelp.h"
 
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "app/BuiltinPictures.h"
-#include "app/WindowLook.h"
-#include "shell/VersionInfo.h"
+#include "gui/app/BuiltinPictures.h"
+#include "gui/app/WindowLook.h"
+#include "core/shell/VersionInfo.h"
 
 namespace kavel::gui {
 namespace {

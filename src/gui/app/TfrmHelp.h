@@ -5,7 +5,7 @@
 #include <QDialog>
 #include <QProcess>
 
-#include "Context.h"
+#include "core/Context.h"
 
 class QLabel;
 class QPushButton;

@@ -1,4 +1,4 @@
-#include "app/TfrmLanguage.h"
+#include "gui/app/TfrmLanguage.h"
 
 #include <QFileDialog>
 #include <QHeaderView>
@@ -13,8 +13,8 @@
 #include <array>
 #include <string>
 
-#include "app/WindowLook.h"
-#include "i18n/MessagePaths.h"
+#include "gui/app/WindowLook.h"
+#include "core/i18n/MessagePaths.h"
 
 namespace kavel::gui {
 

@@ -8,7 +8,7 @@
 
 #include <functional>
 
-#include "Context.h"
+#include "core/Context.h"
 
 class QAction;
 class QMenu;

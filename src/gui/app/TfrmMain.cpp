@@ -1,4 +1,4 @@
-#include "app/TfrmMain.h"
+#include "gui/app/TfrmMain.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -16,28 +16,28 @@
 #include <QToolBar>
 #include <QToolButton>
 
-#include "app/ClickLabel.h"
-#include "app/Glyphs.h"
-#include "app/JpegImage.h"
-#include "app/Prompts.h"
-#include "app/SidePanel.h"
-#include "app/TfrmComStandIn.h"
-#include "app/TfrmHelp.h"
-#include "app/TfrmLanguage.h"
-#include "app/TfrmMsgBox.h"
-#include "dialogs/DialogSet.h"
-#include "editor/Palette.h"
-#include "editor/RowView.h"
-#include "editor/TfrmProg.h"
-#include "model/ProgramFileCheck.h"
-#include "model/ProgramSet.h"
-#include "model/StatementKind.h"
-#include "settings/ProductVariant.h"
-#include "setup/SetupCodec.h"
-#include "shell/ShellTexts.h"
-#include "shell/WindowSizing.h"
-#include "text/Format.h"
-#include "text/TextFile.h"
+#include "gui/app/ClickLabel.h"
+#include "gui/app/Glyphs.h"
+#include "gui/app/JpegImage.h"
+#include "gui/app/Prompts.h"
+#include "gui/app/SidePanel.h"
+#include "gui/app/TfrmComStandIn.h"
+#include "gui/app/TfrmHelp.h"
+#include "gui/app/TfrmLanguage.h"
+#include "gui/app/TfrmMsgBox.h"
+#include "gui/dialogs/DialogSet.h"
+#include "gui/editor/Palette.h"
+#include "gui/editor/RowView.h"
+#include "gui/editor/TfrmProg.h"
+#include "core/model/ProgramFileCheck.h"
+#include "core/model/ProgramSet.h"
+#include "core/model/StatementKind.h"
+#include "core/settings/ProductVariant.h"
+#include "core/setup/SetupCodec.h"
+#include "core/shell/ShellTexts.h"
+#include "core/shell/WindowSizing.h"
+#include "core/text/Format.h"
+#include "core/text/TextFile.h"
 
 namespace kavel::gui {
 namespace {

@@ -9,9 +9,9 @@
 #include <memory>
 #include <string>
 
-#include "Context.h"
-#include "model/ProgramFile.h"
-#include "model/RowText.h"
+#include "core/Context.h"
+#include "core/model/ProgramFile.h"
+#include "core/model/RowText.h"
 
 class QAction;
 class QActionGroup;

@@ -10,17 +10,17 @@
 #include <QMenu>
 #include <QToolButton>
 
-#include "app/ClickLabel.h"
-#include "app/JpegImage.h"
-#include "app/Prompts.h"
-#include "app/SidePanel.h"
-#include "app/TfrmMain.h"
-#include "editor/Palette.h"
-#include "editor/RowView.h"
-#include "editor/TfrmProg.h"
-#include "model/ProgramSet.h"
-#include "settings/ProductVariant.h"
-#include "text/TextFile.h"
+#include "gui/app/ClickLabel.h"
+#include "gui/app/JpegImage.h"
+#include "gui/app/Prompts.h"
+#include "gui/app/SidePanel.h"
+#include "gui/app/TfrmMain.h"
+#include "gui/editor/Palette.h"
+#include "gui/editor/RowView.h"
+#include "gui/editor/TfrmProg.h"
+#include "core/model/ProgramSet.h"
+#include "core/settings/ProductVariant.h"
+#include "core/text/TextFile.h"
 
 namespace kavel::gui {
 namespace {

@@ -1,4 +1,4 @@
-#include "app/TfrmMsgBox.h"
+#include "gui/app/TfrmMsgBox.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -6,9 +6,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "app/MessageText.h"
-#include "app/WindowLook.h"
-#include "shell/ModeQuestion.h"
+#include "gui/app/MessageText.h"
+#include "gui/app/WindowLook.h"
+#include "core/shell/ModeQuestion.h"
 
 namespace kavel::gui {
 namespace {

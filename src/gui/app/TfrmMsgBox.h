@@ -7,7 +7,7 @@
 
 #include <array>
 
-#include "Context.h"
+#include "core/Context.h"
 
 class QButtonGroup;
 class QGroupBox;

@@ -1,4 +1,4 @@
-#include "app/TfrmStartup.h"
+#include "gui/app/TfrmStartup.h"
 
 #include <QCloseEvent>
 #include <QFile>
@@ -8,10 +8,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "app/BuiltinPictures.h"
-#include "app/JpegImage.h"
-#include "app/WindowLook.h"
-#include "settings/ProductVariant.h"
+#include "gui/app/BuiltinPictures.h"
+#include "gui/app/JpegImage.h"
+#include "gui/app/WindowLook.h"
+#include "core/settings/ProductVariant.h"
 
 namespace kavel::gui {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <QDialog>
 
-#include "Context.h"
+#include "core/Context.h"
 
 class QFrame;
 class QGroupBox;

@@ -1,4 +1,4 @@
-#include "app/WindowLook.h"
+#include "gui/app/WindowLook.h"
 
 #include <QFontMetrics>
 #include <QGuiApplication>

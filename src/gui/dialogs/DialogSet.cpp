@@ -1,14 +1,14 @@
-#include "dialogs/DialogSet.h"
+#include "gui/dialogs/DialogSet.h"
 
 #include <QPointer>
 
 #include <vector>
 
-#include "app/Glyphs.h"
-#include "dialogs/TfrmCondition.h"
-#include "dialogs/TfrmRepeat.h"
-#include "dialogs/TfrmSpeed.h"
-#include "model/StatementKind.h"
+#include "gui/app/Glyphs.h"
+#include "gui/dialogs/TfrmCondition.h"
+#include "gui/dialogs/TfrmRepeat.h"
+#include "gui/dialogs/TfrmSpeed.h"
+#include "core/model/StatementKind.h"
 
 namespace kavel::gui {
 

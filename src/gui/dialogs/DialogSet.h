@@ -5,8 +5,8 @@
 
 #include <memory>
 
-#include "Context.h"
-#include "dialogs/StatementDialog.h"
+#include "core/Context.h"
+#include "gui/dialogs/StatementDialog.h"
 
 namespace kavel::gui {
 

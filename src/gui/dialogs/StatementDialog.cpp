@@ -1,4 +1,4 @@
-#include "dialogs/StatementDialog.h"
+#include "gui/dialogs/StatementDialog.h"
 
 #include <QAbstractButton>
 #include <QFrame>

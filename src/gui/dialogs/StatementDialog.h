@@ -7,7 +7,7 @@
 #include <QPoint>
 #include <QString>
 
-#include "Context.h"
+#include "core/Context.h"
 
 class QFrame;
 class QLabel;

@@ -1,4 +1,4 @@
-#include "dialogs/TfrmCondition.h"
+#include "gui/dialogs/TfrmCondition.h"
 
 #include <QGroupBox>
 #include <QPushButton>
@@ -6,9 +6,9 @@
 
 #include <algorithm>
 
-#include "app/Glyphs.h"
-#include "model/ConditionChoice.h"
-#include "model/StatementKind.h"
+#include "gui/app/Glyphs.h"
+#include "core/model/ConditionChoice.h"
+#include "core/model/StatementKind.h"
 
 namespace kavel::gui {
 namespace {

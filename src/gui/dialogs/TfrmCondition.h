@@ -5,7 +5,7 @@
 
 #include <map>
 
-#include "dialogs/StatementDialog.h"
+#include "gui/dialogs/StatementDialog.h"
 
 class QGroupBox;
 

@@ -1,4 +1,4 @@
-#include "dialogs/TfrmRepeat.h"
+#include "gui/dialogs/TfrmRepeat.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -7,8 +7,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "dialogs/UpDown.h"
-#include "model/RepeatCount.h"
+#include "gui/dialogs/UpDown.h"
+#include "core/model/RepeatCount.h"
 
 namespace kavel::gui {
 

@@ -1,7 +1,7 @@
 #pragma once
 // The count of a for row: how many times its body runs, 0 to 100.
 
-#include "dialogs/StatementDialog.h"
+#include "gui/dialogs/StatementDialog.h"
 
 class QGroupBox;
 

@@ -1,4 +1,4 @@
-#include "dialogs/TfrmSpeed.h"
+#include "gui/dialogs/TfrmSpeed.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -11,9 +11,9 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/Glyphs.h"
-#include "model/MotorPattern.h"
-#include "model/RowText.h"
+#include "gui/app/Glyphs.h"
+#include "core/model/MotorPattern.h"
+#include "core/model/RowText.h"
 
 namespace kavel::gui {
 namespace {

@@ -2,7 +2,7 @@
 // The motor dialog: left and right speed, each a fixed percentage on a slider or a variable
 // A..Z, and the drive pattern that follows from them and becomes the row's statement kind.
 
-#include "dialogs/StatementDialog.h"
+#include "gui/dialogs/StatementDialog.h"
 
 class QComboBox;
 class QGroupBox;

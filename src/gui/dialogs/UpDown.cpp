@@ -1,4 +1,4 @@
-#include "dialogs/UpDown.h"
+#include "gui/dialogs/UpDown.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>

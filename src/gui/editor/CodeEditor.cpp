@@ -1,9 +1,9 @@
-#include "editor/CodeEditor.h"
+#include "gui/editor/CodeEditor.h"
 
 #include <QKeyEvent>
 #include <QTextBlock>
 
-#include "editor/CodeEditing.h"
+#include "core/editor/CodeEditing.h"
 
 namespace kavel::gui {
 

@@ -1,10 +1,10 @@
-#include "editor/Palette.h"
+#include "gui/editor/Palette.h"
 
 #include <QToolButton>
 
-#include "app/Glyphs.h"
-#include "i18n/MessageTable.h"
-#include "setup/IoSetup.h"
+#include "gui/app/Glyphs.h"
+#include "core/i18n/MessageTable.h"
+#include "core/setup/IoSetup.h"
 
 namespace kavel::gui {
 

@@ -6,7 +6,7 @@
 
 #include <array>
 
-#include "editor/PaletteLayout.h"
+#include "core/editor/PaletteLayout.h"
 
 class QToolButton;
 

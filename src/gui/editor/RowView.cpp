@@ -1,4 +1,4 @@
-#include "editor/RowView.h"
+#include "gui/editor/RowView.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -9,9 +9,9 @@
 
 #include <algorithm>
 
-#include "editor/TfrmProg.h"
-#include "model/RowText.h"
-#include "model/StatementKind.h"
+#include "gui/editor/TfrmProg.h"
+#include "core/model/RowText.h"
+#include "core/model/StatementKind.h"
 
 namespace kavel::gui {
 namespace {

@@ -9,8 +9,8 @@
 
 #include <vector>
 
-#include "Context.h"
-#include "editor/Placement.h"
+#include "core/Context.h"
+#include "core/editor/Placement.h"
 
 class QAction;
 class QLabel;

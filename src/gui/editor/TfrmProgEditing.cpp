@@ -1,7 +1,7 @@
 // The program window's editing: clicks and keys, the edit popup menu, the row clipboard,
 // deleting, inserting from the palette and the statement dialogs.
 
-#include "editor/TfrmProg.h"
+#include "gui/editor/TfrmProg.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -17,23 +17,23 @@
 
 #include <algorithm>
 
-#include "app/Glyphs.h"
-#include "build/ErrorPosition.h"
-#include "codegen/CodeGenerator.h"
-#include "editor/Palette.h"
-#include "app/Prompts.h"
-#include "app/TfrmMain.h"
-#include "dialogs/DialogSet.h"
-#include "dialogs/StatementDialog.h"
-#include "editor/CodeEditor.h"
-#include "editor/EditMenu.h"
-#include "editor/RowClipboard.h"
-#include "editor/RowView.h"
-#include "editor/StatementEditing.h"
-#include "model/RowText.h"
-#include "model/StatementKind.h"
-#include "shell/ShellTexts.h"
-#include "text/Format.h"
+#include "gui/app/Glyphs.h"
+#include "core/build/ErrorPosition.h"
+#include "core/codegen/CodeGenerator.h"
+#include "gui/editor/Palette.h"
+#include "gui/app/Prompts.h"
+#include "gui/app/TfrmMain.h"
+#include "gui/dialogs/DialogSet.h"
+#include "gui/dialogs/StatementDialog.h"
+#include "gui/editor/CodeEditor.h"
+#include "core/editor/EditMenu.h"
+#include "core/editor/RowClipboard.h"
+#include "gui/editor/RowView.h"
+#include "core/editor/StatementEditing.h"
+#include "core/model/RowText.h"
+#include "core/model/StatementKind.h"
+#include "core/shell/ShellTexts.h"
+#include "core/text/Format.h"
 
 
 namespace kavel::gui {
