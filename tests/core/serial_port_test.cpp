@@ -141,7 +141,7 @@ TEST(RS232C, OpenFailuresSayWhatToDo) {
             "Can't connect to /dev/ttyUSB0. Please check the cable.\n"
             "No permission to open /dev/ttyUSB0: join the group \"dialout\" (sudo usermod -aG dialout $USER), "
             "then log out and in again so that the new group applies.");
-  EXPECT_EQ(openFailureText(denied, "COM3", 1, true).substr(0, 49), "Can't connect to COM3. Please select another port.");
+  EXPECT_EQ(openFailureText(denied, "COM3", 1, true).substr(0, 50), "Can't connect to COM3. Please select another port.");
   EXPECT_EQ(openFailureText(OpenResult{}, "COM3", 0, true), "COM3 は使用出来ません\n接続ポートを変えて下さい");
   EXPECT_NE(openFailureDetail(denied, 0).find("dialout"), std::string::npos);
 }
