@@ -18,7 +18,8 @@ namespace kavel::testing {
 
 class VirtualBoardProcess {
  public:
-  explicit VirtualBoardProcess(const std::vector<std::string>& options = {}) {
+  /// Starts vboard with `options`; its standard error goes to `logFile` when one is given.
+  explicit VirtualBoardProcess(const std::vector<std::string>& options = {}, const std::string& logFile = {}) {
     int out[2];
     if (::pipe(out) != 0) return;
     posix_spawn_file_actions_t actions;
@@ -26,7 +27,8 @@ class VirtualBoardProcess {
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_adddup2(&actions, out[1], 1);
     posix_spawn_file_actions_addclose(&actions, out[0]);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, logFile.empty() ? "/dev/null" : logFile.c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
     std::vector<std::string> argv{KAVEL_BIN_DIR "/vboard"};
     argv.insert(argv.end(), options.begin(), options.end());
     std::vector<char*> args;

@@ -64,7 +64,7 @@ void VirtualBoard::receive(std::string_view bytes, Millis now) {
         lastAckAt_ = now;
         if (faults_.garbage) say(now + 20, std::string(kNoise));
         say(now + 30, "\r\n" + banner_ + "\r\n");
-        say(now + 40, "Please send [.hex] file.\r\n");
+        if (!faults_.noPrompt) say(now + 40, "Please send [.hex] file.\r\n");
       } else if (c == 'n' || c == 'N') {
         mode_ = Mode::Running;
         sayLine(now + 20, version_);

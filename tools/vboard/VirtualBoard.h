@@ -21,6 +21,7 @@ struct Faults {
   int slowAck = 0;      // ms before each "."
   bool garbage = false; // noise bytes before replies
   bool mute = false;    // never answers anything
+  bool noPrompt = false; // the boot loader shows its banner but never asks for the file
 };
 
 struct Output {
@@ -45,7 +46,7 @@ class VirtualBoard {
   Millis nextOutput() const;
 
   int hexLines() const { return hexLines_; }
-  bool inLoader() const { return mode_ == Mode::Loader; }
+  bool inLoader() const { return mode_ == Mode::Loader || mode_ == Mode::LoaderDone; }
 
  private:
   enum class Mode { Running, AskingUpdate, Loader, LoaderDone, Silent };

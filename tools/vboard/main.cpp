@@ -31,6 +31,7 @@ constexpr const char* kUsage =
     "  --slow-ack MS       wait MS milliseconds before each \".\"\n"
     "  --garbage           send noise bytes before replies\n"
     "  --mute              never answer anything\n"
+    "  --no-prompt         the boot loader never asks for the file\n"
     "  --verbose           report what the board receives and does on standard error\n";
 
 volatile sig_atomic_t stopRequested = 0;
@@ -71,6 +72,7 @@ int main(int argc, char** argv) {
     else if (a == "--slow-ack") ok = intArg(argc, argv, i, faults.slowAck);
     else if (a == "--garbage") faults.garbage = true;
     else if (a == "--mute") faults.mute = true;
+    else if (a == "--no-prompt") faults.noPrompt = true;
     else if (a == "--verbose") verbose = true;
     else if (a == "--help" || a == "-h") {
       std::fputs(kUsage, stdout);
@@ -146,7 +148,13 @@ int main(int argc, char** argv) {
       const ssize_t n = ::read(master, buf, sizeof buf);
       if (n > 0) {
         if (verbose) std::fprintf(stderr, "vboard: got \"%.*s\"\n", static_cast<int>(n), buf);
+        const bool wasInLoader = board.inLoader();
         board.receive(std::string_view(buf, static_cast<std::size_t>(n)), nowMs());
+        if (verbose && wasInLoader != board.inLoader()) {
+          std::fprintf(stderr, board.inLoader() ? "vboard: boot loader started\n"
+                                                : "vboard: the program runs (%d HEX lines received)\n",
+                       board.hexLines());
+        }
       }
     }
   }
