@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTextBlock>
 
 #include <filesystem>
 #include <fstream>
@@ -168,6 +169,7 @@ class BuildWindowTest : public QObject {
     QCOMPARE(w.BuildResult, 0);
     QVERIFY(!w.ckDownLoad->isChecked());
     QCOMPARE(w.btnCancel->text(), msg(b.ctx, 54));
+    QCOMPARE(w.sBarPanel1->text(), QString("18F2620"));  // showing err.txt is no click
 
     const QStringList lines = w.memoErr->toPlainText().split('\n');
     int at = -1;

@@ -12,8 +12,10 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTextBlock>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -155,7 +157,11 @@ void TfrmBuild::FormShow() {
   ckDownLoad->setChecked(true);
   ckDownLoad->setEnabled(false);
   memoBuild->clear();
-  memoErr->clear();
+  {
+    // Only the user's caret moves show an error position.
+    const QSignalBlocker quiet(memoErr);
+    memoErr->clear();
+  }
   memoErr->hide();
   pBar->hide();
   ckPwrOnRun->setVisible(ckPwrOnRun->isChecked());
@@ -321,6 +327,7 @@ void TfrmBuild::finishRun() {
 
 void TfrmBuild::showFile(const std::string& path) {
   const BuildOutput output = readBuildOutput(path);
+  const QSignalBlocker quiet(memoErr);
   memoErr->setPlainText(output.readable ? qs(output.text) : qs("Can't Open " + path));
 }
 

@@ -67,6 +67,10 @@ class TfrmBuild : public QDialog {
   /// The Build Path dialog: a build batch file becomes BatFile_. False when cancelled.
   bool ChooseBuildPath();
 
+  /// Closes with Cancel; while the tool chain runs, stops it (and everything it started)
+  /// and keeps the window open to show what it wrote.
+  void reject() override;
+
   /// True while the tool chain runs or the progress bar is finishing.
   bool running() const { return phase_ != Phase::Idle; }
   /// 1 after a successful build, 0 otherwise; the download reads it, the Build command resets it.
@@ -88,7 +92,6 @@ class TfrmBuild : public QDialog {
 
  protected:
   void showEvent(QShowEvent* event) override;
-  void reject() override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
