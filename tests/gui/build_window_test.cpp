@@ -157,6 +157,27 @@ class BuildWindowTest : public QObject {
     QCOMPARE(w.BuildResult, 1);
   }
 
+  void programKeptAsCSourceIsCopiedAndNumbered() {
+    Bench b("csource");
+    b.ctx.settings.EdtStyle = 1;
+    const std::string source = (b.dir / "robot.c").string();
+    std::ofstream(source, std::ios::binary)
+        << "#include \"M_Main.h\"\r\n#include \"M_I2C.h\"\r\nvoid user_main(void)\r\n{\r\n\twait_ms(10);\r\n}\r\n";
+    b.ctx.programs.main().path = source;
+    TfrmBuild w(b.ctx, b.prompts);
+    w.show();
+    QVERIFY(w.Splitter1->isHidden());
+    w.btnBuildClick();
+    QTRY_VERIFY_WITH_TIMEOUT(!w.running(), 30000);
+    QCOMPARE(titles(b.prompts), QStringList{"Complete!"});
+    QCOMPARE(slurp(b.buildFile("User.c")), slurp(source));
+    QVERIFY(w.memoBuild->toPlainText().startsWith("0001|#include \"M_Main.h\"\n0002|"));
+    QVERIFY(w.memoBuild->toPlainText().contains("0005|  wait_ms(10);"));
+    QVERIFY(fs::exists(b.dir / "robot.Hex"));
+    QVERIFY2(slurp(source).find("void user_main") != std::string::npos, "the user's source is never overwritten");
+    QVERIFY(!w.memoErr->isHidden());
+  }
+
   void compileErrorIsLocatedFromTheErrorPane() {
     Bench b("error");
     b.saveMain({row(kavel::kWait, kavel::kWait, 500), row(kavel::kCCode, kavel::kCCode, 0, 0, 0, "no_such_name = 1;")});
