@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <unistd.h>
 #include <fstream>
 #include <optional>
 #include <sstream>
@@ -67,13 +68,16 @@ class BuildRunnerTest : public ::testing::Test {
  protected:
   void SetUp() override {
     dir_ = fs::path(::testing::TempDir()) /
-           ("kavel_runner_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+           ("kavel_runner_" + std::to_string(::getpid()) + "_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::remove_all(dir_);
     fs::create_directories(dir_ / "Build");
     fs::copy(KAVEL_BIN_DIR "/Build/Build_V190617", dir_ / "Build" / "Build_V190617", fs::copy_options::recursive);
     ctx_.settings.BatFile_ = (dir_ / "Build" / "Build_V190617" / "BuildPath.Bat").string();
     ctx_.settings.MCU2620_ = 1;
     folder_ = buildFolderOf(ctx_.settings.BatFile_);
+  }
+  void TearDown() override {
+    if (!HasFailure()) fs::remove_all(dir_);
   }
 
   // Saves Main with these rows, reads it back as the build does, and generates into the build
@@ -238,7 +242,7 @@ TEST_F(BuildRunnerTest, ABatchFileThatNeverEndsIsStoppedByTimeOutOrCancel) {
 }
 
 TEST(BuildOutput, HugeAndBinaryOutputIsCutAndMadeReadable) {
-  const std::string path = ::testing::TempDir() + "kavel_err_huge.txt";
+  const std::string path = ::testing::TempDir() + "kavel_err_huge_" + std::to_string(::getpid()) + ".txt";
   std::string bytes = "User.c:3:Error: one\r\nline two\rline three\n";
   bytes += std::string("nul\0bell\a\x7f end\n", 14);
   bytes += std::string("\x82\xa0 cp932?\n");  // not UTF-8: the whole text is read as CP932

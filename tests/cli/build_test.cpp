@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <unistd.h>
 #include <fstream>
 
 #include "RunProcess.h"
@@ -20,7 +21,7 @@ class KavelBuild : public ::testing::Test {
  protected:
   void SetUp() override {
     dir_ = fs::path(::testing::TempDir()) /
-           ("kavel_cli_build_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+           ("kavel_cli_build_" + std::to_string(::getpid()) + "_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::remove_all(dir_);
     fs::create_directories(dir_ / "Build");
     fs::copy(KAVEL_BIN_DIR "/Build/Build_V190617", dir_ / "Build" / "Build_V190617", fs::copy_options::recursive);
@@ -29,6 +30,10 @@ class KavelBuild : public ::testing::Test {
       fs::copy_file(kData + "/build/" + name, dir_ / "programs" / name);
     }
     useBatFile((dir_ / "Build" / "Build_V190617" / "BuildPath.Bat").string());
+  }
+
+  void TearDown() override {
+    if (!HasFailure()) fs::remove_all(dir_);
   }
 
   void useBatFile(const std::string& batFile) {

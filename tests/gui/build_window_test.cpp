@@ -8,9 +8,11 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSplitter>
 #include <QTextBlock>
 
 #include <filesystem>
+#include <unistd.h>
 #include <fstream>
 
 #include "ScriptedPrompts.h"
@@ -42,7 +44,7 @@ std::string slurp(const std::string& path) {
 // A fresh copy of the sample build folder and a Main program saved beside it.
 struct Bench {
   explicit Bench(const char* name) {
-    dir = fs::path(QDir::tempPath().toStdString()) / (std::string("kavel_build_window_") + name);
+    dir = fs::path(QDir::tempPath().toStdString()) / ("kavel_build_window_" + std::to_string(::getpid()) + "_" + name);
     fs::remove_all(dir);
     fs::create_directories(dir / "Build");
     fs::copy(KAVEL_BIN_DIR "/Build/Build_V190617", dir / "Build" / "Build_V190617", fs::copy_options::recursive);
@@ -64,6 +66,11 @@ struct Bench {
   }
 
   std::string buildFile(const std::string& name) const { return (dir / "Build" / "Build_V190617" / name).string(); }
+
+  ~Bench() {
+    std::error_code ignored;
+    fs::remove_all(dir, ignored);
+  }
 
   fs::path dir;
   Context ctx;
@@ -167,6 +174,8 @@ class BuildWindowTest : public QObject {
     TfrmBuild w(b.ctx, b.prompts);
     w.show();
     QVERIFY(w.Splitter1->isHidden());
+    w.sBarDblClick();
+    w.ckDownLoad->setChecked(false);
     w.btnBuildClick();
     QTRY_VERIFY_WITH_TIMEOUT(!w.running(), 30000);
     QCOMPARE(titles(b.prompts), QStringList{"Complete!"});
