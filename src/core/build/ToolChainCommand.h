@@ -1,7 +1,7 @@
 #pragma once
 // How a build starts the tool chain: the compile batch file of the build folder, run by the
 // shell in that folder with its output in err.txt, and the search path of the build batch
-// file given to that process alone. The same description serves the console (ChildProcess)
+// file given to that process alone. The same command serves the console (ChildProcess)
 // and the build window (QProcess).
 
 #include <optional>
