@@ -140,6 +140,7 @@ TEST(ProgramSet, CaptionsAndDefaultNames) {
     ASSERT_TRUE(text::writeFileAtomic(dir + "NewFile-0" + std::to_string(n) + ".Kvl", "x"));
   }
   EXPECT_EQ(defaultFileName(0, dir), "NewFile-02");
+  std::filesystem::remove_all(dir);
 }
 
 TEST(ProgramSet, SubNumberForFile) {

@@ -50,6 +50,56 @@ class DialogPictures : public QObject {
          [](DialogSet& s) { return s.condition(); }},
         {"repeat", [](test::DialogFixture& f) { f.edit(kFor, kRepeatCount, 10, 0, 0, "ten times"); },
          [](DialogSet& s) { return s.forSubjectKind(kRepeatCount); }},
+        {"sensor",
+         [](test::DialogFixture& f) {
+           f.ctx.io.cnMode[9] = PingIn;
+           f.ctx.io.cnName[9] = "PING";
+           f.edit(kIf, kSensorTest, 25, 91, 0, "PING");
+         },
+         [](DialogSet& s) { return s.forSubjectKind(kSensorTest); }},
+        {"sensor_subio",
+         [](test::DialogFixture& f) {
+           f.ctx.io.subIoOn = true;
+           f.ctx.io.cnName[2] = "Line";
+           f.edit(kWhile, kSensorTest, 0, 20021, 320000);
+         },
+         [](DialogSet& s) { return s.forSubjectKind(kSensorTest); }},
+        {"var_statement",
+         [](test::DialogFixture& f) { f.edit(kVariable, kVariable, 10 * 10000 + 27 * 10 + 1, 5, 0, "K"); },
+         [](DialogSet& s) { return s.forSubjectKind(kVariable); }},
+        {"var_condition_subio",
+         [](test::DialogFixture& f) {
+           f.ctx.io.subIoOn = true;
+           f.ctx.io.useUss = true;
+           f.edit(kIf, kVariableItem, 2 * 10000 + 5 * 1000 + 3 * 10 + 1, 28, 20000);
+         },
+         [](DialogSet& s) { return s.forSubjectKind(kVariableItem); }},
+        {"timer", [](test::DialogFixture& f) { f.edit(kWait, kWait, 1500, 0, 0, "a moment"); },
+         [](DialogSet& s) { return s.forSubjectKind(kWait); }},
+        {"timer_statement", [](test::DialogFixture& f) { f.edit(kTimer, kTimer, 0, 20000); },
+         [](DialogSet& s) { return s.forSubjectKind(kTimer); }},
+        {"timer_condition", [](test::DialogFixture& f) { f.edit(kWhile, kTimer, 2500, 10301); },
+         [](DialogSet& s) { return s.forSubjectKind(kTimer); }},
+        {"led", [](test::DialogFixture& f) { f.edit(kRedLedOn, kRedLedOn, 2, 1, 0, "warning lamp"); },
+         [](DialogSet& s) { return s.forSubjectKind(kRedLedOn); }},
+        {"outcn",
+         [](test::DialogFixture& f) {
+           f.ctx.io.cnName[9] = "RED2";
+           f.edit(kOutput, kOutput, 9, 1);
+         },
+         [](DialogSet& s) { return s.forSubjectKind(kOutput); }},
+        {"pwm", [](test::DialogFixture& f) { f.edit(kPwm, kPwm, 75502, 999000, 250413, "arm"); },
+         [](DialogSet& s) { return s.forSubjectKind(kPwm); }},
+        {"servo",
+         [](test::DialogFixture& f) {
+           f.ctx.io.cnMode[6] = f.ctx.io.cnMode[7] = Servo;
+           f.edit(kServo, kServo, 80030, 0, 0, "gripper");
+         },
+         [](DialogSet& s) { return s.forSubjectKind(kServo); }},
+        {"lcd", [](test::DialogFixture& f) { f.edit(kLcd, kLcd, 0, 0, 0, "Hello, robot!"); },
+         [](DialogSet& s) { return s.forSubjectKind(kLcd); }},
+        {"lcd_variables", [](test::DialogFixture& f) { f.edit(kLcd, kLcd, 140102, 30400); },
+         [](DialogSet& s) { return s.forSubjectKind(kLcd); }},
     };
   }
 

@@ -22,7 +22,9 @@ class DialogSet {
 
   /// The dialog that edits a row of subject kind `cno`, or nullptr when this version has no
   /// dialog for it (the caller then says so and keeps the row). 19..28: TfrmSpeed, which
-  /// writes sno, cno, val0..val2 and cmt; 5: TfrmRepeat, which writes val0 and cmt.
+  /// writes sno, cno, val0..val2 and cmt; 5: TfrmRepeat, which writes val0 and cmt; 13, 14
+  /// TfrmSensor; 29, 30 TfrmTimer; 31, 32 TfrmVar; 34..37 TfrmLed; 38 TfrmPwm; 39 TfrmServo;
+  /// 40 TfrmOutCn; 41 TfrmLcd (what each writes: their OK handlers).
   StatementDialog* forSubjectKind(int cno);
 
   /// The condition chooser TfrmCondition. It reads sno (Unconditional is offered to while
