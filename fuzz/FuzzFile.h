@@ -1,0 +1,37 @@
+#pragma once
+// Readers that take a path get each fuzz input through one scratch file per process.
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kavel::fuzz {
+
+/// A scratch folder of this process under /tmp, ending with "/".
+inline const std::string& scratchFolder() {
+  static const std::string folder = [] {
+    std::string f = "/tmp/kavel-fuzz-" + std::to_string(::getpid()) + "/";
+    ::mkdir(f.c_str(), 0700);
+    return f;
+  }();
+  return folder;
+}
+
+/// Writes the input to `name` in the scratch folder and answers its path.
+inline std::string inputFile(const std::string& name, const uint8_t* data, size_t size) {
+  const std::string path = scratchFolder() + name;
+  std::FILE* f = std::fopen(path.c_str(), "wb");
+  if (!f) __builtin_trap();
+  if (size > 0 && std::fwrite(data, 1, size, f) != size) __builtin_trap();
+  std::fclose(f);
+  return path;
+}
+
+/// Stops the run with a crash report when a property does not hold.
+inline void require(bool condition) {
+  if (!condition) __builtin_trap();
+}
+
+}  // namespace kavel::fuzz
