@@ -115,9 +115,10 @@ void removeLeftovers(const std::string& path) {
 }
 
 // Creates a new file for writing; the process umask applies to `mode` as with any new file.
-int createExclusive(const std::string& folder, const std::string& prefix, std::string& created, mode_t mode) {
+int createExclusive(const std::string& folder, const std::string& prefix, const char* suffix, std::string& created,
+                    mode_t mode) {
   for (int attempt = 0; attempt < 20; ++attempt) {
-    created = folder + prefix + randomSuffix() + ".tmp";
+    created = folder + prefix + randomSuffix() + suffix;
     const int fd = ::open(created.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, mode);
     if (fd >= 0 || errno != EEXIST) return fd;
   }
@@ -130,9 +131,10 @@ void syncFolder(const std::string& path) {
 }
 
 // Writes `bytes` into a fresh temporary file; true with `tmpPath` set, the file flushed.
-bool writeTemporary(const std::string& folder, const std::string& prefix, std::string_view bytes,
+// `suffix` ".tmp" marks a file the next save may remove; an in-place save's copy is kept.
+bool writeTemporary(const std::string& folder, const std::string& prefix, const char* suffix, std::string_view bytes,
                     const struct stat* existing, std::string& tmpPath, int& savedErrno) {
-  Fd fd(createExclusive(folder, prefix, tmpPath, existing ? (existing->st_mode & 07777) : 0666));
+  Fd fd(createExclusive(folder, prefix, suffix, tmpPath, existing ? (existing->st_mode & 07777) : 0666));
   if (!fd.ok()) {
     savedErrno = errno;
     return false;
@@ -171,8 +173,8 @@ bool writeInPlace(const std::string& path, std::string_view bytes, std::string* 
   std::string copy;
   int savedErrno = 0;
   const std::string prefix = temporaryPrefixFor(path);
-  if (!writeTemporary(folderOf(path), prefix, bytes, nullptr, copy, savedErrno) &&
-      !writeTemporary(temporaryFolder(), "kavel-save" + prefix, bytes, nullptr, copy, savedErrno)) {
+  if (!writeTemporary(folderOf(path), prefix, ".saved", bytes, nullptr, copy, savedErrno) &&
+      !writeTemporary(temporaryFolder(), "kavel-save" + prefix, ".saved", bytes, nullptr, copy, savedErrno)) {
     errno = savedErrno;
     setError(error, "Cannot save " + path + ": no temporary copy can be made (" + reason() + ").");
     return false;
@@ -227,8 +229,8 @@ bool writeFileAtomic(const std::string& requested, std::string_view bytes, std::
 
   std::string tmpPath;
   int savedErrno = 0;
-  if (!writeTemporary(folderOf(path), temporaryPrefixFor(path), bytes, exists ? &existing : nullptr, tmpPath,
-                      savedErrno)) {
+  if (!writeTemporary(folderOf(path), temporaryPrefixFor(path), ".tmp", bytes, exists ? &existing : nullptr,
+                      tmpPath, savedErrno)) {
     // A writable file in a folder that takes no new file is still saved, in place.
     if (exists && (savedErrno == EACCES || savedErrno == EPERM)) return writeInPlace(path, bytes, error);
     errno = savedErrno;
