@@ -9,10 +9,13 @@
 
 namespace kavel::fuzz {
 
-/// A scratch folder of this process under /tmp, ending with "/".
+/// A scratch folder of this process, ending with "/": in memory where there is /dev/shm, since
+/// every save flushes to disk.
 inline const std::string& scratchFolder() {
   static const std::string folder = [] {
-    std::string f = "/tmp/kavel-fuzz-" + std::to_string(::getpid()) + "/";
+    struct stat st {};
+    const std::string base = ::stat("/dev/shm", &st) == 0 && S_ISDIR(st.st_mode) ? "/dev/shm" : "/tmp";
+    std::string f = base + "/kavel-fuzz-" + std::to_string(::getpid()) + "/";
     ::mkdir(f.c_str(), 0700);
     return f;
   }();

@@ -15,13 +15,22 @@ using namespace kavel;
 
 namespace {
 
+// A CR inside a line is read into the comment; the writer makes it a blank, since to other
+// readers of the file it would end the line.
+std::string written(std::string cmt) {
+  for (char& c : cmt) {
+    if (c == '\r') c = ' ';
+  }
+  return cmt;
+}
+
 bool sameRows(const Program& a, const Program& b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
     const Statement& x = a.rows()[i];
     const Statement& y = b.rows()[i];
     if (x.sno != y.sno || x.cno != y.cno || x.val0 != y.val0 || x.val1 != y.val1 || x.val2 != y.val2 ||
-        x.cmt != y.cmt) {
+        written(x.cmt) != y.cmt) {
       return false;
     }
   }
