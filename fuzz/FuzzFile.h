@@ -3,6 +3,8 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -12,14 +14,19 @@ namespace kavel::fuzz {
 /// A scratch folder of this process, ending with "/": in memory where there is /dev/shm, since
 /// every save flushes to disk.
 inline const std::string& scratchFolder() {
-  static const std::string folder = [] {
+  // Never freed, so that the clean-up at exit still finds it.
+  static const std::string* folder = [] {
     struct stat st {};
     const std::string base = ::stat("/dev/shm", &st) == 0 && S_ISDIR(st.st_mode) ? "/dev/shm" : "/tmp";
-    std::string f = base + "/kavel-fuzz-" + std::to_string(::getpid()) + "/";
-    ::mkdir(f.c_str(), 0700);
+    auto* f = new std::string(base + "/kavel-fuzz-" + std::to_string(::getpid()) + "/");
+    ::mkdir(f->c_str(), 0700);
+    std::atexit([] {
+      std::error_code ignored;
+      std::filesystem::remove_all(*folder, ignored);
+    });
     return f;
   }();
-  return folder;
+  return *folder;
 }
 
 /// Writes the input to `name` in the scratch folder and answers its path.
