@@ -11,8 +11,9 @@
 namespace kavel {
 namespace {
 
-// Settings files are a few kilobytes; other programs' sections may add some.
-constexpr size_t kMaxSettingsFileBytes = 4u << 20;
+// Settings files are a few kilobytes; other programs' sections may add some, and a file that
+// cannot be read is never written over, so the limit is generous.
+constexpr size_t kMaxSettingsFileBytes = text::kMaxTextFileBytes;
 
 std::string_view trim(std::string_view s) {
   const auto isSpace = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; };
