@@ -1,8 +1,10 @@
 #include "cli/CliSession.h"
 
 #include <charconv>
+#include <iostream>
 #include <unistd.h>
 
+#include "core/settings/IniFile.h"
 #include "core/setup/SetupCodec.h"
 #include "core/text/TextFile.h"
 
@@ -61,7 +63,13 @@ std::unique_ptr<Context> makeContext(const GlobalOptions& options) {
   const int variant = options.variant >= 0 ? options.variant : variantFromTitle(kApplicationTitle);
   setDefaultSettings(ctx->settings, ctx->io, variant, programFolder());
   ResetSetup(ctx->io, ctx->setup, ctx->settings, true);
-  if (!options.iniPath.empty()) LoadSettings(ctx->settings, ctx->io, options.iniPath);
+  if (!options.iniPath.empty()) {
+    std::string why;
+    if (IniFile probe; !probe.load(options.iniPath, &why)) {
+      std::cerr << "kavel: warning: settings not read, defaults used: " << why << "\n";
+    }
+    LoadSettings(ctx->settings, ctx->io, options.iniPath);
+  }
   ctx->messages.load(0, ctx->settings.LANG_0__);
   ctx->messages.load(1, ctx->settings.LANG_1__);
   const int language = options.language >= 0 ? options.language : ctx->settings.LANG_NO_;

@@ -6,6 +6,7 @@
 
 #include "cli/BuildCommand.h"
 #include "cli/CliSession.h"
+#include "cli/ConvertCommand.h"
 #include "cli/DownloadCommand.h"
 #include "cli/GenCommand.h"
 #include "cli/RowsCommand.h"
@@ -25,7 +26,10 @@ constexpr const char* kUsage =
     "                                  build FILE with the settings' build folder and copy\n"
     "                                  User.Hex (and User.c) beside it; prints err.txt\n"
     "  download HEXFILE --port PORT [--no-run]\n"
-    "                                  send a HEX image to the board's boot loader\n";
+    "                                  send a HEX image to the board's boot loader\n"
+    "  convert FILE --out OUT [--sub N]\n"
+    "                                  read FILE as Open does (old versions converted) and write\n"
+    "                                  OUT in the current format as Save does\n";
 
 }  // namespace
 
@@ -51,6 +55,7 @@ int main(int argc, char** argv) {
     if (command == "view") return runView(options, commandArgs);
     if (command == "build") return runBuild(options, commandArgs);
     if (command == "download") return runDownload(options, commandArgs);
+    if (command == "convert") return runConvert(options, commandArgs);
   } catch (const std::exception& e) {
     std::cerr << "kavel " << command << ": " << e.what() << "\n";
     return 1;

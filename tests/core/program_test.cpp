@@ -160,6 +160,16 @@ TEST(ProgramSet, SubNumberForFile) {
   addCall(5, 4, "x.Kvl");
   EXPECT_EQ(set.subNumberForFile(5, "y.Kvl"), 5);
   EXPECT_EQ(set.subNumberForFile(5, "a.Kvl"), 1) << "a file Main already calls keeps its number";
+
+  // No number beyond Sub-30: 0 tells the caller to refuse (the program set has no Sub-31).
+  addCall(0, 99, "damaged.Kvl");
+  EXPECT_EQ(set.subNumberForFile(0, "damaged.Kvl"), 2) << "a damaged call's number is not taken over";
+  for (int n = 2; n <= 30; ++n) {
+    if (n != 3) addCall(0, n, "s" + std::to_string(n) + ".Kvl");
+  }
+  EXPECT_EQ(set.subNumberForFile(0, "new.Kvl"), 0);
+  addCall(7, 30, "isr.Kvl");
+  EXPECT_EQ(set.subNumberForFile(7, "other.Kvl"), 0);
 }
 
 TEST(ProgramSet, SaveEnabledFollowsOpenSubs) {

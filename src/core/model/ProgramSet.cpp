@@ -29,16 +29,17 @@ int ProgramSet::subNumberForFile(int inProgram, const std::string& fileName) con
   const auto& mainRows = main().rows();
   if (!fileName.empty()) {
     for (const Statement& row : mainRows) {
-      if (row.sno == kSubCall && row.cmt == fileName) return row.val0;
+      if (row.sno == kSubCall && row.cmt == fileName && row.val0 >= 1 && row.val0 < kPrograms) return row.val0;
     }
   }
   if (inProgram == 0) {
-    for (int n = 1;; ++n) {
+    for (int n = 1; n < kPrograms; ++n) {
       const bool used = std::any_of(mainRows.begin(), mainRows.end(), [n](const Statement& row) {
         return row.sno == kSubCall && row.val0 == n;
       });
       if (!used) return n;
     }
+    return 0;
   }
   int highest = 0;
   if (inProgram > 0 && inProgram < kPrograms) {
@@ -46,7 +47,7 @@ int ProgramSet::subNumberForFile(int inProgram, const std::string& fileName) con
       if (row.sno == kSubCall) highest = std::max(highest, row.val0);
     }
   }
-  return highest + 1;
+  return highest + 1 < kPrograms ? highest + 1 : 0;
 }
 
 std::string defaultFileName(int index, const std::string& folder, int previous) {

@@ -31,7 +31,8 @@ class ProgramSet {
   /// The Sub number a SubCall row for `fileName` gets when placed in program `inProgram`:
   /// the number of a SubCall row of Main with the same non-empty file name; otherwise, in
   /// Main, the smallest number from 1 that no SubCall of Main uses; in a Sub, one more than
-  /// the highest number used there.
+  /// the highest number used there. The answer is always a Sub number 1 to 30, or 0 when none
+  /// is left (Main calls Sub-1 to Sub-30 already, or a Sub calls Sub-30): the caller refuses.
   int subNumberForFile(int inProgram, const std::string& fileName) const;
 
  private:
