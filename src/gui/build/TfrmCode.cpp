@@ -13,6 +13,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 #include "core/codegen/CCodeStatement.h"
 #include "core/model/StatementKind.h"
 #include "gui/app/Prompts.h"
@@ -68,6 +70,7 @@ void TfrmCode::FormCreate() {
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->installEventFilter(this);
+    table->viewport()->installEventFilter(this);
     connect(table, &QTableWidget::cellDoubleClicked, this, [this] { btnCodeClick(); });
     tabLib->addTab(table, caption);
   }
@@ -139,8 +142,11 @@ void TfrmCode::fillTables() {
 }
 
 void TfrmCode::applyColumnWidths() {
-  const int rest = std::max(0, width() - kFixedColumns);
   for (QTableWidget* table : {sGridFunc, sGridDef, sGridVar}) {
+    // The share of the window the two fixed columns leave, measured inside the grid, so the
+    // comment ends at the grid's edge rather than behind a scroll bar.
+    const int inside = std::min(width() - kFixedColumns, table->viewport()->width() - kNumberWidth - kTypeWidth);
+    const int rest = std::max(0, inside);
     const bool defines = table == sGridDef;
     table->setColumnWidth(0, kNumberWidth);
     table->setColumnWidth(1, kTypeWidth);
@@ -176,6 +182,7 @@ void TfrmCode::showStyle(bool browser) {
 }
 
 void TfrmCode::selectMatchingRow() {
+  edtCode->deselect();
   edtCode->setCursorPosition(int(edtCode->text().size()));
   const CCodeLibRow found = selectLibraryRow(library_, edtCode->text().toStdString());
   QTableWidget* table = grid(found.table);
@@ -232,6 +239,10 @@ void TfrmCode::btnOkClick() {
 }
 
 bool TfrmCode::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Resize && watched->parent() && qobject_cast<QTableWidget*>(watched->parent())) {
+    applyColumnWidths();
+    return false;
+  }
   if (event->type() == QEvent::KeyPress && qobject_cast<QTableWidget*>(watched)) {
     if (isEnter(static_cast<QKeyEvent*>(event)->key())) {
       btnCodeClick();

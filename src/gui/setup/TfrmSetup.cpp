@@ -142,12 +142,14 @@ QWidget* TfrmSetup::makeOptions() {
   pnlAdv->setObjectName("pnlAdv");
   pnlAdv->installEventFilter(this);
   auto* grid = new QGridLayout(pnlAdv);
+  // In pairs; the pair of boxes that some boards hide (LCD, radio module) comes last, so its
+  // row closes up instead of leaving a hole.
   const std::tuple<SetupBox, const char*, const char*> options[] = {
       {SetupBox::ckDir, "ckDir", "6D-Cmp"},       {SetupBox::ckHmc, "ckHmc", "HMC6352"},
       {SetupBox::ckBno, "ckBno", "9D-Cmp"},       {SetupBox::ckMcb, "ckMcb", "6chMCB"},
-      {SetupBox::ckLcd, "ckLcd", "16x2:LCD"},     {SetupBox::ckCLF, "ckCLF", "CLR Finder"},
-      {SetupBox::ckCLS, "ckCLS", "CLR Sensor"},   {SetupBox::ckUss, "ckUss", "4chUSS"},
-      {SetupBox::ckPixy, "ckPixy", "Pixy Cam."},  {SetupBox::ckZBTM, "ckZBTM", "ZB24TM"},
+      {SetupBox::ckCLF, "ckCLF", "CLR Finder"},   {SetupBox::ckCLS, "ckCLS", "CLR Sensor"},
+      {SetupBox::ckUss, "ckUss", "4chUSS"},       {SetupBox::ckPixy, "ckPixy", "Pixy Cam."},
+      {SetupBox::ckLcd, "ckLcd", "16x2:LCD"},     {SetupBox::ckZBTM, "ckZBTM", "ZB24TM"},
       {SetupBox::ckSNX4410, "ckSNX4410", "SNX4410"},
       {SetupBox::ckWL102, "ckWL102", "WL-102 7-Seg.LED"}, {SetupBox::ckWL103, "ckWL103", "WL-103 Pat.Light"},
       {SetupBox::ckWL109, "ckWL109", "WL-109 Servo Tovel"},
