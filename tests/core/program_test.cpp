@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <filesystem>
 
 #include "core/model/Program.h"
@@ -131,12 +133,15 @@ TEST(ProgramSet, CaptionsAndDefaultNames) {
   EXPECT_TRUE(set.main().open);
   EXPECT_EQ(defaultFileName(3, "/nonexistent/"), "SubFile-03");
 
-  const std::string dir = ::testing::TempDir() + "kavel_default_names/";
+  // A folder of this run only: other test runs on the machine write default names too.
+  const std::string dir = ::testing::TempDir() + "kavel_default_names_" + std::to_string(::getpid()) + "/";
+  std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir);
   for (int n : {0, 1, 3}) {
     ASSERT_TRUE(text::writeFileAtomic(dir + "NewFile-0" + std::to_string(n) + ".Kvl", "x"));
   }
   EXPECT_EQ(defaultFileName(0, dir), "NewFile-02");
+  std::filesystem::remove_all(dir);
 }
 
 TEST(ProgramSet, SubNumberForFile) {

@@ -132,6 +132,30 @@ class CodeWindow : public QObject {
     win->FormShow();
     QCOMPARE(prompts.asked.size(), std::size_t(1));  // read once, not at every opening
   }
+
+  void damagedLibraryNeverCrashes() {
+    // A folder in the file's place gives the message; garbage gives odd rows, nothing worse.
+    win->setLibraryPath(dir.path().toStdString());
+    f.edit(kCCode, kCCode);
+    win->FormShow();
+    QCOMPARE(prompts.asked.size(), std::size_t(1));
+    QCOMPARE(win->sGridFunc->rowCount() + win->sGridDef->rowCount() + win->sGridVar->rowCount(), 0);
+
+    const std::string garbage = dir.filePath("garbage.Txt").toStdString();
+    {
+      std::ofstream out(garbage, std::ios::binary);
+      for (int i = 0; i < 4000; ++i) out.put(static_cast<char>((i * 37) % 256));
+    }
+    win->setLibraryPath(garbage);
+    win->FormShow();
+    QCOMPARE(prompts.asked.size(), std::size_t(1));
+    for (int tab = 0; tab < 3; ++tab) {
+      win->tabLib->setCurrentIndex(tab);
+      static_cast<QTableWidget*>(win->tabLib->currentWidget())->selectRow(0);
+      win->btnCodeClick();
+    }
+    win->btnOkClick();
+  }
 };
 
 QTEST_MAIN(CodeWindow)

@@ -60,6 +60,7 @@ class SubProgDialog : public QObject {
     QTest::newRow("another file") << 0 << "/p/Grab.Kvl" << "" << "Grab";
     QTest::newRow("Main's own file") << 0 << "/p/Main.Kvl" << "Can't Open MAIN as SUB" << "Old";
     QTest::newRow("itself") << 2 << "/q/Turn.Kvl" << "Can't Open Sub Inside Itself" << "";
+    QTest::newRow("Main's name elsewhere") << 0 << "/q/Main.Kvl" << "Can't Open Sub Inside Itself" << "";
     QTest::newRow("cancelled") << 0 << "" << "" << "Old";
   }
   void pickChecksTheFile() {

@@ -126,8 +126,7 @@ void TfrmSubProg::btnProgClick() {
   const QString picked = prompts_->openFileName(this, QString::fromStdString(ctx_.settings.DatPath_),
                                                 programFilter(ctx_.settings.EdtStyle), pnlFname->text());
   if (picked.isEmpty()) return;
-  const std::string edited =
-      ctx_.programs.current == 0 ? std::string() : programNameOf(ctx_.programs.currentProgram().path);
+  const std::string edited = programNameOf(ctx_.programs.currentProgram().path);
   switch (checkSubPick(picked.toStdString(), ctx_.programs.main().path, edited)) {
     case SubPick::MainAsSub:
       warn(QStringLiteral("Can't Open MAIN as SUB"));
