@@ -158,7 +158,7 @@ TEST(ProgramSet, SubNumberForFile) {
   EXPECT_EQ(set.subNumberForFile(0, "c.Kvl"), 2);
   EXPECT_EQ(set.subNumberForFile(0, ""), 2);
   addCall(5, 4, "x.Kvl");
-  EXPECT_EQ(set.subNumberForFile(5, "y.Kvl"), 5);
+  EXPECT_EQ(set.subNumberForFile(5, "y.Kvl"), 4) << "in a Sub, one above Main's highest call";
   EXPECT_EQ(set.subNumberForFile(5, "a.Kvl"), 1) << "a file Main already calls keeps its number";
 
   // No number beyond Sub-30: 0 tells the caller to refuse (the program set has no Sub-31).

@@ -12,6 +12,12 @@
 
 #include "DialogFixture.h"
 #include "gui/dialogs/DialogSet.h"
+#include "gui/build/TfrmCode.h"
+#include "gui/dialogs/TfrmDir.h"
+#include "gui/dialogs/TfrmPixy.h"
+#include "gui/dialogs/TfrmSNX4410.h"
+#include "gui/dialogs/TfrmSubProg.h"
+#include "gui/dialogs/TfrmUss.h"
 #include "gui/dialogs/TfrmCondition.h"
 #include "gui/dialogs/TfrmRepeat.h"
 #include "gui/dialogs/TfrmSpeed.h"
@@ -53,7 +59,14 @@ class DialogConventions : public QObject {
       for (int cno : kinds) QCOMPARE(set.forSubjectKind(cno), d);
     }
     // Kinds whose dialog is not there yet, and kinds that open nothing.
-    for (int cno : {0, 1, 3, 9, 15, 33, 44, 45, 99, -1}) {
+    QVERIFY(qobject_cast<TfrmUss*>(set.forSubjectKind(kUltrasonic)));
+    QVERIFY(qobject_cast<TfrmDir*>(set.forSubjectKind(kDirectionTest)));
+    QVERIFY(qobject_cast<TfrmSNX4410*>(set.forSubjectKind(kGamePadTest)));
+    QVERIFY(qobject_cast<TfrmPixy*>(set.forSubjectKind(kCameraTest)));
+    QCOMPARE(set.forSubjectKind(kSubCall), set.forSubjectKind(kReturn));
+    QCOMPARE(set.forSubjectKind(kSubCall), static_cast<StatementDialog*>(set.subProg()));
+    QCOMPARE(set.forSubjectKind(kCCode), static_cast<StatementDialog*>(set.code()));
+    for (int cno : {0, 1, 3, 99, -1}) {
       QVERIFY2(set.forSubjectKind(cno) == nullptr, qPrintable(QString::number(cno)));
     }
   }

@@ -16,6 +16,12 @@
 #include "gui/dialogs/TfrmServo.h"
 #include "gui/dialogs/TfrmTimer.h"
 #include "gui/dialogs/TfrmVar.h"
+#include "gui/build/TfrmCode.h"
+#include "gui/dialogs/TfrmDir.h"
+#include "gui/dialogs/TfrmPixy.h"
+#include "gui/dialogs/TfrmSNX4410.h"
+#include "gui/dialogs/TfrmSubProg.h"
+#include "gui/dialogs/TfrmUss.h"
 #include "core/model/StatementKind.h"
 
 namespace kavel::gui {
@@ -36,8 +42,16 @@ struct DialogSet::Impl {
   QPointer<TfrmServo> servo;
   QPointer<TfrmLcd> lcd;
 
+  QPointer<TfrmUss> uss;
+  QPointer<TfrmDir> dir;
+  QPointer<TfrmSNX4410> snx4410;
+  QPointer<TfrmPixy> pixy;
+  QPointer<TfrmSubProg> subProg;
+  QPointer<TfrmCode> code;
+
   std::vector<StatementDialog*> all() const {
-    return {condition, speed, repeat, sensor, var, timer, led, outCn, pwm, servo, lcd};
+    return {condition, speed, repeat, sensor, var, timer, led, outCn, pwm, servo, lcd,
+            uss, dir, snx4410, pixy, subProg, code};
   }
 };
 
@@ -53,6 +67,12 @@ DialogSet::DialogSet(Context& ctx, const Glyphs& glyphs, QWidget* parent) : impl
   impl_->pwm = new TfrmPwm(ctx, parent);
   impl_->servo = new TfrmServo(ctx, parent);
   impl_->lcd = new TfrmLcd(ctx, parent);
+  impl_->uss = new TfrmUss(ctx, glyphs, parent);
+  impl_->dir = new TfrmDir(ctx, parent);
+  impl_->snx4410 = new TfrmSNX4410(ctx, parent);
+  impl_->pixy = new TfrmPixy(ctx, glyphs, parent);
+  impl_->subProg = new TfrmSubProg(ctx, glyphs, parent);
+  impl_->code = new TfrmCode(ctx, parent);
 }
 
 DialogSet::~DialogSet() {
@@ -71,10 +91,20 @@ StatementDialog* DialogSet::forSubjectKind(int cno) {
     case kPwm: return impl_->pwm;
     case kServo: return impl_->servo;
     case kLcd: return impl_->lcd;
-    default: break;
+    case kUltrasonic: return impl_->uss;
+    case kDirectionTest: return impl_->dir;
+    case kGamePadTest: return impl_->snx4410;
+    case kCameraTest: return impl_->pixy;
+    case kSubCall:
+    case kReturn: return impl_->subProg;
+    case kCCode: return impl_->code;
+    default: return nullptr;
   }
-  return nullptr;
 }
+
+TfrmSubProg* DialogSet::subProg() { return impl_->subProg; }
+
+TfrmCode* DialogSet::code() { return impl_->code; }
 
 StatementDialog* DialogSet::condition() { return impl_->condition; }
 
