@@ -133,6 +133,7 @@ TEST(ProgramSet, CaptionsAndDefaultNames) {
   EXPECT_EQ(defaultFileName(3, "/nonexistent/"), "SubFile-03");
 
   const std::string dir = ::testing::TempDir() + "kavel_default_names/";
+  std::filesystem::remove_all(dir);  // a run before this one leaves its files behind
   std::filesystem::create_directories(dir);
   for (int n : {0, 1, 3}) {
     ASSERT_TRUE(text::writeFileAtomic(dir + "NewFile-0" + std::to_string(n) + ".Kvl", "x"));
