@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/BuildCommand.h"
 #include "cli/CliSession.h"
 #include "cli/GenCommand.h"
 #include "cli/RowsCommand.h"
@@ -42,6 +43,7 @@ int main(int argc, char** argv) {
     if (command == "rows") return runRows(options, commandArgs);
     if (command == "gen") return runGen(options, commandArgs);
     if (command == "view") return runView(options, commandArgs);
+    if (command == "build") return runBuild(options, commandArgs);
   } catch (const std::exception& e) {
     std::cerr << "kavel " << command << ": " << e.what() << "\n";
     return 1;
