@@ -111,6 +111,7 @@ TfrmMain::TfrmMain(Context& ctx, const MainOptions& options, QWidget* parent)
   connect(bench_.get(), &Workbench::programModified, this, [this](int) { modifiedChanged(); });
   connect(bench_.get(), &Workbench::currentChanged, this, &TfrmMain::programActivated);
   connect(bench_.get(), &Workbench::setupButtonRequested, this, &TfrmMain::setSetupButtonShown);
+  connect(bench_.get(), &Workbench::buildPathChanged, this, &TfrmMain::buildPathChanged);
 
   dockSidePanel();
   loadPictures();
@@ -183,11 +184,11 @@ void TfrmMain::buildMenus() {
   auto* styles = new QActionGroup(this);
   styles->addAction(check(item(mnuEditStyle_, "mmKavel", 0, [this] { mmKavelClick(); }, "Kavel")));
   styles->addAction(check(item(mnuEditStyle_, "mmCode", 0, [this] { mmCodeClick(); }, "C-Code")));
-  item(project, "mmBuild", 10, [this] { notYet(QStringLiteral("Build")); });
-  item(project, "mmDownLoad", 11, [this] { notYet(QStringLiteral("Download")); });
+  item(project, "mmBuild", 10, [this] { mmBuildClick(); });
+  item(project, "mmDownLoad", 11, [this] { mmDownLoadClick(); });
   item(project, "mmCom", 12, [this] { mmComClick(); });
   mnuBuildPath_ = menu(project, "mmBuildPath", 13);
-  item(mnuBuildPath_, "mmBuildPathFolder", 0, [this] { notYet(QStringLiteral("Choosing the build batch file")); });
+  item(mnuBuildPath_, "mmBuildPathFolder", 0, [this] { mmBuildPathFolderClick(); });
   QMenu* job = menu(project, "mmBuildJob", 15);
   auto* jobs = new QActionGroup(this);
   jobs->addAction(check(item(job, "mmBuildOverWrite", 16, [this] { setBuildJob(0); })));
@@ -256,8 +257,8 @@ void TfrmMain::buildToolBar() {
   button("btnOpen", 48, QStyle::SP_DialogOpenButton, [this] { mmOpenClick(); });
   button("btnSave", 49, QStyle::SP_DialogSaveButton, [this] { mmSaveClick(); });
   bar->addSeparator();
-  button("btnBuild", 50, QStyle::SP_MediaPlay, [this] { notYet(QStringLiteral("Build")); });
-  button("btnDownLoad", 51, QStyle::SP_ArrowDown, [this] { notYet(QStringLiteral("Download")); });
+  button("btnBuild", 50, QStyle::SP_MediaPlay, [this] { mmBuildClick(); });
+  button("btnDownLoad", 51, QStyle::SP_ArrowDown, [this] { mmDownLoadClick(); });
   button("btnMonitor", 52, QStyle::SP_ComputerIcon, [this] { notYet(QStringLiteral("The sensor monitor")); });
   bar->addSeparator();
 

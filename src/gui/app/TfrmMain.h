@@ -33,6 +33,7 @@ class Palette;
 class ProgramWindows;
 class Prompts;
 class SidePanel;
+class TfrmBuild;
 class TfrmComStandIn;
 class TfrmHelp;
 class TfrmLanguage;
@@ -71,6 +72,7 @@ class TfrmMain : public QMainWindow {
   TfrmHelp* frmHelp() const { return help_; }
   TfrmLanguage* frmLanguage() const { return language_; }
   TfrmComStandIn* frmCom() const { return com_; }
+  TfrmBuild* frmBuild() const;
   SidePanel* sidePanel() const { return sidePanel_; }
   QMdiArea* mdiArea() const { return mdi_; }
   /// Text of status panel 0, 1 or 2.
@@ -123,6 +125,16 @@ class TfrmMain : public QMainWindow {
   void mmWallpaperClick();
   void mmLogoImageClick();
   void mmWsColorClick();
+  /// Build: saves by the build save mode, shows the build window, and hands a successful
+  /// build over to Download when "DownLoad" is ticked.
+  void mmBuildClick();
+  /// Saves the open programs before a build by BuildJob (both editing styles); false stops
+  /// the build, with the program that was not saved as the current program.
+  bool saveBeforeBuild();
+  /// Download: hands over to the download window.
+  void mmDownLoadClick();
+  /// The build-path item: another build batch file.
+  void mmBuildPathFolderClick();
   /// Commands of later versions.
   void notYet(const QString& what);
   void mmVersionClick();
@@ -180,6 +192,10 @@ class TfrmMain : public QMainWindow {
   QString filterFor(bool codeStyle) const;
   bool saveCodeAs(const QString& path);
   bool codeStyle() const;
+  bool saveProgramsBeforeBuild();
+  bool saveCodeBeforeBuild();
+  /// The build batch file changed: the build-path item shows its folder, the settings are saved.
+  void buildPathChanged();
 
   Context& ctx_;
   MainOptions options_;

@@ -5,6 +5,9 @@
 #include "core/text/Format.h"
 #include "gui/app/Glyphs.h"
 #include "gui/app/ProgramWindows.h"
+#include "gui/app/Prompts.h"
+#include "gui/app/QtText.h"
+#include "gui/build/TfrmBuild.h"
 #include "gui/dialogs/DialogSet.h"
 #include "gui/editor/Palette.h"
 
@@ -15,6 +18,13 @@ Workbench::Workbench(Context& ctx, Prompts& prompts, const QString& programFolde
   glyphs_ = std::make_unique<Glyphs>(programFolder);
   dialogs_ = std::make_unique<DialogSet>(ctx_, *glyphs_, dialogParent);
   windows_ = std::make_unique<ProgramWindows>(*this, ctx_);
+
+  BuildWindowServices services;
+  services.programFolder = programFolder.toStdString();
+  if (!services.programFolder.empty() && services.programFolder.back() != '/') services.programFolder += '/';
+  services.buildPathChanged = [this] { emit buildPathChanged(); };
+  services.codeGenHooks = codeGenHooks();
+  build_ = new TfrmBuild(ctx_, prompts_, std::move(services), dialogParent);
 }
 
 Workbench::~Workbench() = default;
@@ -44,6 +54,23 @@ int Workbench::paletteWidthIfLeft() const {
 
 ProgramFileContext Workbench::fileContext() {
   return ProgramFileContext{ctx_.settings, ctx_.io, ctx_.setup, ctx_.messages, mainWindowTitle()};
+}
+
+CodeGenHooks Workbench::codeGenHooks() {
+  CodeGenHooks hooks;
+  hooks.readFailed = [this](int program, const std::string& path, const std::string& error) {
+    // A Sub that cannot be read is built with an empty body: the user must know why.
+    const QString what = program == 0 ? QStringLiteral("Main") : QStringLiteral("Sub-%1").arg(program);
+    prompts_.ask(build_, PromptIcon::Warning, QStringLiteral("File Error"),
+                 QStringLiteral("Can't Open ... %1 (%2)\n%3").arg(qs(path), what, qs(error)), PromptButtons::Ok);
+  };
+  hooks.fileHooks.productWarning = [this](const std::string& text) {
+    prompts_.ask(build_, PromptIcon::Warning, QStringLiteral("Warning"), qs(text), PromptButtons::Ok);
+  };
+  hooks.fileHooks.askOldVersion = [this](const std::string& title, const std::string& text) {
+    return prompts_.ask(build_, PromptIcon::Warning, qs(title), qs(text), PromptButtons::YesNo) == Answer::Yes;
+  };
+  return hooks;
 }
 
 std::string Workbench::nextNewFileName() {

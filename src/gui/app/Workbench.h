@@ -11,6 +11,7 @@
 //                the save question of a closing Sub, the hooks of the program-file reader
 //   armedKind() / disarm()  the palette button armed for insertion
 //   fileContext(), nextNewFileName(), paletteWidthIfLeft()
+//   frmBuild()   the build window, created once; codeGenHooks() for every generation of User.c
 // The serial link joins these services when it arrives.
 
 #include <QObject>
@@ -20,6 +21,7 @@
 #include <string>
 
 #include "core/Context.h"
+#include "core/codegen/CodeGenerator.h"
 #include "core/model/ProgramFile.h"
 
 class QWidget;
@@ -31,6 +33,7 @@ class Glyphs;
 class Palette;
 class ProgramWindows;
 class Prompts;
+class TfrmBuild;
 
 class Workbench : public QObject {
   Q_OBJECT
@@ -69,6 +72,12 @@ class Workbench : public QObject {
   std::string nextNewFileName();
   int newFileNumber() const { return newFileNumber_; }
 
+  /// The build window, created with the workbench and reused for every build.
+  TfrmBuild& frmBuild() { return *build_; }
+  /// What a generation of User.c reports to the user: files of another product or an old
+  /// version, Sub files that cannot be read, captions of the open program windows.
+  CodeGenHooks codeGenHooks();
+
   /// A window says that program `number` was marked modified or saved.
   void notifyModified(int number) { emit programModified(number); }
 
@@ -85,6 +94,8 @@ class Workbench : public QObject {
   void currentChanged(int number);
   /// A program file read asks for the Setup button to be shown or hidden.
   void setupButtonRequested(bool shown);
+  /// The build batch file was changed in the build window: menus follow, settings are saved.
+  void buildPathChanged();
 
  private:
   Context& ctx_;
@@ -92,6 +103,7 @@ class Workbench : public QObject {
   std::unique_ptr<Glyphs> glyphs_;
   std::unique_ptr<DialogSet> dialogs_;
   std::unique_ptr<ProgramWindows> windows_;
+  TfrmBuild* build_ = nullptr;  // a child of the dialog parent
   Palette* palette_ = nullptr;
   int newFileNumber_ = 0;
 };
