@@ -11,6 +11,8 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QToolButton>
 #include <QRadioButton>
 #include <QRegularExpression>
 
@@ -161,7 +163,8 @@ class MainWindowBuildTest : public QObject {
     QFETCH(int, questions);
 
     BuildFixture f;
-    f.ctx.settings.BuildJob = job;
+    const char* jobItems[] = {"mmBuildOverWrite", "mmBuildConfirm", "mmBuildHistory"};
+    f.main->action(jobItems[job])->trigger();
     TfrmProg* main = f.prog(0);
     setRows(main, {row(kSubCall, kSubCall, 3, 0, 0, "grab"), row(kWait, kWait, 100)});
     main->program().path = f.user + "robot.Kvl";
