@@ -5,7 +5,7 @@
 #include <unistd.h>
 
 #include "core/settings/IniFile.h"
-#include "core/setup/SetupCodec.h"
+#include "core/shell/StartUp.h"
 #include "core/text/TextFile.h"
 
 namespace kavel::cli {
@@ -61,17 +61,13 @@ std::string programFolder() {
 std::unique_ptr<Context> makeContext(const GlobalOptions& options) {
   auto ctx = std::make_unique<Context>();
   const int variant = options.variant >= 0 ? options.variant : variantFromTitle(kApplicationTitle);
-  setDefaultSettings(ctx->settings, ctx->io, variant, programFolder());
-  ResetSetup(ctx->io, ctx->setup, ctx->settings, true);
   if (!options.iniPath.empty()) {
     std::string why;
     if (IniFile probe; !probe.load(options.iniPath, &why)) {
       std::cerr << "kavel: warning: settings not read, defaults used: " << why << "\n";
     }
-    LoadSettings(ctx->settings, ctx->io, options.iniPath);
   }
-  ctx->messages.load(0, ctx->settings.LANG_0__);
-  ctx->messages.load(1, ctx->settings.LANG_1__);
+  startSession(*ctx, variant, programFolder(), options.iniPath);
   const int language = options.language >= 0 ? options.language : ctx->settings.LANG_NO_;
   ctx->messages.setLanguage(language == 0 ? 0 : 1);
   return ctx;

@@ -13,6 +13,13 @@
 
 namespace kavel {
 
+/// The program windows' view options of the Option menu; they last for one run.
+struct EditorOptions {
+  bool grid = false;         // the layout grid behind the rows
+  bool deleteQuery = true;   // ask before deleting a block
+  bool lineNumbers = true;   // row numbers in front of the rows
+};
+
 struct Context {
   AppSettings settings;
   IoSetup io;
@@ -21,6 +28,7 @@ struct Context {
   EditBuffer edit;
   std::vector<Statement> clipboard;  // rows cut or copied, shared by all program windows
   MessageTable messages;
+  EditorOptions options;
 };
 
 /// What the row texts of program `program` depend on: language, connector modes, compass flag

@@ -247,6 +247,12 @@ TEST_F(CodeGeneratorTest, CodeViewOfTheCurrentProgram) {
   ctx_.programs.current = 2;
   captioned.GenerateCode(view);
   EXPECT_EQ(view.lines()[6], "007|// Program Name : SubFile-02");
+
+  // A window's view names its program; the current program stays what it was.
+  ctx_.programs.current = 0;
+  captioned.GenerateCode(view, 2);
+  EXPECT_EQ(view.lines()[8], "009|void user_sub_2(void)");
+  EXPECT_EQ(ctx_.programs.current, 0);
 }
 
 TEST_F(CodeGeneratorTest, IndentationStepAndGamePadStart) {

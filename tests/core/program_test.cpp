@@ -5,6 +5,7 @@
 
 #include "core/model/Program.h"
 #include "core/model/ProgramSet.h"
+#include "core/text/Format.h"
 #include "core/model/StatementKind.h"
 #include "core/text/TextFile.h"
 #include "Statements.h"
@@ -140,6 +141,14 @@ TEST(ProgramSet, CaptionsAndDefaultNames) {
     ASSERT_TRUE(text::writeFileAtomic(dir + "NewFile-0" + std::to_string(n) + ".Kvl", "x"));
   }
   EXPECT_EQ(defaultFileName(0, dir), "NewFile-02");
+  EXPECT_EQ(nextNewFileNumber(dir), 2);
+
+  // All 100 taken: the previous number stays.
+  for (int n = 0; n < 100; ++n) {
+    ASSERT_TRUE(text::writeFileAtomic(dir + text::format("NewFile-%02d.Kvl", n), "x"));
+  }
+  EXPECT_EQ(nextNewFileNumber(dir, 17), 17);
+  EXPECT_EQ(defaultFileName(0, dir, 17), "NewFile-17");
   std::filesystem::remove_all(dir);
 }
 

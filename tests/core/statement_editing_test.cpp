@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "core/editor/StatementEditing.h"
 #include "core/model/StatementKind.h"
 #include "Statements.h"
@@ -149,4 +152,49 @@ TEST(StatementEditing, ConditionsWithTheirOwnDialogAndNeverConfirmedRows) {
   Statement motor{kMotorForward, 0, kMotorForward, 0, 0, 0, {}};
   EXPECT_TRUE(neverConfirmed(motor, true, kMotorForward));
   EXPECT_FALSE(neverConfirmed(motor, false, kMotorForward));
+}
+
+TEST(StatementEditing, ConditionChoices) {
+  struct Case {
+    const char* name;
+    Statement row;
+    int chosen;
+    ConditionFollowUp want;
+    EditBuffer buffer;  // what the dialog that follows starts from
+    Statement rowAfter;
+  };
+  using kavel::testing::row;
+  const Statement sensor = row(kIf, kSensorTest, 25, 1, 0, "ball");
+  const Statement fresh = row(kWhile, 0);
+  const Statement endless = row(kWhile, kUnconditional, 0, 0, 0, "loop");
+  const std::vector<Case> cases = {
+      {"the same kind keeps values and comment", sensor, kSensorTest, ConditionFollowUp::OpenDialog,
+       buffer(kIf, kSensorTest, 25, 1, 0), sensor},
+      {"another kind starts from zero", sensor, kDirectionTest, ConditionFollowUp::OpenDialog,
+       buffer(kIf, kDirectionTest), sensor},
+      {"a new row starts from zero", fresh, kSensorTest, ConditionFollowUp::OpenDialog, buffer(kWhile, kSensorTest),
+       fresh},
+      {"Unconditional is stored at once", sensor, kUnconditional, ConditionFollowUp::Stored,
+       buffer(kIf, kUnconditional), row(kIf, kUnconditional)},
+      {"Unconditional again keeps its comment", endless, kUnconditional, ConditionFollowUp::Stored,
+       buffer(kWhile, kUnconditional, 0, 0, 0), endless},
+      {"a kind without a dialog", fresh, kPwm, ConditionFollowUp::None, buffer(kWhile, kPwm), fresh},
+  };
+  for (const Case& c : cases) {
+    Statement r = c.row;
+    EditBuffer b{};
+    b.sno = kElse;  // whatever the chooser left: the row's kind wins
+    b.cno = c.chosen;
+    b.val0 = 7;
+    b.cmt = "stale";
+    EXPECT_EQ(applyConditionChoice(r, b), c.want) << c.name;
+    EXPECT_EQ(b.sno, c.buffer.sno) << c.name;
+    EXPECT_EQ(b.cno, c.buffer.cno) << c.name;
+    EXPECT_EQ(std::vector<int>({b.val0, b.val1, b.val2}),
+              std::vector<int>({c.buffer.val0, c.buffer.val1, c.buffer.val2})) << c.name;
+    EXPECT_EQ(b.cmt, c.chosen == c.row.cno && c.chosen != 0 ? c.row.cmt : std::string()) << c.name;
+    EXPECT_EQ(r.cno, c.rowAfter.cno) << c.name;
+    EXPECT_EQ(r.cmt, c.rowAfter.cmt) << c.name;
+    EXPECT_EQ(r.val0, c.rowAfter.val0) << c.name;
+  }
 }

@@ -308,6 +308,76 @@ class MainWindowTest : public QObject {
     QVERIFY(f.prompts.asked.empty());
   }
 
+  void aFailedOpenIntoAnEmptyWindowStaysInTheStatusBar() {
+    MainWindowFixture f;
+    TfrmProg* main = f.prog(0);
+    const std::string path = f.user + "missing.Kvl";
+    QVERIFY(!f.main->openProgramFile(QString::fromStdString(path)));
+    QCOMPARE(main->panelText(2), QString::fromStdString("Can't Open ... " + path));
+  }
+
+  void decliningTheOldVersionQuestionLeavesANewEmptyWindow() {
+    MainWindowFixture f;
+    TfrmProg* main = f.prog(0);
+    const std::string a = f.write("A.Kvl", kProgramFile);
+    QVERIFY(f.main->openProgramFile(QString::fromStdString(a)));
+    std::string old = kProgramFile;
+    old.replace(old.find("Ver.20190706"), 12, "Ver.20100101");
+    const std::string b = f.write("Old.Kvl", old);
+    f.prompts.answers = {Answer::No};
+    QVERIFY(!f.main->openProgramFile(QString::fromStdString(b)));
+    QCOMPARE(f.prompts.asked.size(), std::size_t{1});
+    QVERIFY(main->program().rows().empty());
+    QVERIFY(main->program().path.empty());
+    QVERIFY(f.main->subWindow(0)->windowTitle().startsWith(QStringLiteral("Main - [ NewFile-")));
+    QVERIFY(main->panelText(2).isEmpty());
+    f.main->mmSaveClick();
+    QVERIFY(f.prompts.saveProposals.back().startsWith(QString::fromStdString(f.user + "NewFile-")));
+  }
+
+  void theCCodeStyleAlwaysShowsTheWayBack() {
+    // Any non-zero style is the C-code style; with the Setup option off by SetupDef 1 the
+    // edit-style menu must still be there, since the option cannot be ticked in this style.
+    MainWindowFixture f(
+        "[PRJ]\r\nDefPath_=@USER@\r\nDatPath_=@USER@\r\nEdtStyle=2\r\nSetupDef=1\r\n[LANGUAGE]\r\nLANG_NO_=1\r\n");
+    QVERIFY(f.prog(0)->codeStyle());
+    QVERIFY(f.main->action("mmCode")->isChecked());
+    QVERIFY(!f.main->action("mmSetupButton")->isEnabled());
+    QVERIFY(f.main->action("mmEditStyleItem")->isVisible());
+    f.main->mmKavelClick();
+    QCOMPARE(f.ctx.settings.EdtStyle, 0);
+    QVERIFY(!f.prog(0)->codeStyle());
+  }
+
+  void openingIntoASubAsksForTheSubWindowItCloses() {
+    MainWindowFixture f;
+    const std::string grab = f.write("Grab.Kvl", kProgramFile);
+    setRows(f.prog(0), {row(kSubCall, kSubCall, 2, 0, 0, grab), row(kSubCall, kSubCall, 3)});
+    TfrmProg* two = f.main->openProgramWindow(2);
+    setRows(two, {row(kWait, kWait, 200)});
+    TfrmProg* three = f.main->openProgramWindow(3);
+    f.prompts.answers = {Answer::Cancel};
+    QVERIFY(!f.main->openProgramFile(QString::fromStdString(grab)));
+    QVERIFY(f.prompts.asked.back().text.startsWith(QStringLiteral("Sub-2 [ ")));
+    QVERIFY(f.main->prog(2));
+    QCOMPARE(two->program().size(), std::size_t{1});
+    QVERIFY(three->program().rows().empty());
+
+    f.prompts.answers = {Answer::No};
+    QVERIFY(f.main->openProgramFile(QString::fromStdString(grab)));
+    QVERIFY(!f.main->prog(2));
+    QCOMPARE(three->program().size(), std::size_t{2});
+  }
+
+  void theMaintenanceMemoOpensDockedAtTheBottom() {
+    MainWindowFixture f;
+    f.main->revealMaintenance();
+    const QWidget* memo = f.main->sidePanel()->memoMsg();
+    QVERIFY(!memo->isHidden());
+    QVERIFY2(memo->geometry().top() > f.main->sidePanel()->lblProduct()->geometry().bottom(),
+             qPrintable(QStringLiteral("memo at %1,%2").arg(memo->x()).arg(memo->y())));
+  }
+
   void aProgramFileOnTheCommandLineOpensAsMain() {
     const std::string sample = std::string(KAVEL_SOURCE_DIR) + "/tests/gui/data/every_kind.Kvl";
     MainWindowFixture f({}, true, sample);
@@ -448,7 +518,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(main->rowText(0), QStringLiteral("Infinite Loop"));
 
     // Commands of later versions say so and change nothing.
-    for (const char* name : {"mmBuild", "mmDownLoad", "mmMonitor", "mmMotBalance"}) {
+    for (const char* name : {"mmDownLoad", "mmMonitor", "mmMotBalance"}) {
       f.prompts.asked.clear();
       f.main->action(name)->trigger();
       QCOMPARE(f.prompts.asked.size(), std::size_t{1});

@@ -1,6 +1,8 @@
 #include <QtTest>
 
 #include <QAction>
+#include <QGuiApplication>
+#include <QPlainTextEdit>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QLineEdit>
@@ -183,17 +185,33 @@ class ProgramWindowTest : public QObject {
     QCOMPARE(main->program().rows()[0].val0, 500);
   }
 
-  void aDialogThatDoesNotExistYetKeepsTheInsertedRow() {
-    MainWindowFixture f;  // no edit script: the real prompts would say "not available"
+  void aDialogThatCannotOpenRemovesTheNewRowAsCancelDoes() {
+    MainWindowFixture f;  // the real prompts say "not available" and answer Unavailable
     f.prompts.edit = [](DialogKind, gui::StatementDialog*) { return EditOutcome::Unavailable; };
     TfrmProg* main = f.prog();
+    setRows(main, {row(kWait, kWait, 20)});
+    // A statement whose dialog is missing, the chooser missing, and the condition's dialog
+    // missing after a chosen condition: none may leave a row nobody can edit.
     arm(f, "btnLed");
     main->layoutClick();
     arm(f, "btnIf");
     main->layoutClick();
-    QCOMPARE(kinds(main->program()), (std::vector<int>{kGreenLedOff, kIf, kElse, kEnd}));
-    QCOMPARE(levels(main->program()), (std::vector<int>{0, 0, 0, 0}));
-    QVERIFY(main->program().modified);
+    arm(f, "btnWhile");
+    main->iconClick(0);
+    QCOMPARE(kinds(main->program()), (std::vector<int>{kWait}));
+
+    Scripted s(f);
+    s.steps = {chooseCondition(kSensorTest),
+               [](Context&, gui::StatementDialog*) { return EditOutcome::Unavailable; }};
+    arm(f, "btnIf");
+    main->layoutClick();
+    QCOMPARE(kinds(main->program()), (std::vector<int>{kWait}));
+
+    // A confirmed row whose dialog cannot open stays as it is.
+    f.prompts.edit = [](DialogKind, gui::StatementDialog*) { return EditOutcome::Unavailable; };
+    main->valueClick(0);
+    QCOMPARE(kinds(main->program()), (std::vector<int>{kWait}));
+    QCOMPARE(main->program().rows()[0].val0, 20);
   }
 
   void refusedPlacementsShowMessage122AndChangeNothing() {
@@ -584,6 +602,81 @@ class ProgramWindowTest : public QObject {
     const QPoint low = f.prompts.dialogPositions.back();
     QVERIFY(low.y() + dialogSize.height() + 40 <= screen.height());
     QVERIFY(low.y() >= 0);
+  }
+
+  void theConditionChooserNearTheBottomStaysOnTheScreen() {
+    // The chooser shows a button per condition the setup offers, so its height changes from
+    // one opening to the next: the placement must use the height of this opening.
+    MainWindowFixture f;
+    TfrmProg* main = f.prog();
+    for (int i = 0; i < 60; ++i) main->program().appendRow(row(kWait, kWait, 100));
+    main->rowsChanged();
+    int shownHeight = 0;
+    f.prompts.edit = [&](DialogKind kind, gui::StatementDialog* dialog) {
+      if (kind == DialogKind::Condition && dialog) {
+        dialog->FormShow();
+        dialog->fitToContents();
+        shownHeight = dialog->height();
+      }
+      return EditOutcome::Cancel;
+    };
+    arm(f, "btnWhile");
+    main->iconClick(55);
+    const int fewConditions = shownHeight;
+
+    f.ctx.io.useUss = f.ctx.io.usePixy = f.ctx.io.useSnx4410 = f.ctx.io.useDir = true;
+    f.ctx.io.outputInUse = f.ctx.io.advancedMode = true;
+    arm(f, "btnWhile");
+    main->iconClick(55);
+    QVERIFY2(shownHeight > fewConditions + 40, qPrintable(QStringLiteral("%1, %2").arg(fewConditions).arg(shownHeight)));
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    const QPoint at = f.prompts.dialogPositions.back();
+    QVERIFY2(at.y() + shownHeight + 40 <= screen.height(),
+             qPrintable(QStringLiteral("%1 + %2 > %3").arg(at.y()).arg(shownHeight).arg(screen.height())));
+  }
+
+  void removingASubCallAsksForItsModifiedSubFirst() {
+    MainWindowFixture f;
+    TfrmProg* main = f.prog();
+    setRows(main, {row(kSubCall, kSubCall, 2, 0, 0, "Grab"), row(kWait, kWait)});
+    TfrmProg* sub = f.main->openProgramWindow(2);
+    setRows(sub, {row(kWait, kWait, 200)});
+    sub->setModified(true);
+    f.main->openProgramWindow(0);
+
+    // Cut and Delete: Cancel at the Sub's question keeps the row and the window.
+    f.prompts.answers = {Answer::Cancel};
+    main->cutRows(0);
+    QVERIFY(!f.prompts.asked.empty());
+    QVERIFY(f.prompts.asked.back().text.startsWith(QStringLiteral("Sub-2 [ ")));
+    QCOMPARE(kinds(main->program()), (std::vector<int>{kSubCall, kWait}));
+    QVERIFY(f.ctx.clipboard.empty());
+    QVERIFY(f.main->prog(2));
+    f.prompts.answers = {Answer::Yes, Answer::Cancel};  // delete: yes; the Sub: cancel
+    main->deleteRows(0);
+    QCOMPARE(kinds(main->program()), (std::vector<int>{kSubCall, kWait}));
+    QVERIFY(!main->rowPressed(0));
+    QVERIFY(f.main->prog(2));
+
+    // No drops the Sub's rows with its window.
+    f.prompts.answers = {Answer::Yes, Answer::No};
+    main->deleteRows(0);
+    QCOMPARE(kinds(main->program()), (std::vector<int>{kWait}));
+    QVERIFY(!f.main->prog(2));
+  }
+
+  void aCancelledInsertionLeavesTheCodeViewAsItWas() {
+    MainWindowFixture f;
+    Scripted s(f);
+    TfrmProg* main = f.prog();
+    setRows(main, {row(kWait, kWait, 500)});
+    f.main->action("mmCodeView")->trigger();
+    const QString before = main->memoView()->toPlainText();
+    s.steps = {cancel()};
+    arm(f, "btnMotor");
+    main->layoutClick();
+    QCOMPARE(kinds(main->program()), (std::vector<int>{kWait}));
+    QCOMPARE(main->memoView()->toPlainText(), before);
   }
 
   void closingAModifiedSubWindowAsksFirst() {

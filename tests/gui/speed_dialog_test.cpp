@@ -194,14 +194,20 @@ class SpeedDialog : public QObject {
     QCOMPARE(dlg->iconMemory(), 0);
   }
 
-  void iconButtonLeavesVariables() {
+  void iconButtonResetsOnlyASideWhoseSpeedChanges() {
     open(kMotorVariable, 40, 20, 1002);
     dlg->btnIcon->click();  // left focused: the turn straightens to 40, 40
     QCOMPARE(dlg->leftSpeed(), 40);
     QCOMPARE(dlg->rightSpeed(), 40);
+    QCOMPARE(dlg->cmbLSpeed->currentIndex(), 1);  // its speed stayed: still variable A
+    QCOMPARE(dlg->cmbRSpeed->currentIndex(), 0);  // its slider moved: fixed speed
+    QCOMPARE(dlg->shownPattern(), int(kMotorVariable));
+
+    open(kMotorVariable, 60, 60, 2003);
+    dlg->btnIcon->click();  // forward 60 -> backward 60: both sliders move
     QCOMPARE(dlg->cmbLSpeed->currentIndex(), 0);
     QCOMPARE(dlg->cmbRSpeed->currentIndex(), 0);
-    QCOMPARE(dlg->shownPattern(), int(kMotorForward));
+    QCOMPARE(dlg->shownPattern(), int(kMotorBackward));
   }
 
   void fullForwardIsAtTheTopOfTheSlider() {

@@ -20,16 +20,18 @@ namespace kavel::testing {
 
 class MainWindowFixture {
  public:
-  /// `ini` is the settings file's text; by default English is chosen and the user folder is a
-  /// folder of the test.
+  /// `ini` is the settings file's text ("@USER@" in it names the test's user folder); by
+  /// default English is chosen and the user folder is a folder of the test.
   explicit MainWindowFixture(const std::string& ini = {}, bool show = true, const std::string& fileArgument = {}) {
     folder = dir.path().toStdString() + "/";
     user = folder + "User/";
     QDir().mkpath(QString::fromStdString(user));
     iniPath = folder + "kavelide.ini";
-    std::ofstream(iniPath, std::ios::binary)
-        << (ini.empty() ? "[PRJ]\r\nDefPath_=" + user + "\r\nDatPath_=" + user + "\r\n[LANGUAGE]\r\nLANG_NO_=1\r\n"
-                        : ini);
+    std::string text = ini.empty() ? "[PRJ]\r\nDefPath_=@USER@\r\nDatPath_=@USER@\r\n[LANGUAGE]\r\nLANG_NO_=1\r\n" : ini;
+    for (std::size_t at = text.find("@USER@"); at != std::string::npos; at = text.find("@USER@", at)) {
+      text.replace(at, 6, user);
+    }
+    std::ofstream(iniPath, std::ios::binary) << text;
     gui::MainOptions options;
     options.programFolder = std::string(KAVEL_BIN_DIR) + "/";
     options.iniPath = iniPath;

@@ -74,17 +74,23 @@ bool CodeGenerator::WriteConfigHeader(CodeBuffer& target) {
 }
 
 void CodeGenerator::WriteHeaderBlock(CodeBuffer& target) const {
+  WriteHeaderBlock(target, ctx_.programs.current);
+}
+
+void CodeGenerator::WriteHeaderBlock(CodeBuffer& target, int program) const {
   target.clear();
+  const Program& titled = ProgramSet::isValidIndex(program) ? ctx_.programs[program] : ctx_.programs.currentProgram();
   const std::vector<std::string> lines =
       target.target() == CodeTarget::CodeView
           ? shortHeaderBlock()
-          : fullHeaderBlock(captionOf(ctx_.programs.currentProgram()), options_.mainWindowCaption, buildFolder(),
-                            ctx_.setup, ctx_.io);
+          : fullHeaderBlock(captionOf(titled), options_.mainWindowCaption, buildFolder(), ctx_.setup, ctx_.io);
   for (const std::string& line : lines) EmitLine(0, line, target);
 }
 
-void CodeGenerator::WriteCSkeleton(CodeBuffer& target) const {
-  WriteHeaderBlock(target);
+void CodeGenerator::WriteCSkeleton(CodeBuffer& target) const { WriteCSkeleton(target, ctx_.programs.current); }
+
+void CodeGenerator::WriteCSkeleton(CodeBuffer& target, int program) const {
+  WriteHeaderBlock(target, program);
   for (const std::string& line : cSkeletonBody(ctx_.settings.TAB_Spc_)) EmitLine(0, line, target);
 }
 
@@ -165,10 +171,13 @@ void CodeGenerator::rereadMain() {
   if (!result.ok && hooks_.readFailed) hooks_.readFailed(0, path, result.error);
 }
 
-bool CodeGenerator::GenerateCode(CodeBuffer& target) {
-  if (ctx_.programs.current < 0 || ctx_.programs.current >= ProgramSet::kPrograms) ctx_.programs.current = 0;
-  const int p = ctx_.programs.current;
+bool CodeGenerator::GenerateCode(CodeBuffer& target) { return GenerateCode(target, ctx_.programs.current); }
+
+bool CodeGenerator::GenerateCode(CodeBuffer& target, int program) {
+  if (!ProgramSet::isValidIndex(ctx_.programs.current)) ctx_.programs.current = 0;
   const bool build = target.target() == CodeTarget::BuildBuffer;
+  // The build reads and re-reads files through the current program; it stays on it.
+  const int p = build || !ProgramSet::isValidIndex(program) ? ctx_.programs.current : program;
   bool written = true;
 
   if (build) {
@@ -178,7 +187,7 @@ bool CodeGenerator::GenerateCode(CodeBuffer& target) {
     });
     written = WriteConfigHeader(target);
   }
-  WriteHeaderBlock(target);
+  WriteHeaderBlock(target, p);
 
   if (p == 0 && build) {
     const std::vector<CalledSub> subs = calledSubs(ctx_.programs.main());

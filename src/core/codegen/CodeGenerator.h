@@ -64,10 +64,15 @@ class CodeGenerator {
   /// closing it) and re-reads Main from its file; finally it writes User.c. False when one of
   /// the generated files could not be written (already reported through `fileError`).
   bool GenerateCode(CodeBuffer& target);
+  /// The same for program `program` (0 Main, 1..30 Sub-N) without making it current: what a
+  /// program window's code view shows. The build buffer still works from the current program.
+  bool GenerateCode(CodeBuffer& target, int program);
 
   /// Clears `target` and writes the header block: the short form for the code view, the full
   /// form (title of the current program) for the other targets.
   void WriteHeaderBlock(CodeBuffer& target) const;
+  /// The same with the title of program `program`.
+  void WriteHeaderBlock(CodeBuffer& target, int program) const;
 
   /// Clears `target` and fills it with the configuration header; for the build buffer also
   /// writes it to M_Type.h. False when that file could not be written.
@@ -80,6 +85,8 @@ class CodeGenerator {
   /// Clears `target` and writes a new C-code program: the full header block, then an empty
   /// user_main.
   void WriteCSkeleton(CodeBuffer& target) const;
+  /// The same with the title of program `program` in the header block.
+  void WriteCSkeleton(CodeBuffer& target, int program) const;
 
   /// Appends one line to `target` with the indentation step of the settings.
   void EmitLine(int indent, std::string_view text, CodeBuffer& target) const;

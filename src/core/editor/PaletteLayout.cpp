@@ -8,7 +8,7 @@ namespace kavel {
 
 const std::array<PaletteButton, 21>& paletteButtons() {
   using S = PaletteShow;
-  // Hints as the window description has them (UTF-8).
+  // The built-in hints (UTF-8), shown until the message table supplies its own.
   static const std::array<PaletteButton, 21> buttons{{
       {"btnMotor", 1, 1, kMotorForward, "\u30e2\u30fc\u30bf\u30fc\u5236\u5fa1", 80, S::Always},
       {"btnWait", 1, 2, kWait, "\u6642\u9593\u5f85\u3061", 81, S::Always},

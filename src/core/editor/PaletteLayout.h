@@ -26,7 +26,7 @@ struct PaletteButton {
   int column;             // 1..3
   int row;                // 1..7
   int kind;               // statement kind inserted; -1 for none
-  std::string_view hint;  // hint of the window description, replaced by message `hintMessage`
+  std::string_view hint;  // built-in hint, replaced by message `hintMessage` when there is one
   int hintMessage;        // 0: none
   PaletteShow show;
 };

@@ -172,6 +172,29 @@ bool conditionHasDialog(int c) {
   }
 }
 
+ConditionFollowUp applyConditionChoice(Statement& row, EditBuffer& buffer) {
+  const int chosen = buffer.cno;
+  buffer.sno = row.sno;
+  if (chosen == row.cno && chosen != 0) {
+    buffer.val0 = row.val0;
+    buffer.val1 = row.val1;
+    buffer.val2 = row.val2;
+    buffer.cmt = row.cmt;
+  } else {
+    buffer.val0 = buffer.val1 = buffer.val2 = 0;
+    buffer.cmt.clear();
+  }
+  if (chosen == kUnconditional) {
+    row.cno = kUnconditional;
+    row.val0 = buffer.val0;
+    row.val1 = buffer.val1;
+    row.val2 = buffer.val2;
+    row.cmt = buffer.cmt;
+    return ConditionFollowUp::Stored;
+  }
+  return conditionHasDialog(chosen) ? ConditionFollowUp::OpenDialog : ConditionFollowUp::None;
+}
+
 bool neverConfirmed(const Statement& row, bool rowTextEmpty, int dialogCno) {
   if (dialogForSubjectKind(dialogCno) == DialogKind::Speed) return rowTextEmpty;
   return row.cno == 0;

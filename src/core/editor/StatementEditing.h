@@ -54,6 +54,18 @@ bool opensDialogOnInsertion(int kind);
 /// The condition kinds after whose choice the condition's own dialog opens.
 bool conditionHasDialog(int conditionKind);
 
+/// What follows a condition choice.
+enum class ConditionFollowUp {
+  None,        // a kind without values: nothing more happens
+  Stored,      // Unconditional: the row holds it already
+  OpenDialog,  // the dialog of the chosen kind opens on the edit buffer
+};
+
+/// The condition chooser closed with OK, the chosen kind in `buffer.cno`, for If, ElseIf or
+/// While `row`. The buffer gets the row's values and comment when the kind stays the same (and
+/// is not 0), otherwise values 0 and an empty comment; Unconditional goes into the row at once.
+ConditionFollowUp applyConditionChoice(Statement& row, EditBuffer& buffer);
+
 /// A row that was inserted and never confirmed by its dialog: its subject kind is still 0 (for
 /// a motor dialog: its row text is still empty).
 bool neverConfirmed(const Statement& row, bool rowTextEmpty, int dialogCno);

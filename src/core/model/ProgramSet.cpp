@@ -32,11 +32,14 @@ int ProgramSet::subNumberForFile(int inProgram, const std::string& fileName) con
 
 std::string defaultFileName(int index, const std::string& folder, int previous) {
   if (index != 0) return text::format("SubFile-%02d", index);
+  return text::format("NewFile-%02d", nextNewFileNumber(folder, previous));
+}
+
+int nextNewFileNumber(const std::string& folder, int previous) {
   for (int n = 0; n < 100; ++n) {
-    const std::string name = text::format("NewFile-%02d", n);
-    if (!text::fileExists(folder + name + kProgramFileExtension)) return name;
+    if (!text::fileExists(folder + text::format("NewFile-%02d", n) + kProgramFileExtension)) return n;
   }
-  return text::format("NewFile-%02d", previous);
+  return previous;
 }
 
 }  // namespace kavel

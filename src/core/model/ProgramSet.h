@@ -12,6 +12,8 @@ class ProgramSet {
  public:
   static constexpr int kPrograms = 31;
   static constexpr int kInterruptSub = 30;
+  /// 0 (Main) to 30.
+  static constexpr bool isValidIndex(int index) { return index >= 0 && index < kPrograms; }
 
   ProgramSet();
 
@@ -40,6 +42,10 @@ class ProgramSet {
 /// Main "NewFile-%02d" with the smallest number 0..99 for which `folder` holds no such
 /// ".Kvl" file, or `previous` when all 100 exist.
 std::string defaultFileName(int index, const std::string& folder, int previous = 0);
+
+/// The number in Main's default file name: the smallest 0..99 for which `folder` holds no
+/// "NewFile-%02d.Kvl", or `previous` when all 100 exist.
+int nextNewFileNumber(const std::string& folder, int previous = 0);
 
 /// The extension of program files.
 inline constexpr const char* kProgramFileExtension = ".Kvl";

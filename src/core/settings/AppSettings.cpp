@@ -40,6 +40,14 @@ std::uint32_t colourFromText(const std::string& text, std::uint32_t fallback) {
 
 }  // namespace
 
+bool languageChosen(const AppSettings& settings) { return settings.LANG_NO_ == 0 || settings.LANG_NO_ == 1; }
+
+void settleLanguage(AppSettings& settings) {
+  if (!languageChosen(settings)) settings.LANG_NO_ = 1;
+}
+
+bool setupOptionAtStart(const AppSettings& settings) { return settings.variant == 0 || settings.SetupDef != 1; }
+
 std::string settingsFilePath(const std::string& programPath) {
   const std::string ext = text::extensionOf(programPath);
   return programPath.substr(0, programPath.size() - ext.size()) + ".ini";
@@ -106,7 +114,7 @@ void LoadSettings(AppSettings& settings, IoSetup& io, const std::string& iniPath
   s.EdtStyle = ini.readInteger("PRJ", "EdtStyle", def.EdtStyle);
   s.TAB_Spc_ = readIntIn(ini, "PRJ", "TAB_Spc_", def.TAB_Spc_, 0, 32);
   s.SetupDef = ini.readInteger("PRJ", "SetupDef", def.SetupDef);
-  s.BuildJob = ini.readInteger("PRJ", "BuildJob", def.BuildJob);
+  s.BuildJob = readIntIn(ini, "PRJ", "BuildJob", def.BuildJob, 0, 2);
 
   s.LANG_NO_ = ini.readInteger("LANGUAGE", "LANG_NO_", def.LANG_NO_);
   s.LANG_0__ = ini.readString("LANGUAGE", "LANG_0__", def.LANG_0__);
@@ -115,7 +123,8 @@ void LoadSettings(AppSettings& settings, IoSetup& io, const std::string& iniPath
   if (!text::fileExists(s.LANG_0__)) s.LANG_0__ = def.LANG_0__;
   if (!text::fileExists(s.LANG_1__)) s.LANG_1__ = def.LANG_1__;
 
-  s.FuncPnl = ini.readInteger("FRM", "FuncPnl", def.FuncPnl);
+  // 3 docks the palette on the left, 4 on the right; there is no other side.
+  s.FuncPnl = readIntIn(ini, "FRM", "FuncPnl", def.FuncPnl, 3, 4);
   const std::string wscolor = ini.readString("FRM", "WSCOLOR", "");
 
   s.MCU2620_ = ini.readInteger("PRJ", "MCU2620_", info.mcu2620);

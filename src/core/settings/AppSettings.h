@@ -65,6 +65,15 @@ struct AppSettings {
   std::string BoardVersionText;
 };
 
+/// Whether the settings name a language (0 Japanese, 1 English); the first run asks otherwise.
+bool languageChosen(const AppSettings& settings);
+/// After the first-run question: a language still not chosen is English.
+void settleLanguage(AppSettings& settings);
+
+/// The Setup option at start: always for variant 0, otherwise unless new programs reset the
+/// setup (SetupDef 1).
+bool setupOptionAtStart(const AppSettings& settings);
+
 /// The settings file of a program: its full path with the extension changed to ".ini"
 /// (".../bin/kavelide" gives ".../bin/kavelide.ini").
 std::string settingsFilePath(const std::string& programPath);

@@ -4,9 +4,10 @@
 #include <QString>
 
 #include "core/Context.h"
+#include "gui/app/QtText.h"
 
 namespace kavel::gui {
 
-inline QString msgText(const Context& ctx, int n) { return QString::fromStdString(ctx.messages(n)); }
+inline QString msgText(const Context& ctx, int n) { return qs(ctx.messages(n)); }
 
 }  // namespace kavel::gui

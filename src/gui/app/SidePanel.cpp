@@ -80,7 +80,9 @@ void SidePanel::relayout() {
     bottom -= logo.height() + 4;
     imgLogo_->setGeometry(8, bottom, width() - 16, logo.height());
   }
-  if (memoMsg_->isVisible()) {
+  // Whether it is shown, not whether the window is on screen yet: the memo can be revealed
+  // before the first paint.
+  if (!memoMsg_->isHidden()) {
     const int h = std::max(bottom - y - 4, 40);
     memoMsg_->setGeometry(4, bottom - h - 2, width() - 8, h);
   }

@@ -19,12 +19,15 @@
 #include "gui/app/ClickLabel.h"
 #include "gui/app/Glyphs.h"
 #include "gui/app/JpegImage.h"
+#include "gui/app/ProgramWindows.h"
 #include "gui/app/Prompts.h"
+#include "gui/app/QtText.h"
 #include "gui/app/SidePanel.h"
 #include "gui/app/TfrmComStandIn.h"
 #include "gui/app/TfrmHelp.h"
 #include "gui/app/TfrmLanguage.h"
 #include "gui/app/TfrmMsgBox.h"
+#include "gui/app/Workbench.h"
 #include "gui/dialogs/DialogSet.h"
 #include "gui/editor/Palette.h"
 #include "gui/editor/RowView.h"
@@ -33,6 +36,8 @@
 #include "core/model/ProgramSet.h"
 #include "core/model/StatementKind.h"
 #include "core/settings/ProductVariant.h"
+#include "core/setup/OptionFlags.h"
+#include "core/shell/StartUp.h"
 #include "core/setup/SetupCodec.h"
 #include "core/shell/ShellTexts.h"
 #include "core/shell/WindowSizing.h"
@@ -41,8 +46,6 @@
 
 namespace kavel::gui {
 namespace {
-
-QString qs(const std::string& s) { return QString::fromStdString(s); }
 
 constexpr const char* kMessageProperty = "message";
 
@@ -67,21 +70,14 @@ TfrmMain::TfrmMain(Context& ctx, const MainOptions& options, QWidget* parent)
   const ProductVariant variant = variantFromTitle(kApplicationTitle);
   setWindowTitle(qs(mainWindowTitle()));
 
-  // The variant's defaults, then the settings file over them.
-  setDefaultSettings(s, ctx_.io, variant, options_.programFolder);
-  ResetSetup(ctx_.io, ctx_.setup, s, true);
-  LoadSettings(s, ctx_.io, options_.iniPath);
-  if (s.FuncPnl != 3 && s.FuncPnl != 4) s.FuncPnl = 3;  // a side that does not exist: the left
-  ctx_.messages.load(0, s.LANG_0__);
-  ctx_.messages.load(1, s.LANG_1__);
-  if (s.LANG_NO_ != 0 && s.LANG_NO_ != 1) {
+  startSession(ctx_, variant, options_.programFolder, options_.iniPath);
+  if (!languageChosen(s)) {
     prompts_->chooseLanguage(this, ctx_);
-    if (s.LANG_NO_ != 0 && s.LANG_NO_ != 1) s.LANG_NO_ = 1;
+    settleLanguage(s);
   }
   ctx_.messages.setLanguage(s.LANG_NO_);
 
-  glyphs_ = std::make_unique<Glyphs>(qs(options_.programFolder));
-  dialogs_ = std::make_unique<DialogSet>(ctx_, *glyphs_, this);
+  bench_ = std::make_unique<Workbench>(ctx_, *prompts_, qs(options_.programFolder), this);
   msgBox_ = new TfrmMsgBox(ctx_, this);
   help_ = new TfrmHelp(ctx_, this);
   language_ = new TfrmLanguage(ctx_, this);
@@ -92,7 +88,7 @@ TfrmMain::TfrmMain(Context& ctx, const MainOptions& options, QWidget* parent)
   auto* row = new QHBoxLayout(centre_);
   row->setContentsMargins(0, 0, 0, 0);
   row->setSpacing(0);
-  sidePanel_ = new SidePanel(*glyphs_, centre_);
+  sidePanel_ = new SidePanel(bench_->glyphs(), centre_);
   mdi_ = new QMdiArea(centre_);
   mdi_->setObjectName("mdiArea");
   mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -109,19 +105,13 @@ TfrmMain::TfrmMain(Context& ctx, const MainOptions& options, QWidget* parent)
   connect(sidePanel_->lblProduct(), &ClickLabel::doubleClicked, this, &TfrmMain::lblProductDblClick);
   connect(sidePanel_->imgProduct(), &ClickLabel::doubleClicked, this, &TfrmMain::imgProductDblClick);
   connect(sidePanel_->imgLogo(), &ClickLabel::doubleClicked, this, &TfrmMain::imgLogoDblClick);
-  connect(pnlButton(), &Palette::armChanged, this, [this](int) {
-    // Arming a statement ends any pending clipboard work.
-    if (!ctx_.clipboard.empty()) clearClipboard();
-    updateCursor();
-    for (TfrmProg* p : progs_) {
-      if (p) p->rowView()->viewport()->update();
-    }
-  });
-  connect(mdi_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
-    for (int n = 0; n < ProgramSet::kPrograms; ++n) {
-      if (sub && subs_[static_cast<std::size_t>(n)] == sub) programActivated(n);
-    }
-  });
+  bench_->setPalette(pnlButton());
+  windows().attach(mdi_, mnuWindow_);
+  windows().setSaveCommand([this] { return mmSaveClick(); });
+  connect(bench_.get(), &Workbench::programModified, this, [this](int) { modifiedChanged(); });
+  connect(bench_.get(), &Workbench::currentChanged, this, &TfrmMain::programActivated);
+  connect(bench_.get(), &Workbench::setupButtonRequested, this, &TfrmMain::setSetupButtonShown);
+  connect(bench_.get(), &Workbench::buildPathChanged, this, &TfrmMain::buildPathChanged);
 
   dockSidePanel();
   loadPictures();
@@ -130,16 +120,16 @@ TfrmMain::TfrmMain(Context& ctx, const MainOptions& options, QWidget* parent)
   ctx_.edit = EditBuffer{};
   pnlButton()->release();
 
-  action("mmGrid")->setChecked(false);
-  action("mmLineNo")->setChecked(true);
-  action("mmDelQuery")->setChecked(true);
+  ctx_.options = EditorOptions{};
+  action("mmGrid")->setChecked(ctx_.options.grid);
+  action("mmLineNo")->setChecked(ctx_.options.lineNumbers);
+  action("mmDelQuery")->setChecked(ctx_.options.deleteQuery);
 
-  // The Setup option: always for variant 0, else unless new programs reset the setup.
-  const bool setupOption = s.variant == 0 || s.SetupDef != 1;
+  const bool setupOption = setupOptionAtStart(s);
   action("mmSetupButton")->setChecked(setupOption);
   setSetupButtonShown(setupOption);
   mnuEditStyleAction_->setVisible(setupOption);
-  ctx_.io.useLcd = s.variant >= 3;
+  ctx_.io.useLcd = lcdByVariant(s.variant);
 
   action("mmBuildPathFolder")->setText(qs(text::folderOf(s.BatFile_)));
   action(s.LANG_NO_ != 0 ? "mmEng" : "mmJpn")->setChecked(true);
@@ -153,14 +143,8 @@ TfrmMain::TfrmMain(Context& ctx, const MainOptions& options, QWidget* parent)
 }
 
 TfrmMain::~TfrmMain() {
-  // Program windows refer to the main window; release them first, without the activation
-  // signals that closing one window sends for the next.
-  disconnect(mdi_, nullptr, this, nullptr);
-  progs_.fill(nullptr);
-  for (QMdiSubWindow*& sub : subs_) {
-    delete sub;
-    sub = nullptr;
-  }
+  // The program windows go before the workbench and the widgets they use.
+  windows().releaseAll();
 }
 
 void TfrmMain::buildMenus() {
@@ -200,11 +184,11 @@ void TfrmMain::buildMenus() {
   auto* styles = new QActionGroup(this);
   styles->addAction(check(item(mnuEditStyle_, "mmKavel", 0, [this] { mmKavelClick(); }, "Kavel")));
   styles->addAction(check(item(mnuEditStyle_, "mmCode", 0, [this] { mmCodeClick(); }, "C-Code")));
-  item(project, "mmBuild", 10, [this] { notYet(QStringLiteral("Build")); });
-  item(project, "mmDownLoad", 11, [this] { notYet(QStringLiteral("Download")); });
+  item(project, "mmBuild", 10, [this] { mmBuildClick(); });
+  item(project, "mmDownLoad", 11, [this] { mmDownLoadClick(); });
   item(project, "mmCom", 12, [this] { mmComClick(); });
   mnuBuildPath_ = menu(project, "mmBuildPath", 13);
-  item(mnuBuildPath_, "mmBuildPathFolder", 0, [this] { notYet(QStringLiteral("Choosing the build batch file")); });
+  item(mnuBuildPath_, "mmBuildPathFolder", 0, [this] { mmBuildPathFolderClick(); });
   QMenu* job = menu(project, "mmBuildJob", 15);
   auto* jobs = new QActionGroup(this);
   jobs->addAction(check(item(job, "mmBuildOverWrite", 16, [this] { setBuildJob(0); })));
@@ -273,8 +257,8 @@ void TfrmMain::buildToolBar() {
   button("btnOpen", 48, QStyle::SP_DialogOpenButton, [this] { mmOpenClick(); });
   button("btnSave", 49, QStyle::SP_DialogSaveButton, [this] { mmSaveClick(); });
   bar->addSeparator();
-  button("btnBuild", 50, QStyle::SP_MediaPlay, [this] { notYet(QStringLiteral("Build")); });
-  button("btnDownLoad", 51, QStyle::SP_ArrowDown, [this] { notYet(QStringLiteral("Download")); });
+  button("btnBuild", 50, QStyle::SP_MediaPlay, [this] { mmBuildClick(); });
+  button("btnDownLoad", 51, QStyle::SP_ArrowDown, [this] { mmDownLoadClick(); });
   button("btnMonitor", 52, QStyle::SP_ComputerIcon, [this] { notYet(QStringLiteral("The sensor monitor")); });
   bar->addSeparator();
 
@@ -293,11 +277,11 @@ void TfrmMain::buildToolBar() {
   QToolButton* lib = button("btnCLib", 0, QStyle::SP_FileDialogContentsView,
                             [this] { notYet(QStringLiteral("The C-code library window")); });
   lib->setText(QStringLiteral("C-Lib"));
-  lib->setIcon(glyphs_->forKind(kCCode));
+  lib->setIcon(bench_->glyphs().forKind(kCCode));
   QToolButton* setup = button("btnSetup", 0, QStyle::SP_FileDialogDetailedView,
                               [this] { notYet(QStringLiteral("The I/O setup window")); });
   setup->setText(QStringLiteral("Setup"));
-  setup->setIcon(glyphs_->forKind(kSetup));
+  setup->setIcon(bench_->glyphs().forKind(kSetup));
   lib->hide();
 }
 
@@ -317,14 +301,6 @@ void TfrmMain::buildStatusBar() {
 
 Palette* TfrmMain::pnlButton() const { return sidePanel_ ? sidePanel_->palette() : nullptr; }
 
-TfrmProg* TfrmMain::prog(int number) const {
-  return number >= 0 && number < ProgramSet::kPrograms ? progs_[static_cast<std::size_t>(number)] : nullptr;
-}
-
-QMdiSubWindow* TfrmMain::subWindow(int number) const {
-  return number >= 0 && number < ProgramSet::kPrograms ? subs_[static_cast<std::size_t>(number)] : nullptr;
-}
-
 QString TfrmMain::panelText(int panel) const { return panel >= 0 && panel < 3 ? panels_[panel]->text() : QString(); }
 
 QAction* TfrmMain::action(const QString& objectName) const {
@@ -340,17 +316,11 @@ QToolButton* TfrmMain::toolButton(const QString& objectName) const {
   return tBar_->findChild<QToolButton*>(objectName);
 }
 
-QStringList TfrmMain::windowMenuItems() const {
-  QStringList items;
-  for (QAction* a : windowItems_) items << a->text();
-  return items;
-}
-
 QString TfrmMain::userPathText() const { return pnlUserPath_->text(); }
 
 QString TfrmMain::message(int n) const { return qs(ctx_.messages(n)); }
 
-bool TfrmMain::codeStyle() const { return ctx_.settings.EdtStyle == 1; }
+bool TfrmMain::codeStyle() const { return ctx_.settings.EdtStyle != 0; }
 
 // --- start, activation, closing -----------------------------------------------------------------
 
@@ -362,7 +332,7 @@ void TfrmMain::showEvent(QShowEvent* event) {
 void TfrmMain::FormActivate() {
   if (activated_) return;
   activated_ = true;
-  markAllClosed();
+  windows().markAllClosed();
   setWindowState(windowState() | Qt::WindowMaximized);
   openProgramWindow(0);
   if (codeStyle()) {
@@ -376,7 +346,7 @@ void TfrmMain::FormActivate() {
   sidePanel_->memoMsg()->hide();
 
   if (!options_.fileArgument.empty()) {
-    clearClipboard();
+    windows().clearClipboard();
     TfrmProg* main = prog(0);
     main->scrollToTopLeft();
     const QString path = qs(options_.fileArgument);
@@ -384,7 +354,7 @@ void TfrmMain::FormActivate() {
     if (codeStyle()) {
       read = openCodeFile(path);
     } else {
-      const ProgramFileCheck check = checkProgramFile(options_.fileArgument, fileContext());
+      const ProgramFileCheck check = checkProgramFile(options_.fileArgument, bench_->fileContext());
       if (check.verdict == ProgramFileCheck::Verdict::NotProgram || check.verdict == ProgramFileCheck::Verdict::Damaged) {
         prompts_->ask(this, PromptIcon::Warning, message(44), qs(check.reason), PromptButtons::Ok);
       } else {
@@ -401,20 +371,6 @@ void TfrmMain::FormActivate() {
   }
 }
 
-bool TfrmMain::offerToSaveSubsAbove(int number) {
-  const int current = ctx_.programs.current;
-  for (int n = std::max(number + 1, 1); n < ProgramSet::kPrograms; ++n) {
-    TfrmProg* p = prog(n);
-    if (!p || p->rowCount() == 0 || !p->program().modified) continue;
-    if (!mayCloseSubWindow(*p)) return false;
-  }
-  if (prog(current)) {
-    mdi_->setActiveSubWindow(subWindow(current));
-    programActivated(current);
-  }
-  return true;
-}
-
 bool TfrmMain::FormCloseQuery() {
   for (int n = 0; n < ProgramSet::kPrograms; ++n) {
     TfrmProg* p = prog(n);
@@ -424,12 +380,12 @@ bool TfrmMain::FormCloseQuery() {
     const Answer a = prompts_->ask(this, PromptIcon::Question, message(44), text, PromptButtons::YesNoCancel);
     if (a == Answer::Yes) {
       mdi_->setActiveSubWindow(subWindow(n));
-      programActivated(n);
+      windows().activate(n);
       mmSaveClick();
       if (p->program().modified) return false;  // the save dialog was cancelled
     } else if (a != Answer::No) {
       mdi_->setActiveSubWindow(subWindow(n));
-      programActivated(n);
+      windows().activate(n);
       return false;
     }
   }
@@ -499,12 +455,8 @@ void TfrmMain::applyLanguage() {
     if (n > 0) b->setText(message(n));
   }
   pnlButton()->applyLanguage(ctx_.messages);
-  if (activated_) {
-    dialogs_->applyLanguage();
-    for (TfrmProg* p : progs_) {
-      if (p) p->applyLanguage();
-    }
-  }
+  if (activated_) bench_->dialogs().applyLanguage();
+  emit bench_->languageChanged();
   setBuildJob(ctx_.settings.BuildJob);
   mmSaveFolderShow();
 }
@@ -541,6 +493,7 @@ void TfrmMain::mmComClick() { prompts_->showModal(*com_); }
 void TfrmMain::revealMaintenance() {
   action("mmLangEdit")->setVisible(true);
   sidePanel_->memoMsg()->show();
+  sidePanel_->relayout();
 }
 
 void TfrmMain::notYet(const QString& what) {

@@ -1,7 +1,8 @@
 #pragma once
-// The application's frame window: the program windows as children of an MDI area, the
-// statement palette in the side panel, menus, tool bar and status bar, and the commands New,
-// Open, Save, Print, the editing styles, window arrangement, options and folders.
+// The application's frame window: menus, tool bar, status bar, the side panel with the
+// statement palette, the MDI area the program windows live in, and the commands New, Open,
+// Save, Print, the editing styles, window arrangement, options and folders. The services the
+// windows share belong to its Workbench; no window calls the main window.
 
 #include <QMainWindow>
 
@@ -29,13 +30,16 @@ namespace kavel::gui {
 class DialogSet;
 class Glyphs;
 class Palette;
+class ProgramWindows;
 class Prompts;
 class SidePanel;
+class TfrmBuild;
 class TfrmComStandIn;
 class TfrmHelp;
 class TfrmLanguage;
 class TfrmMsgBox;
 class TfrmProg;
+class Workbench;
 
 struct MainOptions {
   std::string programFolder;        // the folder of the binary, ending with "/"
@@ -59,55 +63,36 @@ class TfrmMain : public QMainWindow {
 
   // --- parts ---------------------------------------------------------------------------------
   Context& context() { return ctx_; }
+  Workbench& workbench() { return *bench_; }
   Prompts& prompts() { return *prompts_; }
-  DialogSet& dialogs() { return *dialogs_; }
-  const Glyphs& glyphs() const { return *glyphs_; }
+  DialogSet& dialogs();
+  const Glyphs& glyphs() const;
   Palette* pnlButton() const;
   TfrmMsgBox* frmMsgBox() const { return msgBox_; }
   TfrmHelp* frmHelp() const { return help_; }
   TfrmLanguage* frmLanguage() const { return language_; }
   TfrmComStandIn* frmCom() const { return com_; }
+  TfrmBuild* frmBuild() const;
   SidePanel* sidePanel() const { return sidePanel_; }
   QMdiArea* mdiArea() const { return mdi_; }
-  TfrmProg* prog(int number) const;
-  QMdiSubWindow* subWindow(int number) const;
   /// Text of status panel 0, 1 or 2.
   QString panelText(int panel) const;
   QAction* action(const QString& objectName) const;
   QToolButton* toolButton(const QString& objectName) const;
-  /// Captions of the program items of the Window menu, in order.
-  QStringList windowMenuItems() const;
   QString userPathText() const;
 
-  // --- services for the program windows ------------------------------------------------------
-  void disarm();
-  /// Empties the row clipboard and clears the Cut and Copy marks of every window.
-  void clearClipboard();
-  void clearMarksInAllWindows();
-  void updateCursor();
-  bool deleteQuery() const;
-  bool gridOn() const;
-  int paletteWidthIfLeft() const;
-  ProgramFileContext fileContext();
-  ProgramFileHooks fileHooks(TfrmProg& prog);
-  RowTextContext rowTextContext(int programNumber) const;
-  /// Follows the modified state of the current program (the Save button).
-  void modifiedChanged();
-  /// "NewFile-%02d" with the next free number in the current program folder.
-  std::string nextNewFileName();
-  void setSetupButtonShown(bool shown);
-  /// A program window became active.
-  void programActivated(int number);
-  /// Asks whether a modified Sub window may close (Yes saves it first); true to close.
-  bool mayCloseSubWindow(TfrmProg& prog);
-  /// Before Sub windows above `number` are closed by a command: each modified one with rows is
-  /// offered for saving as on closing (Yes saves, No drops it); false when the user cancels or
-  /// a save did not happen, and the command must stop.
-  bool offerToSaveSubsAbove(int number);
+  // --- the workbench's program windows, for the commands and for tests -----------------------
+  TfrmProg* prog(int number) const;
+  QMdiSubWindow* subWindow(int number) const;
+  /// Captions of the program items of the Window menu, in order.
+  QStringList windowMenuItems() const;
   /// Opens (or shows) the window of program `number`; it becomes the current program.
   TfrmProg* openProgramWindow(int number);
-  /// Closes a Sub window without asking: its rows are cleared and its Window-menu item goes.
+  /// Closes a Sub window without asking.
   void closeProgramWindow(int number);
+  void disarm();
+  bool gridOn() const { return ctx_.options.grid; }
+  int paletteWidthIfLeft() const;
   /// Shows the palette buttons by the setup flags, the logo and the tool-bar buttons.
   void refreshPalette();
 
@@ -140,6 +125,16 @@ class TfrmMain : public QMainWindow {
   void mmWallpaperClick();
   void mmLogoImageClick();
   void mmWsColorClick();
+  /// Build: saves by the build save mode, shows the build window, and hands a successful
+  /// build over to Download when "DownLoad" is ticked.
+  void mmBuildClick();
+  /// Saves the open programs before a build by BuildJob (both editing styles); false stops
+  /// the build, with the program that was not saved as the current program.
+  bool saveBeforeBuild();
+  /// Download: hands over to the download window.
+  void mmDownLoadClick();
+  /// The build-path item: another build batch file.
+  void mmBuildPathFolderClick();
   /// Commands of later versions.
   void notYet(const QString& what);
   void mmVersionClick();
@@ -174,13 +169,18 @@ class TfrmMain : public QMainWindow {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
+  ProgramWindows& windows();
+  /// Follows the modified state of the programs (the Save button).
+  void modifiedChanged();
+  void setSetupButtonShown(bool shown);
+  /// A program window became the current program.
+  void programActivated(int number);
   void buildMenus();
   void buildToolBar();
   void buildStatusBar();
   void dockSidePanel();
   void loadPictures();
   void applyWallpaper();
-  void rebuildWindowMenu();
   void resetSetupForNew(bool askAllowed);
   void enterStatementStyle();
   void enterCodeStyle();
@@ -191,15 +191,17 @@ class TfrmMain : public QMainWindow {
   QString message(int n) const;
   QString filterFor(bool codeStyle) const;
   bool saveCodeAs(const QString& path);
-  void markAllClosed();
   bool codeStyle() const;
+  bool saveProgramsBeforeBuild();
+  bool saveCodeBeforeBuild();
+  /// The build batch file changed: the build-path item shows its folder, the settings are saved.
+  void buildPathChanged();
 
   Context& ctx_;
   MainOptions options_;
   std::unique_ptr<Prompts> ownPrompts_;
   Prompts* prompts_ = nullptr;
-  std::unique_ptr<Glyphs> glyphs_;
-  std::unique_ptr<DialogSet> dialogs_;
+  std::unique_ptr<Workbench> bench_;
   TfrmMsgBox* msgBox_ = nullptr;
   TfrmHelp* help_ = nullptr;
   TfrmLanguage* language_ = nullptr;
@@ -208,8 +210,6 @@ class TfrmMain : public QMainWindow {
   QMdiArea* mdi_ = nullptr;
   SidePanel* sidePanel_ = nullptr;
   QWidget* centre_ = nullptr;
-  std::array<TfrmProg*, 31> progs_{};
-  std::array<QMdiSubWindow*, 31> subs_{};
   QLabel* panels_[3] = {};
   QLabel* pnlUserPath_ = nullptr;
   QToolBar* tBar_ = nullptr;
@@ -218,12 +218,10 @@ class TfrmMain : public QMainWindow {
   QMenu* mnuSaveFolder_ = nullptr;
   QMenu* mnuEditStyle_ = nullptr;
   QAction* mnuEditStyleAction_ = nullptr;
-  QList<QAction*> windowItems_;
   QImage wallpaper_;
 
   bool activated_ = false;
   bool closing_ = false;
-  int newFileNumber_ = 0;
   qint64 codeFileTime_ = 0;  // modification time of the C file last opened or saved (ms)
 };
 

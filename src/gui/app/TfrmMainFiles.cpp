@@ -12,6 +12,9 @@
 #include <QToolButton>
 
 #include "gui/app/ProgramPrinter.h"
+#include "gui/app/ProgramWindows.h"
+#include "gui/app/QtText.h"
+#include "gui/app/Workbench.h"
 #include "gui/app/Prompts.h"
 #include "gui/app/TfrmMsgBox.h"
 #include "gui/app/SidePanel.h"
@@ -23,6 +26,7 @@
 #include "core/codegen/CodeGenerator.h"
 #include "core/model/ProgramFileCheck.h"
 #include "core/model/ProgramSet.h"
+#include "core/model/SubCallNames.h"
 #include "core/model/StatementKind.h"
 #include "core/setup/CSourceHeader.h"
 #include "core/setup/SetupCodec.h"
@@ -33,12 +37,6 @@
 #include "core/text/TextFile.h"
 
 namespace kavel::gui {
-namespace {
-
-QString qs(const std::string& s) { return QString::fromStdString(s); }
-
-}  // namespace
-
 QString TfrmMain::filterFor(bool code) const {
   return code ? QStringLiteral("C-Code (*.c);;All Files (*)") : QStringLiteral("Kavel (*.Kvl);;All Files (*)");
 }
@@ -65,13 +63,13 @@ void TfrmMain::mmNewClick() {
   const int current = ctx_.programs.current;
   TfrmProg* cur = prog(current);
   if (!cur) return;
-  if (current == 0) nextNewFileName();
+  if (current == 0) bench_->nextNewFileName();
   if (cur->program().modified &&
       prompts_->ask(this, PromptIcon::Question, message(44), message(42), PromptButtons::YesNo) != Answer::Yes) {
     return;
   }
   // Sub windows that New closes must not take unsaved rows with them.
-  if (!codeStyle() && !offerToSaveSubsAbove(current)) return;
+  if (!codeStyle() && !windows().offerToSaveSubsAbove(current)) return;
   // The path goes only once the user has agreed: a "No" keeps the program as it was.
   cur->program().path.clear();
   resetSetupForNew(true);
@@ -111,7 +109,7 @@ bool TfrmMain::openProgramFile(const QString& path) {
   const std::string file = path.toStdString();
 
   // A file that is not a program file, or is damaged, leaves the program as it is.
-  const ProgramFileCheck check = checkProgramFile(file, fileContext());
+  const ProgramFileCheck check = checkProgramFile(file, bench_->fileContext());
   if (check.verdict == ProgramFileCheck::Verdict::NotProgram || check.verdict == ProgramFileCheck::Verdict::Damaged) {
     prompts_->ask(this, PromptIcon::Warning, message(44),
                   qs(check.reason) + QStringLiteral("\n\nThe program was not changed."), PromptButtons::Ok);
@@ -123,23 +121,24 @@ bool TfrmMain::openProgramFile(const QString& path) {
     return false;
   }
 
-  if (current == 0 && !offerToSaveSubsAbove(0)) return false;
-  clearClipboard();
+  if (current == 0 && !windows().offerToSaveSubsAbove(0)) return false;
+  // One file is open in one Sub window only: another window that holds it closes below, and
+  // it may hold unsaved rows.
+  const std::vector<int> others =
+      current != 0 ? otherSubsCallingFile(ctx_.programs.main(), current, file) : std::vector<int>{};
+  for (int n : others) {
+    if (TfrmProg* other = prog(n); other && !windows().mayClose(*other)) return false;
+  }
+  if (!others.empty() && prog(current)) {
+    mdi_->setActiveSubWindow(subWindow(current));
+    windows().activate(current);
+  }
+  windows().clearClipboard();
   if (current != 0) {
     cur->clearRows();
-    // Calls of Main that name this file under another number close that window; calls of this
-    // number take the file's path.
-    TfrmProg* main = prog(0);
-    Program& mainProgram = ctx_.programs.main();
-    for (Statement& s : mainProgram.rows()) {
-      if (s.sno != kSubCall) continue;
-      if (s.cmt == file && s.val0 != current && prog(s.val0)) {
-        closeProgramWindow(s.val0);
-      } else if (s.val0 == current) {
-        s.cmt = file;
-      }
-    }
-    if (main) main->rowsChanged();
+    for (int n : others) closeProgramWindow(n);
+    nameSubCalls(ctx_.programs.main(), current, file);
+    if (TfrmProg* main = prog(0)) main->rowsChanged();
   } else {
     for (int n = ProgramSet::kPrograms - 1; n >= 1; --n) closeProgramWindow(n);
     cur->clearRows();
@@ -202,7 +201,7 @@ bool TfrmMain::mmSaveClick() {
   std::string proposed = p.path;
   if (proposed.empty()) {
     proposed = ctx_.settings.DatPath_ +
-               (p.isMain() ? text::format("NewFile-%02d", newFileNumber_) : text::format("SubFile-%02d", p.index()));
+               (p.isMain() ? text::format("NewFile-%02d", bench_->newFileNumber()) : text::format("SubFile-%02d", p.index()));
   } else {
     const std::string ext = text::extensionOf(proposed);
     proposed.resize(proposed.size() - ext.size());
@@ -224,14 +223,7 @@ bool TfrmMain::saveProgramAs(const QString& chosen) {
   const Program& p = cur->program();
   if (!p.isMain()) {
     // Main's calls of this Sub name its file from now on; Main has changed with them.
-    const std::string name = text::baseNameOf(path);
-    bool changed = false;
-    for (Statement& s : ctx_.programs.main().rows()) {
-      if (s.sno == kSubCall && s.val0 == p.index() && s.cmt != name) {
-        s.cmt = name;
-        changed = true;
-      }
-    }
+    const bool changed = nameSubCalls(ctx_.programs.main(), p.index(), text::baseNameOf(path));
     if (TfrmProg* main = prog(0); main && changed) {
       main->rowsChanged();
       main->setModified(true);
@@ -285,7 +277,7 @@ int TfrmMain::printTo(QPrinter& printer) {
   options.font = cur->rowView()->buttonFont();
   options.font.setBold(false);
   options.grid = gridOn();
-  const ProgramPrinter printer_(*glyphs_);
+  const ProgramPrinter printer_(bench_->glyphs());
   if (codeStyle()) {
     QStringList lines;
     for (const std::string& l : cur->codeLines()) lines << qs(l);
@@ -316,6 +308,8 @@ void TfrmMain::enterCodeStyle() {
   sidePanel_->hide();
   toolButton("btnCLib")->show();
   setSetupButtonShown(true);
+  // The Setup option is disabled in this style, so the edit-style menu is the only way back.
+  mnuEditStyleAction_->setVisible(true);
   if (TfrmProg* main = prog(0)) {
     main->setCodeStyle(true);
     writeCodeSkeleton();
@@ -355,8 +349,8 @@ void TfrmMain::mmCodeClick() {
     action("mmCode")->setChecked(true);
     return;
   }
-  for (TfrmProg* p : progs_) {
-    if (p) p->setCodeViewVisible(false);
+  for (int n = 0; n < ProgramSet::kPrograms; ++n) {
+    if (TfrmProg* p = prog(n)) p->setCodeViewVisible(false);
   }
   TfrmProg* main = openProgramWindow(0);
   if (main && main->rowCount() > 0 && main->program().modified &&
@@ -364,7 +358,7 @@ void TfrmMain::mmCodeClick() {
     action("mmKavel")->setChecked(true);
     return;
   }
-  if (!offerToSaveSubsAbove(0)) {
+  if (!windows().offerToSaveSubsAbove(0)) {
     action("mmKavel")->setChecked(true);
     return;
   }
@@ -381,11 +375,8 @@ void TfrmMain::mmCodeClick() {
 void TfrmMain::writeCodeSkeleton() {
   TfrmProg* main = prog(0);
   if (!main) return;
-  const int current = ctx_.programs.current;
-  ctx_.programs.current = 0;  // the header names Main's window
   CodeBuffer skeleton(CodeTarget::CSourceEditor);
-  CodeGenerator(ctx_).WriteCSkeleton(skeleton);
-  ctx_.programs.current = current;
+  CodeGenerator(ctx_).WriteCSkeleton(skeleton, 0);  // the header names Main's window
   main->setCodeLines(skeleton.lines());
   main->setModified(false);
   codeFileTime_ = 0;

@@ -12,20 +12,22 @@
 
 #include "gui/app/ClickLabel.h"
 #include "gui/app/JpegImage.h"
+#include "gui/app/ProgramWindows.h"
 #include "gui/app/Prompts.h"
+#include "gui/app/QtText.h"
 #include "gui/app/SidePanel.h"
 #include "gui/app/TfrmMain.h"
+#include "gui/app/Workbench.h"
 #include "gui/editor/Palette.h"
 #include "gui/editor/RowView.h"
 #include "gui/editor/TfrmProg.h"
 #include "core/model/ProgramSet.h"
 #include "core/settings/ProductVariant.h"
+#include "core/setup/OptionFlags.h"
 #include "core/text/TextFile.h"
 
 namespace kavel::gui {
 namespace {
-
-QString qs(const std::string& s) { return QString::fromStdString(s); }
 
 const QColor kLabelBlue(0, 0, 255);
 const QColor kLabelRed(255, 0, 0);
@@ -55,13 +57,7 @@ void TfrmMain::refreshPalette() {
     const bool option = action("mmSetupButton")->isChecked();
     mnuEditStyleAction_->setVisible(option || io.advancedMode);
     setSetupButtonShown(option);
-    if (!option) {
-      const bool lcd = ctx_.settings.variant > 2;
-      const bool interrupt = io.interruptInUse;
-      io = IoSetup{io.cnMode, io.cnName};
-      io.useLcd = lcd;
-      io.interruptInUse = interrupt;
-    }
+    if (!option) clearOptionFlags(io, ctx_.settings.variant);
   } else {
     action("mmSetupButton")->setChecked(true);
     toolButton("btnCLib")->show();
@@ -71,7 +67,8 @@ void TfrmMain::refreshPalette() {
   pnlButton()->enableFor(ctx_.programs.current);
   sidePanel_->setLogoPicture(loadPicture(qs(ctx_.settings.LOGOIMG)));
   sidePanel_->relayout();
-  updateCursor();
+  windows().updateCursor();
+  emit bench_->setupChanged();
 }
 
 void TfrmMain::loadPictures() {
@@ -143,12 +140,11 @@ void TfrmMain::mmCascadeClick() {
 // --- options ------------------------------------------------------------------------------------
 
 void TfrmMain::mmGridClick() {
-  for (TfrmProg* p : progs_) {
-    if (p) p->rowView()->viewport()->update();
-  }
+  ctx_.options.grid = action("mmGrid")->isChecked();
+  windows().repaintAll();
 }
 
-void TfrmMain::mmDelQueryClick() {}
+void TfrmMain::mmDelQueryClick() { ctx_.options.deleteQuery = action("mmDelQuery")->isChecked(); }
 
 void TfrmMain::mmFuncPnlPosClick() {
   ctx_.settings.FuncPnl = ctx_.settings.FuncPnl == 3 ? 4 : 3;

@@ -30,6 +30,7 @@
 #include "core/text/TextFile.h"
 #include "gui/app/MessageText.h"
 #include "gui/app/Prompts.h"
+#include "gui/app/QtText.h"
 
 namespace kavel::gui {
 namespace {
@@ -47,8 +48,6 @@ constexpr int kMessageClose = 55;
 constexpr int kTitleWarning = 44;
 constexpr const char* kDefaultBatFile = "Build/Build_V190617/BuildPath.Bat";
 constexpr const char* kReadErrorText = "Can't perform one of the following file operations: Open, Seek, Read, Close.";
-
-QString qs(const std::string& s) { return QString::fromStdString(s); }
 
 }  // namespace
 

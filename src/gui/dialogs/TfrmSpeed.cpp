@@ -222,11 +222,9 @@ void TfrmSpeed::setSpeeds(int left, int right) {
 void TfrmSpeed::btnIconClick() {
   const MotorIconStep next = motorIconStep(leftSpeed(), rightSpeed(), iconMemory_, leftSideFocused());
   iconMemory_ = next.memory;
+  // A side whose slider moves goes back to its fixed speed through the slider's change
+  // handler; a side whose speed the click kept keeps its variable.
   setSpeeds(next.left, next.right);
-  // The cycle is about fixed speeds: both sides leave their variables, also a side whose
-  // speed the click kept.
-  cmbLSpeed->setCurrentIndex(0);
-  cmbRSpeed->setCurrentIndex(0);
   preview();
 }
 

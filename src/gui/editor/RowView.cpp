@@ -16,7 +16,7 @@
 namespace kavel::gui {
 namespace {
 
-// The row buttons' text colour: blue, as the description's 0xFF0000 in 0x00BBGGRR order.
+// The row buttons' text colour: blue, 0xFF0000 in the 0x00BBGGRR order our colours are kept in.
 const QColor kButtonText(0, 0, 255);
 const QColor kGridColour(0xC0, 0xDC, 0xC0);
 constexpr int kLineNumberX = 4;

@@ -19,11 +19,14 @@
 #include "core/codegen/CodeGenerator.h"
 #include "gui/editor/Palette.h"
 #include "gui/app/Prompts.h"
-#include "gui/app/TfrmMain.h"
+#include "gui/app/ProgramWindows.h"
+#include "gui/app/QtText.h"
+#include "gui/app/Workbench.h"
 #include "gui/dialogs/DialogSet.h"
 #include "gui/dialogs/StatementDialog.h"
 #include "gui/editor/CodeEditor.h"
 #include "core/editor/EditMenu.h"
+#include "core/editor/ProgramStatus.h"
 #include "core/editor/RowClipboard.h"
 #include "gui/editor/RowView.h"
 #include "core/editor/StatementEditing.h"
@@ -33,14 +36,8 @@
 #include "core/text/Format.h"
 
 namespace kavel::gui {
-namespace {
-
-QString qs(const std::string& s) { return QString::fromStdString(s); }
-
-}  // namespace
-
-TfrmProg::TfrmProg(TfrmMain& main, Context& ctx, int number, QWidget* parent)
-    : QWidget(parent), main_(main), ctx_(ctx), number_(number) {
+TfrmProg::TfrmProg(Workbench& bench, Context& ctx, int number, QWidget* parent)
+    : QWidget(parent), bench_(bench), ctx_(ctx), number_(number) {
   setObjectName(number == 0 ? QStringLiteral("frmProgMain") : QStringLiteral("frmProgSub%1").arg(number));
 
   auto* layout = new QVBoxLayout(this);
@@ -104,23 +101,23 @@ QString TfrmProg::panelText(int panel) const { return panel >= 0 && panel < 3 ? 
 QString TfrmProg::rowText(int row) const {
   const auto& rows = program().rows();
   if (row < 0 || row >= static_cast<int>(rows.size())) return {};
-  return qs(composeRowText(rows[static_cast<std::size_t>(row)], main_.rowTextContext(number_)));
+  return qs(composeRowText(rows[static_cast<std::size_t>(row)], rowTextContextOf(ctx_, number_)));
 }
 
-QIcon TfrmProg::glyphFor(const Statement& row) const { return main_.glyphs().forRow(row.sno, row.cno); }
+QIcon TfrmProg::glyphFor(const Statement& row) const { return bench_.glyphs().forRow(row.sno, row.cno); }
 
 bool TfrmProg::rowPressed(int row) const {
   return row >= 0 && row < static_cast<int>(pressed_.size()) && pressed_[static_cast<std::size_t>(row)];
 }
 
-bool TfrmProg::gridOn() const { return main_.gridOn(); }
+bool TfrmProg::gridOn() const { return ctx_.options.grid; }
 
 QColor TfrmProg::workspaceColour() const {
   const std::uint32_t c = ctx_.settings.WSCOLOR;  // 0x00BBGGRR
   return QColor(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF), static_cast<int>((c >> 16) & 0xFF));
 }
 
-int TfrmProg::armedKind() const { return main_.pnlButton() ? main_.pnlButton()->armedKind() : -1; }
+int TfrmProg::armedKind() const { return bench_.armedKind(); }
 
 int TfrmProg::rowCount() const {
   if (codeStyle_) return memoCode_->document()->isEmpty() ? 0 : memoCode_->document()->blockCount();
@@ -130,19 +127,18 @@ int TfrmProg::rowCount() const {
 // --- status, title ----------------------------------------------------------------------------
 
 void TfrmProg::updateStatus() {
-  const Program& p = program();
-  const int count = rowCount();
-  if (!p.modified && count == 0) {
-    for (QLabel* l : panels_) l->clear();
-    return;
-  }
-  if (codeStyle_) {
-    panels_[0]->setText(qs(caretPositionText(memoCode_->caretLine(), memoCode_->caretColumn())));
-  } else {
-    panels_[0]->setText(qs(rowPositionText(rowView_->selected() + 1, count)));
-  }
-  panels_[1]->setText(p.modified ? qs(ctx_.messages(78)) : count > 0 ? qs(ctx_.messages(77)) : QString());
-  panels_[2]->setText(qs(p.statusText));
+  ProgramStatusInput in;
+  in.modified = program().modified;
+  in.count = rowCount();
+  in.codeStyle = codeStyle_;
+  in.selectedRow = rowView_->selected();
+  in.caretLine = memoCode_->caretLine();
+  in.caretColumn = memoCode_->caretColumn();
+  in.statusText = program().statusText;
+  const ProgramStatusTexts t = programStatusTexts(in, ctx_.messages);
+  panels_[0]->setText(qs(t.position));
+  panels_[1]->setText(qs(t.state));
+  panels_[2]->setText(qs(t.file));
 }
 
 void TfrmProg::showPosition(int row) {
@@ -152,7 +148,7 @@ void TfrmProg::showPosition(int row) {
 
 void TfrmProg::refreshTitle() {
   setWindowTitle(qs(program().caption()));
-  if (QMdiSubWindow* sub = main_.subWindow(number_)) sub->setWindowTitle(windowTitle());
+  if (QMdiSubWindow* sub = bench_.windows().subWindow(number_)) sub->setWindowTitle(windowTitle());
 }
 
 void TfrmProg::applyLanguage() {
@@ -165,12 +161,12 @@ void TfrmProg::setModified(bool modified) {
   p.modified = modified;
   if (!modified && rowCount() == 0) {
     p.statusText.clear();
-    p.titleName = number_ == 0 ? main_.nextNewFileName() : text::format("SubFile-%02d", number_);
+    p.titleName = number_ == 0 ? bench_.nextNewFileName() : text::format("SubFile-%02d", number_);
     refreshTitle();
   }
   updateStatus();
   if (modified && codeViewVisible() && ctx_.programs.current == number_) regenerateCodeView();
-  main_.modifiedChanged();
+  bench_.notifyModified(number_);
 }
 
 void TfrmProg::rowsChanged() {
@@ -225,9 +221,23 @@ void TfrmProg::removeBlock(std::size_t row) {
   p.removeRows(first, last - first + 1);
   eraseMarks(first, last - first + 1);
   for (int n : calls) {
-    if (n > 0 && n != number_) main_.closeProgramWindow(n);
+    if (n > 0 && n != number_) bench_.windows().close(n);
   }
   rowsChanged();
+  if (codeViewVisible()) regenerateCodeView();
+}
+
+bool TfrmProg::mayCloseCalledSubs(std::size_t row) {
+  const Program& p = program();
+  if (row >= p.size()) return true;
+  const auto [first, last] = p.blockExtent(row);
+  for (std::size_t r = first; r <= last; ++r) {
+    const Statement& s = p.rows()[r];
+    if (s.sno != kSubCall || s.val0 <= 0 || s.val0 == number_) continue;
+    TfrmProg* sub = bench_.windows().prog(s.val0);
+    if (sub && !bench_.windows().mayClose(*sub)) return false;
+  }
+  return true;
 }
 
 void TfrmProg::clearRows() {
@@ -241,7 +251,7 @@ void TfrmProg::clearRows() {
   clipMark_ = ClipMark::None;
   rowView_->setSelected(0, false);
   for (int n : calls) {
-    if (n > 0 && n != number_) main_.closeProgramWindow(n);
+    if (n > 0 && n != number_) bench_.windows().close(n);
   }
   rowsChanged();
 }
@@ -249,23 +259,32 @@ void TfrmProg::clearRows() {
 // --- files --------------------------------------------------------------------------------------
 
 bool TfrmProg::readFile(const QString& path) {
-  ProgramFileContext context = main_.fileContext();
-  const ProgramFileHooks hooks = main_.fileHooks(*this);
+  ProgramFileContext context = bench_.fileContext();
+  const ProgramFileHooks hooks = bench_.windows().fileHooks(*this);
   const ProgramFileResult r = readProgramFile(program(), path.toStdString(), context, hooks);
   pressed_.assign(program().size(), 0);
   clipMark_ = ClipMark::None;
   rowView_->setSelected(0, false);
   refreshTitle();
   rowsChanged();
-  main_.modifiedChanged();
+  if (!r.ok && program().size() == 0) {
+    // Nothing was read (the old-version question declined, the file gone): the window is an
+    // empty new one, so that Save cannot offer the previous file's name or path.
+    const std::string failure = r.error.empty() ? std::string() : program().statusText;
+    program().path.clear();
+    setModified(false);
+    program().statusText = failure;
+    updateStatus();
+  }
+  bench_.notifyModified(number_);
   if (!r.ok && !r.error.empty()) {
-    main_.prompts().ask(this, PromptIcon::Warning, qs(ctx_.messages(44)), qs(r.error), PromptButtons::Ok);
+    bench_.prompts().ask(this, PromptIcon::Warning, qs(ctx_.messages(44)), qs(r.error), PromptButtons::Ok);
   }
   return r.ok;
 }
 
 bool TfrmProg::writeFile(const QString& path) {
-  const bool ok = writeProgramFile(program(), path.toStdString(), main_.fileContext());
+  const bool ok = writeProgramFile(program(), path.toStdString(), bench_.fileContext());
   refreshTitle();
   updateStatus();
   return ok;
@@ -316,33 +335,29 @@ void TfrmProg::setCodeViewVisible(bool visible) {
 bool TfrmProg::codeViewVisible() const { return !memoView_->isHidden(); }
 
 void TfrmProg::regenerateCodeView() {
-  // The generator works on the current program; this window's view shows this program.
-  const int current = ctx_.programs.current;
-  ctx_.programs.current = number_;
   CodeBuffer view(CodeTarget::CodeView);
-  CodeGenerator(ctx_).GenerateCode(view);
-  ctx_.programs.current = current;
+  CodeGenerator(ctx_).GenerateCode(view, number_);
   const int scroll = memoView_->verticalScrollBar()->value();
   memoView_->setPlainText(qs(view.joined()));
   memoView_->verticalScrollBar()->setValue(scroll);
 }
 
 LayoutOrigin TfrmProg::layoutOrigin() const {
-  const QPoint mainPos = main_.frameGeometry().topLeft();
-  const QMdiSubWindow* sub = main_.subWindow(number_);
+  const QPoint mainPos = window()->frameGeometry().topLeft();
+  const QMdiSubWindow* sub = bench_.windows().subWindow(number_);
   const QPoint subPos = sub ? sub->pos() : QPoint();
   const QPoint layout = rowView_->layoutOffset();
-  return {mainPos.x() + subPos.x() + layout.x(), mainPos.y() + subPos.y() + layout.y(), main_.paletteWidthIfLeft()};
+  return {mainPos.x() + subPos.x() + layout.x(), mainPos.y() + subPos.y() + layout.y(), bench_.paletteWidthIfLeft()};
 }
 
 void TfrmProg::closeEvent(QCloseEvent* event) {
   // The main window closes its windows itself; Main only goes out of the way.
   event->ignore();
   if (number_ == 0) {
-    if (QMdiSubWindow* sub = main_.subWindow(0)) sub->showMinimized();
+    if (QMdiSubWindow* sub = bench_.windows().subWindow(0)) sub->showMinimized();
     return;
   }
-  if (main_.mayCloseSubWindow(*this)) main_.closeProgramWindow(number_);
+  if (bench_.windows().mayClose(*this)) bench_.windows().close(number_);
 }
 
 }  // namespace kavel::gui

@@ -23,14 +23,15 @@ namespace kavel::gui {
 
 class CodeEditor;
 class RowView;
-class TfrmMain;
+class StatementDialog;
+class Workbench;
 
 class TfrmProg : public QWidget {
   Q_OBJECT
 
  public:
   /// The window of program `number` (0 Main, 1..30 Sub-N), empty and not modified.
-  TfrmProg(TfrmMain& main, Context& ctx, int number, QWidget* parent = nullptr);
+  TfrmProg(Workbench& bench, Context& ctx, int number, QWidget* parent = nullptr);
   ~TfrmProg() override;
 
   int number() const { return number_; }
@@ -145,16 +146,21 @@ class TfrmProg : public QWidget {
   void refuse(int message);
   /// Removes the block starting at `row`; Sub windows of removed SubCall rows close.
   void removeBlock(std::size_t row);
+  /// Before a confirmed block goes: each modified Sub window its SubCall rows would close is
+  /// offered for saving; false when the user cancels (the operation stops).
+  bool mayCloseCalledSubs(std::size_t row);
   void insertMarks(std::size_t at, std::size_t count);
   void eraseMarks(std::size_t first, std::size_t count);
   void markBlock(std::size_t row, bool pressed);
   /// Runs the dialog for the edit buffer's subject kind on `row` and takes its result.
   void runEdit(std::size_t row);
   QPoint dialogPos(std::size_t row, const QSize& dialogSize) const;
+  /// The size `dialog` will have once its show handler has laid it out for the edit buffer.
+  static QSize shownSize(StatementDialog* dialog);
   void updateStatus();
   void onCodeChanged();
 
-  TfrmMain& main_;
+  Workbench& bench_;
   Context& ctx_;
   const int number_;
 

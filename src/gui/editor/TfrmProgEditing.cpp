@@ -22,7 +22,9 @@
 #include "core/codegen/CodeGenerator.h"
 #include "gui/editor/Palette.h"
 #include "gui/app/Prompts.h"
-#include "gui/app/TfrmMain.h"
+#include "gui/app/ProgramWindows.h"
+#include "gui/app/QtText.h"
+#include "gui/app/Workbench.h"
 #include "gui/dialogs/DialogSet.h"
 #include "gui/dialogs/StatementDialog.h"
 #include "gui/editor/CodeEditor.h"
@@ -37,17 +39,11 @@
 
 
 namespace kavel::gui {
-namespace {
-
-QString qs(const std::string& s) { return QString::fromStdString(s); }
-
-}  // namespace
-
 // --- clicks -------------------------------------------------------------------------------------
 
 void TfrmProg::refuse(int message) {
-  main_.prompts().ask(this, PromptIcon::Warning, qs(ctx_.messages(44)), qs(ctx_.messages(message)),
-                      PromptButtons::Ok);
+  bench_.prompts().ask(this, PromptIcon::Warning, qs(ctx_.messages(44)), qs(ctx_.messages(message)),
+                       PromptButtons::Ok);
 }
 
 void TfrmProg::iconClick(int row) {
@@ -57,7 +53,7 @@ void TfrmProg::iconClick(int row) {
   const int kind = armedKind();
   if (kind >= 0) {
     if (p.insertionAllowed(static_cast<std::size_t>(row), kind)) {
-      main_.disarm();
+      bench_.disarm();
       insertStatement(row, kind);
     } else {
       refuse(122);
@@ -77,7 +73,7 @@ void TfrmProg::layoutClick() {
       refuse(122);
       return;
     }
-    main_.disarm();
+    bench_.disarm();
     rowView_->centreOn(count);
     insertStatement(count, kind);
     return;
@@ -121,7 +117,7 @@ void TfrmProg::keyPaste() {
   if (!ctx_.clipboard.empty()) pasteRows(rowView_->selected());
 }
 
-void TfrmProg::keyEscape() { main_.disarm(); }
+void TfrmProg::keyEscape() { bench_.disarm(); }
 
 // --- popup menu ---------------------------------------------------------------------------------
 
@@ -185,22 +181,23 @@ void TfrmProg::pmCancelClick() { cancelCopy(); }
 
 void TfrmProg::cutRows(int row) {
   if (row < 0 || row >= static_cast<int>(program().size())) return;
+  if (!mayCloseCalledSubs(static_cast<std::size_t>(row))) return;
   // A cut after anything but a cut in this window starts a new clipboard.
-  if (clipMark_ != ClipMark::Cut) main_.clearClipboard();
+  if (clipMark_ != ClipMark::Cut) bench_.windows().clearClipboard();
   copyBlockToClipboard(program(), static_cast<std::size_t>(row), ctx_.clipboard);
   removeBlock(static_cast<std::size_t>(row));
   setModified(true);
   clipMark_ = ClipMark::Cut;
-  main_.updateCursor();
+  bench_.windows().updateCursor();
 }
 
 void TfrmProg::copyRows(int row) {
   if (row < 0 || row >= static_cast<int>(program().size())) return;
-  if (clipMark_ != ClipMark::Copy) main_.clearClipboard();
+  if (clipMark_ != ClipMark::Copy) bench_.windows().clearClipboard();
   copyBlockToClipboard(program(), static_cast<std::size_t>(row), ctx_.clipboard);
   markBlock(static_cast<std::size_t>(row), true);
   clipMark_ = ClipMark::Copy;
-  main_.updateCursor();
+  bench_.windows().updateCursor();
 }
 
 bool TfrmProg::pasteRows(int row) {
@@ -211,7 +208,7 @@ bool TfrmProg::pasteRows(int row) {
     refuse(124);
     return false;
   }
-  main_.clearMarksInAllWindows();
+  bench_.windows().clearMarks();
   QGuiApplication::setOverrideCursor(Qt::WaitCursor);
   const std::size_t n = kavel::pasteRows(p, at, ctx_.clipboard, number_);
   insertMarks(at, n);
@@ -220,23 +217,30 @@ bool TfrmProg::pasteRows(int row) {
   rowView_->setSelected(static_cast<int>(at), false);
   rowsChanged();
   QGuiApplication::restoreOverrideCursor();
-  main_.updateCursor();
+  bench_.windows().updateCursor();
   return true;
 }
 
 void TfrmProg::deleteRows(int row) {
   if (row < 0 || row >= static_cast<int>(program().size())) return;
   const std::size_t r = static_cast<std::size_t>(row);
-  if (main_.deleteQuery()) {
-    const std::vector<char> before = pressed_;
+  const std::vector<char> before = pressed_;
+  const auto unmark = [this, &before] {
+    pressed_ = before;
+    rowView_->viewport()->update();
+  };
+  if (ctx_.options.deleteQuery) {
     markBlock(r, true);
-    const Answer a = main_.prompts().ask(this, PromptIcon::Warning, qs(ctx_.messages(45)),
-                                         qs(ctx_.messages(123)), PromptButtons::YesNo);
+    const Answer a = bench_.prompts().ask(this, PromptIcon::Warning, qs(ctx_.messages(45)),
+                                          qs(ctx_.messages(123)), PromptButtons::YesNo);
     if (a != Answer::Yes) {
-      pressed_ = before;
-      rowView_->viewport()->update();
+      unmark();
       return;
     }
+  }
+  if (!mayCloseCalledSubs(r)) {
+    unmark();
+    return;
   }
   removeBlock(r);
   setModified(true);
@@ -244,7 +248,7 @@ void TfrmProg::deleteRows(int row) {
 
 void TfrmProg::discardClipboard() {
   if (ctx_.clipboard.empty()) return;
-  main_.clearClipboard();
+  bench_.windows().clearClipboard();
 }
 
 void TfrmProg::cancelCopy() {
@@ -274,7 +278,7 @@ void TfrmProg::insertStatement(int row, int kind) {
 void TfrmProg::editRow(int row) { valueClick(row); }
 
 QPoint TfrmProg::dialogPos(std::size_t row, const QSize& dialogSize) const {
-  const QScreen* screen = QGuiApplication::screenAt(main_.geometry().center());
+  const QScreen* screen = QGuiApplication::screenAt(window()->geometry().center());
   if (!screen) screen = QGuiApplication::primaryScreen();
   ScreenArea area;
   if (screen) {
@@ -287,14 +291,21 @@ QPoint TfrmProg::dialogPos(std::size_t row, const QSize& dialogSize) const {
   return {p.x, p.y};
 }
 
+QSize TfrmProg::shownSize(StatementDialog* dialog) {
+  if (!dialog) return {320, 240};
+  // The show handler decides which controls the dialog shows, and so its size.
+  dialog->FormShow();
+  dialog->fitToContents();
+  return dialog->size();
+}
+
 void TfrmProg::runEdit(std::size_t row) {
   const int cno = ctx_.edit.cno;
   const DialogKind kind = dialogForSubjectKind(cno);
   if (kind == DialogKind::None || row >= program().size()) return;
   prepareForDialog(ctx_.edit);
-  StatementDialog* dialog = main_.dialogs().forSubjectKind(cno);
-  const QSize size = dialog ? dialog->sizeHint() : QSize(320, 240);
-  const EditOutcome outcome = main_.prompts().editStatement(this, kind, dialog, dialogPos(row, size));
+  StatementDialog* dialog = bench_.dialogs().forSubjectKind(cno);
+  const EditOutcome outcome = bench_.prompts().editStatement(this, kind, dialog, dialogPos(row, shownSize(dialog)));
   if (row >= program().size()) return;
   Statement& s = program().rows()[row];
   switch (outcome) {
@@ -304,10 +315,10 @@ void TfrmProg::runEdit(std::size_t row) {
       rowView_->viewport()->update();
       break;
     case EditOutcome::Cancel:
+    case EditOutcome::Unavailable:
+      // A dialog that cannot open confirms nothing: a new row goes as on Cancel.
       if (neverConfirmed(s, rowText(static_cast<int>(row)).isEmpty(), cno)) removeBlock(row);
       break;
-    case EditOutcome::Unavailable:
-      break;  // the row stays as it is
   }
 }
 
@@ -319,36 +330,25 @@ void TfrmProg::changeCondition(int row) {
     ctx_.edit.sno = s.sno;
     ctx_.edit.cno = s.cno;
   }
-  StatementDialog* chooser = main_.dialogs().condition();
-  const QSize size = chooser ? chooser->sizeHint() : QSize(320, 240);
-  const EditOutcome outcome = main_.prompts().editStatement(this, DialogKind::Condition, chooser, dialogPos(r, size));
-  if (outcome == EditOutcome::Unavailable || r >= program().size()) return;
+  StatementDialog* chooser = bench_.dialogs().condition();
+  const EditOutcome outcome =
+      bench_.prompts().editStatement(this, DialogKind::Condition, chooser, dialogPos(r, shownSize(chooser)));
+  if (r >= program().size()) return;
   Statement& s = program().rows()[r];
-  if (outcome == EditOutcome::Cancel) {
+  if (outcome != EditOutcome::Ok) {
     if (s.cno == 0) removeBlock(r);
     return;
   }
-  const int c = ctx_.edit.cno;
-  ctx_.edit.sno = s.sno;
-  if (c == s.cno && c != 0) {
-    ctx_.edit.val0 = s.val0;
-    ctx_.edit.val1 = s.val1;
-    ctx_.edit.val2 = s.val2;
-    ctx_.edit.cmt = s.cmt;
-  } else {
-    ctx_.edit.val0 = ctx_.edit.val1 = ctx_.edit.val2 = 0;
-    ctx_.edit.cmt.clear();
-  }
-  if (c == kUnconditional) {
-    s.cno = kUnconditional;
-    s.val0 = ctx_.edit.val0;
-    s.val1 = ctx_.edit.val1;
-    s.val2 = ctx_.edit.val2;
-    s.cmt = ctx_.edit.cmt;
-    setModified(true);
-    rowView_->viewport()->update();
-  } else if (conditionHasDialog(c)) {
-    runEdit(r);
+  switch (applyConditionChoice(s, ctx_.edit)) {
+    case ConditionFollowUp::Stored:
+      setModified(true);
+      rowView_->viewport()->update();
+      break;
+    case ConditionFollowUp::OpenDialog:
+      runEdit(r);
+      break;
+    case ConditionFollowUp::None:
+      break;
   }
 }
 

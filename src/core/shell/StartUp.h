@@ -1,0 +1,17 @@
+#pragma once
+// The start of a session, shared by kavelide and the kavel console tool.
+
+#include <string>
+
+#include "core/Context.h"
+#include "core/settings/ProductVariant.h"
+
+namespace kavel {
+
+/// Fills `ctx` as a session starts: the settings and connectors take the defaults of `variant`
+/// for a program in `programFolder`, the I/O setup is reset to them, the settings file at
+/// `iniPath` (none when empty) is read over them, and both message files are loaded. The
+/// language is left to the caller (the first run of kavelide asks for it).
+void startSession(Context& ctx, ProductVariant variant, const std::string& programFolder, const std::string& iniPath);
+
+}  // namespace kavel

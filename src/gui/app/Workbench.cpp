@@ -1,0 +1,81 @@
+#include "gui/app/Workbench.h"
+
+#include "core/model/ProgramSet.h"
+#include "core/settings/ProductVariant.h"
+#include "core/text/Format.h"
+#include "gui/app/Glyphs.h"
+#include "gui/app/ProgramWindows.h"
+#include "gui/app/Prompts.h"
+#include "gui/app/QtText.h"
+#include "gui/build/TfrmBuild.h"
+#include "gui/dialogs/DialogSet.h"
+#include "gui/editor/Palette.h"
+
+namespace kavel::gui {
+
+Workbench::Workbench(Context& ctx, Prompts& prompts, const QString& programFolder, QWidget* dialogParent)
+    : ctx_(ctx), prompts_(prompts) {
+  glyphs_ = std::make_unique<Glyphs>(programFolder);
+  dialogs_ = std::make_unique<DialogSet>(ctx_, *glyphs_, dialogParent);
+  windows_ = std::make_unique<ProgramWindows>(*this, ctx_);
+
+  BuildWindowServices services;
+  services.programFolder = programFolder.toStdString();
+  if (!services.programFolder.empty() && services.programFolder.back() != '/') services.programFolder += '/';
+  services.buildPathChanged = [this] { emit buildPathChanged(); };
+  services.codeGenHooks = codeGenHooks();
+  build_ = new TfrmBuild(ctx_, prompts_, std::move(services), dialogParent);
+}
+
+Workbench::~Workbench() = default;
+
+void Workbench::setPalette(Palette* palette) {
+  palette_ = palette;
+  if (!palette_) return;
+  connect(palette_, &Palette::armChanged, this, [this](int kind) {
+    // Arming a statement ends any pending clipboard work.
+    if (!ctx_.clipboard.empty()) windows_->clearClipboard();
+    emit armChanged(kind);
+  });
+}
+
+int Workbench::armedKind() const { return palette_ ? palette_->armedKind() : -1; }
+
+void Workbench::disarm() {
+  if (palette_) palette_->release();
+  emit armChanged(-1);
+}
+
+int Workbench::paletteWidthIfLeft() const {
+  if (!palette_ || ctx_.settings.FuncPnl != 3) return 0;
+  const QWidget* panel = palette_->parentWidget();
+  return panel && panel->isVisible() ? palette_->width() : 0;
+}
+
+ProgramFileContext Workbench::fileContext() {
+  return ProgramFileContext{ctx_.settings, ctx_.io, ctx_.setup, ctx_.messages, mainWindowTitle()};
+}
+
+CodeGenHooks Workbench::codeGenHooks() {
+  CodeGenHooks hooks;
+  hooks.readFailed = [this](int program, const std::string& path, const std::string& error) {
+    // A Sub that cannot be read is built with an empty body: the user must know why.
+    const QString what = program == 0 ? QStringLiteral("Main") : QStringLiteral("Sub-%1").arg(program);
+    prompts_.ask(build_, PromptIcon::Warning, QStringLiteral("File Error"),
+                 QStringLiteral("Can't Open ... %1 (%2)\n%3").arg(qs(path), what, qs(error)), PromptButtons::Ok);
+  };
+  hooks.fileHooks.productWarning = [this](const std::string& text) {
+    prompts_.ask(build_, PromptIcon::Warning, QStringLiteral("Warning"), qs(text), PromptButtons::Ok);
+  };
+  hooks.fileHooks.askOldVersion = [this](const std::string& title, const std::string& text) {
+    return prompts_.ask(build_, PromptIcon::Warning, qs(title), qs(text), PromptButtons::YesNo) == Answer::Yes;
+  };
+  return hooks;
+}
+
+std::string Workbench::nextNewFileName() {
+  newFileNumber_ = nextNewFileNumber(ctx_.settings.DatPath_, newFileNumber_);
+  return text::format("NewFile-%02d", newFileNumber_);
+}
+
+}  // namespace kavel::gui

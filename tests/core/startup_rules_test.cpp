@@ -1,0 +1,77 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "core/settings/AppSettings.h"
+#include "core/setup/IoSetup.h"
+#include "core/setup/OptionFlags.h"
+
+using namespace kavel;
+
+TEST(OptionFlags, TheSetupOptionOffClearsTheModulesButNotTheConnectors) {
+  for (int variant : {0, 1, 2, 3, 4}) {
+    SCOPED_TRACE(variant);
+    IoSetup io;
+    io.cnMode[2] = 7;
+    io.cnName[2] = "Arm";
+    io.useMcb = io.useUss = io.usePixy = io.advancedMode = io.useSnx4410 = true;
+    io.useLcd = variant <= 2;
+    io.interruptInUse = true;
+    clearOptionFlags(io, variant);
+    EXPECT_EQ(io.cnMode[2], 7);
+    EXPECT_EQ(io.cnName[2], "Arm");
+    EXPECT_FALSE(io.useMcb || io.useUss || io.usePixy || io.advancedMode || io.useSnx4410);
+    EXPECT_EQ(io.useLcd, variant >= 3);
+    EXPECT_TRUE(io.interruptInUse);
+  }
+}
+
+TEST(StartupRules, LanguageAndSetupOption) {
+  struct Case {
+    int variant, setupDef, lang;
+    bool chosen, setupOption;
+    int settled;
+  };
+  const std::vector<Case> cases = {
+      {0, 1, 0, true, true, 0},   {1, 1, 1, true, false, 1}, {1, 0, 2, false, true, 1},
+      {3, 2, -1, false, true, 1}, {3, 1, 1, true, false, 1}, {4, 0, 0, true, true, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "variant " << c.variant << " SetupDef " << c.setupDef << " lang " << c.lang);
+    AppSettings s;
+    s.variant = c.variant;
+    s.SetupDef = c.setupDef;
+    s.LANG_NO_ = c.lang;
+    EXPECT_EQ(languageChosen(s), c.chosen);
+    EXPECT_EQ(setupOptionAtStart(s), c.setupOption);
+    settleLanguage(s);
+    EXPECT_EQ(s.LANG_NO_, c.settled);
+  }
+}
+
+TEST(StartupRules, PaletteSideAndBuildModeOutsideTheirRangeTakeTheDefaults) {
+  const std::string dir = ::testing::TempDir() + "kavel_startup_rules/";
+  std::filesystem::create_directories(dir);
+  struct Case {
+    const char* funcPnl;
+    const char* buildJob;
+    int side, job;
+  };
+  const std::vector<Case> cases = {{"4", "2", 4, 2}, {"3", "0", 3, 0}, {"5", "3", 3, 1}, {"0", "-1", 3, 1},
+                                   {"x", "", 3, 1}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.funcPnl) + " / " + c.buildJob);
+    const std::string ini = dir + "kavelide.ini";
+    std::ofstream(ini, std::ios::binary) << "[PRJ]\r\nBuildJob=" << c.buildJob << "\r\n[FRM]\r\nFuncPnl=" << c.funcPnl
+                                         << "\r\n";
+    AppSettings s;
+    IoSetup io;
+    setDefaultSettings(s, io, 3, dir);
+    LoadSettings(s, io, ini);
+    EXPECT_EQ(s.FuncPnl, c.side);
+    EXPECT_EQ(s.BuildJob, c.job);
+  }
+}
