@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/CliSession.h"
+#include "cli/DownloadCommand.h"
 #include "cli/GenCommand.h"
 #include "cli/RowsCommand.h"
 #include "cli/ViewCommand.h"
@@ -42,6 +43,7 @@ int main(int argc, char** argv) {
     if (command == "rows") return runRows(options, commandArgs);
     if (command == "gen") return runGen(options, commandArgs);
     if (command == "view") return runView(options, commandArgs);
+    if (command == "download") return runDownload(options, commandArgs);
   } catch (const std::exception& e) {
     std::cerr << "kavel " << command << ": " << e.what() << "\n";
     return 1;

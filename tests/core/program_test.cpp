@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 
@@ -132,8 +133,9 @@ TEST(ProgramSet, CaptionsAndDefaultNames) {
   EXPECT_TRUE(set.main().open);
   EXPECT_EQ(defaultFileName(3, "/nonexistent/"), "SubFile-03");
 
-  const std::string dir = ::testing::TempDir() + "kavel_default_names/";
-  std::filesystem::remove_all(dir);  // a run before this one leaves its files behind
+  // Other test runs share the temporary folder: a folder of this run's own, emptied first.
+  const std::string dir = ::testing::TempDir() + "kavel_default_names_" + std::to_string(::getpid()) + "/";
+  std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir);
   for (int n : {0, 1, 3}) {
     ASSERT_TRUE(text::writeFileAtomic(dir + "NewFile-0" + std::to_string(n) + ".Kvl", "x"));
