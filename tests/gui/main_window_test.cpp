@@ -11,7 +11,7 @@
 
 #include "MainWindowFixture.h"
 #include "Statements.h"
-#include "gui/app/TfrmComStandIn.h"
+#include "gui/comm/TfrmCom.h"
 #include "gui/app/ClickLabel.h"
 #include "gui/app/SidePanel.h"
 #include "gui/editor/CodeEditor.h"
@@ -518,7 +518,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(main->rowText(0), QStringLiteral("Infinite Loop"));
 
     // Commands of later versions say so and change nothing.
-    for (const char* name : {"mmBuild", "mmDownLoad", "mmMonitor", "mmMotBalance"}) {
+    for (const char* name : {"mmBuild", "mmMonitor", "mmMotBalance"}) {
       f.prompts.asked.clear();
       f.main->action(name)->trigger();
       QCOMPARE(f.prompts.asked.size(), std::size_t{1});
@@ -530,9 +530,9 @@ class MainWindowTest : public QObject {
 
   void theCommunicationWindowRevealsTheLanguageEditor() {
     MainWindowFixture f;
-    // Until the real settings window exists its stand-in says so and carries the gesture.
+    // The maintenance gesture of the settings dialog reaches the main window's hidden items.
     f.prompts.onShow = [](QDialog& dialog) {
-      if (auto* com = qobject_cast<kavel::gui::TfrmComStandIn*>(&dialog)) com->FormDblClick();
+      if (auto* com = qobject_cast<kavel::gui::TfrmCom*>(&dialog)) com->FormDblClick();
     };
     QVERIFY(!f.main->action("mmLangEdit")->isVisible());
     QVERIFY(f.main->sidePanel()->memoMsg()->isHidden());

@@ -33,7 +33,7 @@ class Palette;
 class ProgramWindows;
 class Prompts;
 class SidePanel;
-class TfrmComStandIn;
+class TfrmDownLoad;
 class TfrmHelp;
 class TfrmLanguage;
 class TfrmMsgBox;
@@ -69,8 +69,8 @@ class TfrmMain : public QMainWindow {
   Palette* pnlButton() const;
   TfrmMsgBox* frmMsgBox() const { return msgBox_; }
   TfrmHelp* frmHelp() const { return help_; }
+  TfrmDownLoad* frmDownLoad() const { return downLoad_; }
   TfrmLanguage* frmLanguage() const { return language_; }
-  TfrmComStandIn* frmCom() const { return com_; }
   SidePanel* sidePanel() const { return sidePanel_; }
   QMdiArea* mdiArea() const { return mdi_; }
   /// Text of status panel 0, 1 or 2.
@@ -127,7 +127,12 @@ class TfrmMain : public QMainWindow {
   void notYet(const QString& what);
   void mmVersionClick();
   void mmLangEditClick();
+  /// The communication settings: a fresh dialog; on OK the settings are saved and the port it
+  /// opened is closed a second later.
   void mmComClick();
+  /// Download: chooses the HEX file (the program's own after a build or with a program file
+  /// open, else asked) and hands over to the download window.
+  void mmDownLoadClick();
   /// The maintenance gesture of the communication settings window: shows the language editor
   /// item and the message memo.
   void revealMaintenance();
@@ -161,6 +166,10 @@ class TfrmMain : public QMainWindow {
   /// Follows the modified state of the programs (the Save button).
   void modifiedChanged();
   void setSetupButtonShown(bool shown);
+  /// Status panel 0 and the broken-link box follow the serial link.
+  void followSerialLink();
+  /// Saves the settings; panel 0 shows the port or "Ini:NG".
+  bool saveSettingsNow();
   /// A program window became the current program.
   void programActivated(int number);
   void buildMenus();
@@ -188,8 +197,8 @@ class TfrmMain : public QMainWindow {
   std::unique_ptr<Workbench> bench_;
   TfrmMsgBox* msgBox_ = nullptr;
   TfrmHelp* help_ = nullptr;
+  TfrmDownLoad* downLoad_ = nullptr;
   TfrmLanguage* language_ = nullptr;
-  TfrmComStandIn* com_ = nullptr;
 
   QMdiArea* mdi_ = nullptr;
   SidePanel* sidePanel_ = nullptr;

@@ -5,6 +5,7 @@
 #include "core/text/Format.h"
 #include "gui/app/Glyphs.h"
 #include "gui/app/ProgramWindows.h"
+#include "gui/comm/SerialLink.h"
 #include "gui/dialogs/DialogSet.h"
 #include "gui/editor/Palette.h"
 
@@ -15,6 +16,7 @@ Workbench::Workbench(Context& ctx, Prompts& prompts, const QString& programFolde
   glyphs_ = std::make_unique<Glyphs>(programFolder);
   dialogs_ = std::make_unique<DialogSet>(ctx_, *glyphs_, dialogParent);
   windows_ = std::make_unique<ProgramWindows>(*this, ctx_);
+  link_ = std::make_unique<SerialLink>(ctx_);
 }
 
 Workbench::~Workbench() = default;

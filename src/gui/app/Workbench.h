@@ -11,7 +11,7 @@
 //                the save question of a closing Sub, the hooks of the program-file reader
 //   armedKind() / disarm()  the palette button armed for insertion
 //   fileContext(), nextNewFileName(), paletteWidthIfLeft()
-// The serial link joins these services when it arrives.
+//   link()       the one serial link: the port, its reading and the marks the windows set
 
 #include <QObject>
 #include <QString>
@@ -23,6 +23,10 @@
 #include "core/model/ProgramFile.h"
 
 class QWidget;
+
+namespace kavel {
+class SerialLink;
+}
 
 namespace kavel::gui {
 
@@ -51,6 +55,9 @@ class Workbench : public QObject {
   DialogSet& dialogs() { return *dialogs_; }
   /// The program windows of the program set.
   ProgramWindows& windows() { return *windows_; }
+  /// The serial link. There is one port for the whole program: the window that needs it opens
+  /// it, listens to its signals and closes it again, so a terminal and a download never meet.
+  SerialLink& link() { return *link_; }
 
   /// The palette the windows insert from; the main window hands it over once it is built.
   void setPalette(Palette* palette);
@@ -92,6 +99,7 @@ class Workbench : public QObject {
   std::unique_ptr<Glyphs> glyphs_;
   std::unique_ptr<DialogSet> dialogs_;
   std::unique_ptr<ProgramWindows> windows_;
+  std::unique_ptr<SerialLink> link_;
   Palette* palette_ = nullptr;
   int newFileNumber_ = 0;
 };
