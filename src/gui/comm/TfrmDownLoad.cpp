@@ -1,6 +1,7 @@
 #include "gui/comm/TfrmDownLoad.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -10,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSoundEffect>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -41,6 +43,8 @@ TfrmDownLoad::TfrmDownLoad(Context& ctx, SerialLink& link, Prompts& prompts, QWi
   setObjectName("frmDownLoad");
   pnlTop_ = new QWidget(this);
   pnlTop_->setObjectName("pnlTop");
+  // Wide enough that the longer Japanese notices wrap at most once.
+  pnlTop_->setMinimumWidth(460);
   lblUser_ = new QLabel(pnlTop_);
   lblFile_ = new QLabel(pnlTop_);
   lblFile_->setObjectName("lblFile");
@@ -111,7 +115,11 @@ TfrmDownLoad::TfrmDownLoad(Context& ctx, SerialLink& link, Prompts& prompts, QWi
   connect(btnCancel_, &QPushButton::clicked, this, &TfrmDownLoad::btnCancelClick);
   connect(btnChange_, &QPushButton::clicked, this, &TfrmDownLoad::btnChangeClick);
 
-  connect(&link_, &SerialLink::downloadLine, this, [this](const QString& text, bool clear) { addLog(text, clear); });
+  connect(&link_, &SerialLink::downloadLine, this, [this](const QString& text, bool clear) {
+    addLog(text, clear);
+    // An error line from the loader stops the transfer now, not at the acknowledgement's time-out.
+    if (sender_ && (st_.AbortFlag || st_.downloadCancel)) pump();
+  });
   connect(&link_, &SerialLink::loaderBanner, this, [this](const QString& text) { panels_[1]->setText(text); });
   connect(&link_, &SerialLink::bootLoaderReady, this, &TfrmDownLoad::BootLoaderReady);
   connect(&link_, &SerialLink::acknowledged, this, [this] {
@@ -257,6 +265,7 @@ void TfrmDownLoad::btnStartClick() {
 
 void TfrmDownLoad::BootLoaderReady() {
   if (!btnStart_->isEnabled()) return;
+  playChimes();
   lblMsg1_->hide();
   setMsg2(message(69), "blue");
   btnStart_->setFocus();
@@ -266,6 +275,17 @@ void TfrmDownLoad::BootLoaderReady() {
   } else {
     st_.downloadState = 2;
   }
+}
+
+void TfrmDownLoad::playChimes() {
+  // The user may be looking at the board, not the screen, when the loader is ready.
+  const QString path = QCoreApplication::applicationDirPath() + QStringLiteral("/chimes.wav");
+  if (!QFileInfo::exists(path)) return;
+  if (!chimes_) {
+    chimes_ = new QSoundEffect(this);
+    chimes_->setSource(QUrl::fromLocalFile(path));
+  }
+  chimes_->play();
 }
 
 void TfrmDownLoad::tmAutoStartTimer() {

@@ -19,6 +19,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
+class QSoundEffect;
 class QTimer;
 class QWidget;
 
@@ -123,6 +124,7 @@ class TfrmDownLoad : public QDialog {
   void searchBoard();
   void boardSearched(bool found);
   void showWindow();
+  void playChimes();
 
   Context& ctx_;
   SerialLink& link_;
@@ -154,6 +156,7 @@ class TfrmDownLoad : public QDialog {
   ClickLabel* panels_[2];
   QTimer* tmAutoStart_;
   QTimer* tmSend_;
+  QSoundEffect* chimes_ = nullptr;
 
   QString hexPath_;
   bool hexKnown_ = false;
