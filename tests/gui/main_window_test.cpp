@@ -524,6 +524,11 @@ class MainWindowTest : public QObject {
       QCOMPARE(f.prompts.asked.size(), std::size_t{1});
       QVERIFY(f.prompts.asked.back().text.contains(QStringLiteral("not available")));
     }
+    // Download without a program file asks for the HEX file; a cancelled choice stops it.
+    f.prompts.asked.clear();
+    f.main->action("mmDownLoad")->trigger();
+    QVERIFY(f.prompts.asked.empty());
+    QVERIFY(f.prompts.shown.empty());
     f.main->action("mmVersion")->trigger();
     QCOMPARE(f.prompts.shown, std::vector<QString>{"frmHelp"});
   }

@@ -479,7 +479,11 @@ void TfrmDownLoad::showWindow() {
     hexKnown_ = false;
     hexPath_.clear();
   }
-  if (!isVisible()) link_.ClosePort();
+  if (!isVisible()) {
+    st_.downloadVisible = false;
+    st_.downloadState = 0;
+    link_.ClosePort();
+  }
 }
 
 }  // namespace kavel::gui
