@@ -11,7 +11,7 @@
 
 #include "MainWindowFixture.h"
 #include "Statements.h"
-#include "gui/app/TfrmComStandIn.h"
+#include "gui/comm/TfrmCom.h"
 #include "gui/app/ClickLabel.h"
 #include "gui/app/SidePanel.h"
 #include "gui/editor/CodeEditor.h"
@@ -518,21 +518,26 @@ class MainWindowTest : public QObject {
     QCOMPARE(main->rowText(0), QStringLiteral("Infinite Loop"));
 
     // Commands of later versions say so and change nothing.
-    for (const char* name : {"mmDownLoad", "mmMonitor", "mmMotBalance"}) {
+    for (const char* name : {"mmMonitor", "mmMotBalance"}) {
       f.prompts.asked.clear();
       f.main->action(name)->trigger();
       QCOMPARE(f.prompts.asked.size(), std::size_t{1});
       QVERIFY(f.prompts.asked.back().text.contains(QStringLiteral("not available")));
     }
+    // Download without a program file asks for the HEX file; a cancelled choice stops it.
+    f.prompts.asked.clear();
+    f.main->action("mmDownLoad")->trigger();
+    QVERIFY(f.prompts.asked.empty());
+    QVERIFY(f.prompts.shown.empty());
     f.main->action("mmVersion")->trigger();
     QCOMPARE(f.prompts.shown, std::vector<QString>{"frmHelp"});
   }
 
   void theCommunicationWindowRevealsTheLanguageEditor() {
     MainWindowFixture f;
-    // Until the real settings window exists its stand-in says so and carries the gesture.
+    // The maintenance gesture of the settings dialog reaches the main window's hidden items.
     f.prompts.onShow = [](QDialog& dialog) {
-      if (auto* com = qobject_cast<kavel::gui::TfrmComStandIn*>(&dialog)) com->FormDblClick();
+      if (auto* com = qobject_cast<kavel::gui::TfrmCom*>(&dialog)) com->FormDblClick();
     };
     QVERIFY(!f.main->action("mmLangEdit")->isVisible());
     QVERIFY(f.main->sidePanel()->memoMsg()->isHidden());

@@ -11,7 +11,9 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QFileInfo>
 #include <QStatusBar>
+#include <QTimer>
 #include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
@@ -23,7 +25,10 @@
 #include "gui/app/Prompts.h"
 #include "gui/app/QtText.h"
 #include "gui/app/SidePanel.h"
-#include "gui/app/TfrmComStandIn.h"
+#include "core/comm/SerialOpenError.h"
+#include "gui/comm/SerialLink.h"
+#include "gui/comm/TfrmCom.h"
+#include "gui/comm/TfrmDownLoad.h"
 #include "gui/app/TfrmHelp.h"
 #include "gui/app/TfrmLanguage.h"
 #include "gui/app/TfrmMsgBox.h"
@@ -81,8 +86,6 @@ TfrmMain::TfrmMain(Context& ctx, const MainOptions& options, QWidget* parent)
   msgBox_ = new TfrmMsgBox(ctx_, this);
   help_ = new TfrmHelp(ctx_, this);
   language_ = new TfrmLanguage(ctx_, this);
-  com_ = new TfrmComStandIn(this);
-  connect(com_, &TfrmComStandIn::maintenanceRequested, this, &TfrmMain::revealMaintenance);
 
   centre_ = new QWidget(this);
   auto* row = new QHBoxLayout(centre_);
@@ -112,6 +115,17 @@ TfrmMain::TfrmMain(Context& ctx, const MainOptions& options, QWidget* parent)
   connect(bench_.get(), &Workbench::currentChanged, this, &TfrmMain::programActivated);
   connect(bench_.get(), &Workbench::setupButtonRequested, this, &TfrmMain::setSetupButtonShown);
   connect(bench_.get(), &Workbench::buildPathChanged, this, &TfrmMain::buildPathChanged);
+  followSerialLink();
+  downLoad_ = new TfrmDownLoad(ctx_, bench_->link(), *prompts_, this);
+  connect(downLoad_, &TfrmDownLoad::mainStatus, this, [this](const QString& text) { panels_[0]->setText(text); });
+  connect(downLoad_, &TfrmDownLoad::hexFolderChosen, this, [this](const QString& folder) { pnlUserPath_->setText(folder); });
+  connect(downLoad_, &TfrmDownLoad::comSettingsRequested, this, [this](bool* accepted) {
+    TfrmCom com(ctx_, bench_->link(), *prompts_, downLoad_);
+    connect(&com, &TfrmCom::maintenanceRequested, this, &TfrmMain::revealMaintenance);
+    prompts_->showModal(com);
+    *accepted = com.result() == QDialog::Accepted;
+    if (*accepted) saveSettingsNow();
+  });
 
   dockSidePanel();
   loadPictures();
@@ -395,12 +409,8 @@ bool TfrmMain::FormCloseQuery() {
 void TfrmMain::FormClose() {
   closing_ = true;
   hide();
-  std::string error;
-  if (!SaveSettings(ctx_.settings, ctx_.io, options_.iniPath, &error)) {
-    panels_[0]->setText(QStringLiteral("Ini:NG"));
-  } else {
-    panels_[0]->setText(qs(ctx_.settings.PortName + ":OK"));
-  }
+  bench_->link().ClosePort();
+  saveSettingsNow();
   ctx_.clipboard.clear();
   for (int n = ProgramSet::kPrograms - 1; n >= 1; --n) closeProgramWindow(n);
   if (TfrmProg* main = prog(0)) {
@@ -488,7 +498,61 @@ void TfrmMain::mmLangEditClick() {
   applyLanguage();
 }
 
-void TfrmMain::mmComClick() { prompts_->showModal(*com_); }
+bool TfrmMain::saveSettingsNow() {
+  std::string error;
+  if (!SaveSettings(ctx_.settings, ctx_.io, options_.iniPath, &error)) {
+    panels_[0]->setText(QStringLiteral("Ini:NG"));
+    return false;
+  }
+  panels_[0]->setText(qs(ctx_.settings.PortName + ":OK"));
+  return true;
+}
+
+void TfrmMain::followSerialLink() {
+  SerialLink& link = bench_->link();
+  connect(&link, &SerialLink::probePort, this, [this](const QString& port) { panels_[0]->setText(port); });
+  connect(&link, &SerialLink::probeFinished, this,
+          [this](bool, const QString& status) { panels_[0]->setText(status); });
+  connect(&link, &SerialLink::disconnected, this, [this](const QString& text) {
+    panels_[0]->setText(QStringLiteral("COM:OFF"));
+    prompts_->ask(this, PromptIcon::Warning, qs(disconnectedCaption(ctx_.settings.LANG_NO_)), text,
+                  PromptButtons::Ok);
+  });
+}
+
+void TfrmMain::mmDownLoadClick() {
+  SerialLink& link = bench_->link();
+  if (link.probing()) {
+    // Pressing Download again while the board is searched cancels the search.
+    link.state().ProbeMode = false;
+    return;
+  }
+  const Program& program = ctx_.programs.currentProgram();
+  QString hex;
+  if (!program.path.empty() && (downLoad_->hexFileKnown() || QFileInfo::exists(qs(program.path)))) {
+    const QFileInfo info(qs(program.path));
+    hex = info.absolutePath() + QStringLiteral("/") + info.completeBaseName() + QStringLiteral(".Hex");
+  } else {
+    hex = prompts_->openFileName(this, qs(ctx_.settings.DatPath_), QStringLiteral("Program (*.Hex);;All Files (*)"));
+    if (hex.isEmpty()) return;
+  }
+  downLoad_->DownLoad(hex);
+}
+
+void TfrmMain::mmComClick() {
+  SerialLink& link = bench_->link();
+  TfrmCom com(ctx_, link, *prompts_, this);
+  connect(&com, &TfrmCom::maintenanceRequested, this, &TfrmMain::revealMaintenance);
+  prompts_->showModal(com);
+  if (com.result() != QDialog::Accepted) return;
+  saveSettingsNow();
+  // The board may still be answering the test open; give it a second before letting go, unless
+  // a window has taken the port over meanwhile.
+  QTimer::singleShot(1000, this, [this] {
+    SerialLink& l = bench_->link();
+    if (!l.state().downloadVisible && !l.state().sensorMonitorListening) l.ClosePort();
+  });
+}
 
 void TfrmMain::revealMaintenance() {
   action("mmLangEdit")->setVisible(true);

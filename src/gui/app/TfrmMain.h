@@ -34,7 +34,7 @@ class ProgramWindows;
 class Prompts;
 class SidePanel;
 class TfrmBuild;
-class TfrmComStandIn;
+class TfrmDownLoad;
 class TfrmHelp;
 class TfrmLanguage;
 class TfrmMsgBox;
@@ -70,8 +70,8 @@ class TfrmMain : public QMainWindow {
   Palette* pnlButton() const;
   TfrmMsgBox* frmMsgBox() const { return msgBox_; }
   TfrmHelp* frmHelp() const { return help_; }
+  TfrmDownLoad* frmDownLoad() const { return downLoad_; }
   TfrmLanguage* frmLanguage() const { return language_; }
-  TfrmComStandIn* frmCom() const { return com_; }
   TfrmBuild* frmBuild() const;
   SidePanel* sidePanel() const { return sidePanel_; }
   QMdiArea* mdiArea() const { return mdi_; }
@@ -131,15 +131,18 @@ class TfrmMain : public QMainWindow {
   /// Saves the open programs before a build by BuildJob (both editing styles); false stops
   /// the build, with the program that was not saved as the current program.
   bool saveBeforeBuild();
-  /// Download: hands over to the download window.
-  void mmDownLoadClick();
   /// The build-path item: another build batch file.
   void mmBuildPathFolderClick();
   /// Commands of later versions.
   void notYet(const QString& what);
   void mmVersionClick();
   void mmLangEditClick();
+  /// The communication settings: a fresh dialog; on OK the settings are saved and the port it
+  /// opened is closed a second later.
   void mmComClick();
+  /// Download: chooses the HEX file (the program's own after a build or with a program file
+  /// open, else asked) and hands over to the download window.
+  void mmDownLoadClick();
   /// The maintenance gesture of the communication settings window: shows the language editor
   /// item and the message memo.
   void revealMaintenance();
@@ -173,6 +176,10 @@ class TfrmMain : public QMainWindow {
   /// Follows the modified state of the programs (the Save button).
   void modifiedChanged();
   void setSetupButtonShown(bool shown);
+  /// Status panel 0 and the broken-link box follow the serial link.
+  void followSerialLink();
+  /// Saves the settings; panel 0 shows the port or "Ini:NG".
+  bool saveSettingsNow();
   /// A program window became the current program.
   void programActivated(int number);
   void buildMenus();
@@ -204,8 +211,8 @@ class TfrmMain : public QMainWindow {
   std::unique_ptr<Workbench> bench_;
   TfrmMsgBox* msgBox_ = nullptr;
   TfrmHelp* help_ = nullptr;
+  TfrmDownLoad* downLoad_ = nullptr;
   TfrmLanguage* language_ = nullptr;
-  TfrmComStandIn* com_ = nullptr;
 
   QMdiArea* mdi_ = nullptr;
   SidePanel* sidePanel_ = nullptr;

@@ -22,6 +22,7 @@
 #include "gui/app/TfrmMain.h"
 #include "gui/app/TfrmMsgBox.h"
 #include "gui/app/Workbench.h"
+#include "gui/comm/TfrmDownLoad.h"
 #include "gui/build/TfrmBuild.h"
 #include "gui/editor/TfrmProg.h"
 
@@ -53,6 +54,7 @@ void TfrmMain::mmBuildClick() {
   if (build.result() != QDialog::Accepted) {
     openProgramWindow(ctx_.programs.current);
   } else if (build.ckDownLoad->isChecked()) {
+    frmDownLoad()->setPowerOnRun(build.ckPwrOnRun->isChecked());
     mmDownLoadClick();
   }
   build.BuildResult = 0;
@@ -128,7 +130,5 @@ void TfrmMain::buildPathChanged() {
     panels_[0]->setText(qs(ctx_.settings.PortName + ":OK"));
   }
 }
-
-void TfrmMain::mmDownLoadClick() { notYet(QStringLiteral("Download")); }
 
 }  // namespace kavel::gui

@@ -8,6 +8,7 @@
 #include "gui/app/Prompts.h"
 #include "gui/app/QtText.h"
 #include "gui/build/TfrmBuild.h"
+#include "gui/comm/SerialLink.h"
 #include "gui/dialogs/DialogSet.h"
 #include "gui/editor/Palette.h"
 
@@ -25,6 +26,7 @@ Workbench::Workbench(Context& ctx, Prompts& prompts, const QString& programFolde
   services.buildPathChanged = [this] { emit buildPathChanged(); };
   services.codeGenHooks = codeGenHooks();
   build_ = new TfrmBuild(ctx_, prompts_, std::move(services), dialogParent);
+  link_ = std::make_unique<SerialLink>(ctx_);
 }
 
 Workbench::~Workbench() = default;

@@ -12,7 +12,7 @@
 //   armedKind() / disarm()  the palette button armed for insertion
 //   fileContext(), nextNewFileName(), paletteWidthIfLeft()
 //   frmBuild()   the build window, created once; codeGenHooks() for every generation of User.c
-// The serial link joins these services when it arrives.
+//   link()       the one serial link: the port, its reading and the marks the windows set
 
 #include <QObject>
 #include <QString>
@@ -25,6 +25,10 @@
 #include "core/model/ProgramFile.h"
 
 class QWidget;
+
+namespace kavel {
+class SerialLink;
+}
 
 namespace kavel::gui {
 
@@ -54,6 +58,9 @@ class Workbench : public QObject {
   DialogSet& dialogs() { return *dialogs_; }
   /// The program windows of the program set.
   ProgramWindows& windows() { return *windows_; }
+  /// The serial link. There is one port for the whole program: the window that needs it opens
+  /// it, listens to its signals and closes it again, so a terminal and a download never meet.
+  SerialLink& link() { return *link_; }
 
   /// The palette the windows insert from; the main window hands it over once it is built.
   void setPalette(Palette* palette);
@@ -104,6 +111,7 @@ class Workbench : public QObject {
   std::unique_ptr<DialogSet> dialogs_;
   std::unique_ptr<ProgramWindows> windows_;
   TfrmBuild* build_ = nullptr;  // a child of the dialog parent
+  std::unique_ptr<SerialLink> link_;
   Palette* palette_ = nullptr;
   int newFileNumber_ = 0;
 };
