@@ -1,13 +1,17 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
+#include "core/Context.h"
 #include "core/settings/AppSettings.h"
 #include "core/setup/IoSetup.h"
 #include "core/setup/OptionFlags.h"
+#include "core/shell/StartUp.h"
 
 using namespace kavel;
 
@@ -74,4 +78,24 @@ TEST(StartupRules, PaletteSideAndBuildModeOutsideTheirRangeTakeTheDefaults) {
     EXPECT_EQ(s.FuncPnl, c.side);
     EXPECT_EQ(s.BuildJob, c.job);
   }
+}
+
+TEST(StartSession, ASettingsFileThatCannotBeReadIsNamedAndTheDefaultsStay) {
+  const std::string dir = ::testing::TempDir() + "kavel_start_" + std::to_string(::getpid()) + "/";
+  std::filesystem::remove_all(dir);
+  std::filesystem::create_directories(dir);
+  const std::string fifo = dir + "kavelide.ini";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+
+  Context ctx;
+  std::string error;
+  startSession(ctx, 0, dir, fifo, &error);
+  EXPECT_NE(error.find(fifo), std::string::npos) << error;
+  EXPECT_TRUE(std::filesystem::is_fifo(fifo)) << "the file is left as it is";
+
+  Context first;
+  std::string none;
+  startSession(first, 0, dir, dir + "missing.ini", &none);
+  EXPECT_EQ(none, "") << "a missing settings file is the first run";
+  std::filesystem::remove_all(dir);
 }

@@ -1,14 +1,23 @@
 #include "core/shell/StartUp.h"
 
 #include "core/settings/AppSettings.h"
+#include "core/settings/IniFile.h"
 #include "core/setup/SetupCodec.h"
 
 namespace kavel {
 
-void startSession(Context& ctx, ProductVariant variant, const std::string& programFolder, const std::string& iniPath) {
+void startSession(Context& ctx, ProductVariant variant, const std::string& programFolder, const std::string& iniPath,
+                  std::string* settingsError) {
   setDefaultSettings(ctx.settings, ctx.io, variant, programFolder);
   ResetSetup(ctx.io, ctx.setup, ctx.settings, true);
-  if (!iniPath.empty()) LoadSettings(ctx.settings, ctx.io, iniPath);
+  if (!iniPath.empty()) {
+    std::string why;
+    if (IniFile probe; !probe.load(iniPath, &why) && settingsError) {
+      *settingsError = "The settings file " + iniPath + " cannot be read (" + why +
+                       "). The default settings are used, and the file is left as it is.";
+    }
+    LoadSettings(ctx.settings, ctx.io, iniPath);
+  }
   ctx.messages.load(0, ctx.settings.LANG_0__);
   ctx.messages.load(1, ctx.settings.LANG_1__);
 }

@@ -75,7 +75,11 @@ TfrmMain::TfrmMain(Context& ctx, const MainOptions& options, QWidget* parent)
   const ProductVariant variant = variantFromTitle(kApplicationTitle);
   setWindowTitle(qs(mainWindowTitle()));
 
-  startSession(ctx_, variant, options_.programFolder, options_.iniPath);
+  std::string settingsError;
+  startSession(ctx_, variant, options_.programFolder, options_.iniPath, &settingsError);
+  if (!settingsError.empty()) {
+    prompts_->ask(this, PromptIcon::Warning, qs(std::string(kApplicationTitle)), qs(settingsError), PromptButtons::Ok);
+  }
   if (!languageChosen(s)) {
     prompts_->chooseLanguage(this, ctx_);
     settleLanguage(s);
