@@ -1,8 +1,10 @@
 #include "cli/CliSession.h"
 
 #include <charconv>
+#include <iostream>
 #include <unistd.h>
 
+#include "core/settings/IniFile.h"
 #include "core/shell/StartUp.h"
 #include "core/text/TextFile.h"
 
@@ -59,6 +61,12 @@ std::string programFolder() {
 std::unique_ptr<Context> makeContext(const GlobalOptions& options) {
   auto ctx = std::make_unique<Context>();
   const int variant = options.variant >= 0 ? options.variant : variantFromTitle(kApplicationTitle);
+  if (!options.iniPath.empty()) {
+    std::string why;
+    if (IniFile probe; !probe.load(options.iniPath, &why)) {
+      std::cerr << "kavel: warning: settings not read, defaults used: " << why << "\n";
+    }
+  }
   startSession(*ctx, variant, programFolder(), options.iniPath);
   const int language = options.language >= 0 ? options.language : ctx->settings.LANG_NO_;
   ctx->messages.setLanguage(language == 0 ? 0 : 1);

@@ -3,9 +3,8 @@
 #include <filesystem>
 #include <iostream>
 
+#include "cli/ConsoleGeneration.h"
 #include "cli/ConsoleProgram.h"
-#include "core/codegen/CodeGenerator.h"
-#include "core/text/TextFile.h"
 
 namespace kavel::cli {
 namespace {
@@ -69,50 +68,7 @@ int runGen(const GlobalOptions& options, const std::vector<std::string>& args) {
     return 1;
   }
 
-  CodeGenOptions codeOptions;
-  codeOptions.outputFolder = gen.out;
-  codeOptions.pwrOnRun = gen.pwrOn;
-  codeOptions.subFolder = text::folderOf(gen.file);
-
-  // Sub files are named by Main's SubCall rows; their notes name them. Main's own re-read at
-  // the end of the build says nothing new.
-  const std::vector<CalledSub> subs = calledSubs(ctx->programs.main());
-  int readingSub = 0;
-  const auto subFile = [&subs](int n) {
-    for (const CalledSub& s : subs) {
-      if (s.number == n) return s.fileName;
-    }
-    return std::string();
-  };
-  CodeGenHooks hooks;
-  hooks.openSubWindow = [&readingSub](int n) { readingSub = n; };
-  hooks.closeSubWindow = [&readingSub](int) { readingSub = 0; };
-  hooks.fileHooks.productWarning = [](const std::string& text) { std::cerr << "kavel: warning: " << text << "\n"; };
-  hooks.fileHooks.askOldVersion = [&](const std::string&, const std::string&) {
-    if (readingSub > 0) {
-      std::cerr << "kavel gen: warning: Sub-" << readingSub << " (" << subFile(readingSub)
-                << ") was written by a version before 2014; its variable rows are converted\n";
-    }
-    return true;
-  };
-  hooks.readFailed = [](int n, const std::string& path, const std::string& why) {
-    if (n == 0) {
-      std::cerr << "kavel gen: warning: could not read " << path << " again: " << why << "\n";
-    } else {
-      std::cerr << "kavel gen: warning: Sub-" << n << ": " << (why.empty() ? "cannot read " + path : why)
-                << "; its function is generated with an empty body\n";
-    }
-  };
-  bool fileFailed = false;
-  hooks.fileError = [&fileFailed](const std::string& title, const std::string& text, const std::string& detail) {
-    fileFailed = true;
-    std::cerr << "kavel gen: " << title << ": " << text << " (" << detail << ")\n";
-  };
-
-  CodeGenerator generator(*ctx, codeOptions, hooks);
-  CodeBuffer buffer(CodeTarget::BuildBuffer);
-  const bool written = generator.GenerateCode(buffer);
-  return written && !fileFailed ? 0 : 1;
+  return generateForConsole(*ctx, gen.file, gen.out, gen.pwrOn, "kavel gen") ? 0 : 1;
 }
 
 }  // namespace kavel::cli

@@ -4,7 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "cli/BuildCommand.h"
 #include "cli/CliSession.h"
+#include "cli/ConvertCommand.h"
+#include "cli/DownloadCommand.h"
 #include "cli/GenCommand.h"
 #include "cli/RowsCommand.h"
 #include "cli/ViewCommand.h"
@@ -18,7 +21,15 @@ constexpr const char* kUsage =
     "  gen FILE --out DIR [--pwron]    write DIR/M_Type.h and DIR/User.c for the program set whose\n"
     "                                  Main program is FILE (Subs read from FILE's folder);\n"
     "                                  --pwron: as with the build's \"PwrOn Run\" box ticked\n"
-    "  view FILE [--sub N]             print the code view of a program file (as Main or Sub-N)\n";
+    "  view FILE [--sub N]             print the code view of a program file (as Main or Sub-N)\n"
+    "  build FILE [--pwron] [--timeout S]\n"
+    "                                  build FILE with the settings' build folder and copy\n"
+    "                                  User.Hex (and User.c) beside it; prints err.txt\n"
+    "  download HEXFILE --port PORT [--no-run]\n"
+    "                                  send a HEX image to the board's boot loader\n"
+    "  convert FILE --out OUT [--sub N]\n"
+    "                                  read FILE as Open does (old versions converted) and write\n"
+    "                                  OUT in the current format as Save does\n";
 
 }  // namespace
 
@@ -42,6 +53,9 @@ int main(int argc, char** argv) {
     if (command == "rows") return runRows(options, commandArgs);
     if (command == "gen") return runGen(options, commandArgs);
     if (command == "view") return runView(options, commandArgs);
+    if (command == "build") return runBuild(options, commandArgs);
+    if (command == "download") return runDownload(options, commandArgs);
+    if (command == "convert") return runConvert(options, commandArgs);
   } catch (const std::exception& e) {
     std::cerr << "kavel " << command << ": " << e.what() << "\n";
     return 1;

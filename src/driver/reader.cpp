@@ -4,7 +4,10 @@
 #include <cstdlib>
 #include <limits>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/types.h>
+#include <unistd.h>
 
 namespace kcc8 {
 
@@ -13,6 +16,8 @@ std::unique_ptr<PartInfo> PartInfoPtr;
 namespace {
 
 const char* const kResourceFileName = "8bit_device.info";
+// The real file of every PIC device is a few megabytes; far more is not a resource file.
+constexpr off_t kMaxResourceFileBytes = off_t{64} << 20;
 
 // Tokenizer state: the text being scanned (a copy, so the caller's line may go away) and the
 // position of the next character to look at.
@@ -65,8 +70,29 @@ std::unique_ptr<ResourceFile> openResourceFile(const char* toolPath) {
     path = tool.substr(0, slash + 1) + kResourceFileName;
   }
   // Read-only: the reader never writes, and a write-protected installation must still work.
-  std::FILE* file = std::fopen(path.c_str(), "rb");
+  // Without blocking, and only a regular file of a sane size: a pipe or a device put in the
+  // file's place must not hang the build or fill the memory.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  if (fd < 0) {
+    std::printf("\nError: File not found - %s\n", path.c_str());
+    std::exit(1);
+  }
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    std::printf("\nError: Not a regular file - %s\n", path.c_str());
+    std::exit(1);
+  }
+  if (st.st_size > kMaxResourceFileBytes) {
+    ::close(fd);
+    std::printf("\nError: File too large - %s\n", path.c_str());
+    std::exit(1);
+  }
+  // Back to blocking reads: the flag only had to keep the open from waiting.
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  std::FILE* file = ::fdopen(fd, "rb");
   if (file == nullptr) {
+    ::close(fd);
     std::printf("\nError: File not found - %s\n", path.c_str());
     std::exit(1);
   }

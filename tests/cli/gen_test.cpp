@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sys/stat.h>
 
 #include "RunProcess.h"
 
@@ -146,4 +147,14 @@ TEST(KavelView, PrintsTheCodeViewOfOneProgram) {
   EXPECT_EQ(missing.exitCode, 1);
   EXPECT_EQ(missing.out, "");
   EXPECT_NE(missing.err.find("missing.Kvl"), std::string::npos);
+}
+
+TEST(KavelGen, SubNamingAPipeIsRefusedNotWaitedFor) {
+  const std::string out = outDir("fifo");
+  fs::copy_file(kData + "/sample.Kvl", out + "/sample.Kvl");
+  ASSERT_EQ(::mkfifo((out + "/Turn.Kvl").c_str(), 0644), 0);
+  const auto r = runProcess({kKavel, "gen", out + "/sample.Kvl", "--out", out});
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_NE(r.err.find("Sub-2"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("pipe"), std::string::npos) << r.err;
 }

@@ -116,12 +116,14 @@ TEST(CCodeLibrary, ShippedLibraryCoversTheGeneratedCode) {
                         "lcd_puts_var4(", "lcd_puts_sensor(", "set_Uss(", "get_Uss(", "get_ping(", "get_temp(",
                         "get_hmc(", "get_dir(", "get_bno(", "judge_hmc(", "judge_dir(", "judge_bno(",
                         "stt_snx4410(", "chk_snx4410(", "i2c_get_pixy(", "chk_pixydat_p(", "get_pixydat_s(",
-                        "sub_io_get_gV(", "sub_io_set_gV(", "sub_io_get_gT(", "sub_io_get_sensor("}) {
+                        "sub_io_get_gV(", "sub_io_set_gV(", "sub_io_get_gT(", "sub_io_get_sensor(", "user_main(",
+                        "user_sub_1(", "user_sub_30("}) {
     EXPECT_TRUE(has(CCodeTable::Function, f)) << f;
   }
   for (const char* d : {"VAR_A", "VAR_Z", "T1", "T4", "CN1", "CN10", "USS1", "USS4", "LED_ON", "LED_OFF", "HIGH",
                         "LOW", "TRUE", "I2C_WCMD_START", "I2C_WCMD_STOP", "PSx_R1", "PSx_L3", "PSx_RJ8", "PSx_LJ1",
-                        "UINT", "ROMC"}) {
+                        "UINT", "ROMC", "MCU_2620", "MCU_2520", "USE_LCD", "USE_SNX4410", "USE_SUBIO", "I2C_SLV",
+                        "SUB_ADRS", "USER_INTR", "PWRON_RUN", "CN1_OUT", "CN7_SERVO", "PING_CN7"}) {
     EXPECT_TRUE(has(CCodeTable::Defines, d)) << d;
   }
   for (const char* v : {"gV[", "gAD[", "gPwm[", "gTmpUint"}) EXPECT_TRUE(has(CCodeTable::Variable, v)) << v;

@@ -127,7 +127,8 @@ TEST(StatementText, LcdForms) {
     const char* cmt;
     const char* text;
   } cases[] = {
-      {100000, 0, "Hi \"you\"", "lcd_putX(2, (ROMC *)\"Hi \"you\"\");"},
+      {100000, 0, "Hi \"you\"", "lcd_putX(2, (ROMC *)\"Hi \\\"you\\\"\");"},
+      {100000, 0, "C:\\x\ty", "lcd_putX(2, (ROMC *)\"C:\\\\x\\011y\");"},
       {10300, 0, "", "lcd_puts_var1(1, VAR_C);"},
       {10000, 0, "", ""},
       {20304, 0, "", "lcd_puts_var2(1, VAR_C, VAR_D);"},

@@ -21,7 +21,8 @@ TEST(Encoding, RoundTripsJapaneseThroughCp932) {
 TEST(Encoding, CharacterOutsideCp932StaysUtf8) {
   const std::string emoji = "motor \xF0\x9F\x98\x80";
   EXPECT_FALSE(utf8ToCp932(emoji).has_value());
-  EXPECT_EQ(encodeForFile(emoji), emoji);
+  EXPECT_EQ(encodeForFile(emoji), "\xEF\xBB\xBF" + emoji) << "UTF-8 is marked so that it reads back as UTF-8";
+  EXPECT_EQ(decodeFile(encodeForFile(emoji)), emoji);
 }
 
 TEST(Encoding, BrokenBytesNeverThrow) {
@@ -50,11 +51,55 @@ TEST(TextFile, SplitLinesLikeAFixedBuffer) {
   }
 }
 
-TEST(Encoding, Cp932BytesThatLookLikeUtf8AreWrittenAsUtf8) {
+TEST(Encoding, Cp932BytesThatLookLikeUtf8StillReadBack) {
   const std::string halfWidth = "\xEF\xBE\x82\xEF\xBD\xB1";  // ﾂｱ is C2 B1 in CP932, "±" in UTF-8
   EXPECT_EQ(utf8ToCp932(halfWidth), std::string("\xC2\xB1"));
-  EXPECT_EQ(encodeForFile(halfWidth), halfWidth);
-  EXPECT_EQ(decode(encodeForFile(halfWidth), detectEncoding(encodeForFile(halfWidth))), halfWidth);
+  EXPECT_EQ(decodeFile(encodeForFile(halfWidth)), halfWidth);
+}
+
+// Files as users have them: old ones in CP932 (half-width katakana included), hand-edited ones
+// in UTF-8 with or without a mark. Each must read as it was written.
+TEST(Encoding, EveryKindOfFileReadsAsWritten) {
+  const std::string katakanaMinus = "\xEF\xBE\x8F\xEF\xBD\xB2\xEF\xBE\x85\xEF\xBD\xBD";  // ﾏｲﾅｽ
+  const std::string katakanaTest = "\xEF\xBE\x83\xEF\xBD\xBD\xEF\xBE\x84";                 // ﾃｽﾄ
+  const std::string forward = "\xE5\x89\x8D\xE9\x80\xB2";                                   // 前進
+  const std::string motorForward =
+      "\xE3\x83\xA2\xE3\x83\xBC\xE3\x82\xBF\xE3\x83\xBC\xE5\x89\x8D\xE9\x80\xB2";  // モーター前進
+  struct Case {
+    const char* what;
+    std::string bytes;
+    std::string text;
+    FileEncoding encoding;
+  } cases[] = {
+      {"CP932 katakana that is valid UTF-8", "cmt:\xCF\xB2\xC5\xBD\r\n", "cmt:" + katakanaMinus + "\r\n",
+       FileEncoding::Cp932},
+      {"CP932 katakana", "cmt:\xC3\xBD\xC4\r\n", "cmt:" + katakanaTest + "\r\n", FileEncoding::Cp932},
+      {"CP932 kanji and katakana", "\x91\x4F\x90\x69\xC3\xBD\xC4", forward + katakanaTest, FileEncoding::Cp932},
+      {"CP932 katakana alone on a line", "\xC3\xBD\r\n", "\xEF\xBE\x83\xEF\xBD\xBD\r\n", FileEncoding::Cp932},
+      {"UTF-8 without mark", "cmt:" + motorForward + "\r\n", "cmt:" + motorForward + "\r\n", FileEncoding::Utf8},
+      {"UTF-8 with mark", "\xEF\xBB\xBF" + katakanaMinus, katakanaMinus, FileEncoding::Utf8},
+      {"UTF-8 Latin letter in a word", "Caf\xC3\xA9 au lait", "Caf\xC3\xA9 au lait", FileEncoding::Utf8},
+      {"ASCII", "Title:Main\r\n", "Title:Main\r\n", FileEncoding::Utf8},
+      {"empty", "", "", FileEncoding::Utf8},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(detectEncoding(c.bytes), c.encoding) << c.what;
+    EXPECT_EQ(decodeFile(c.bytes), c.text) << c.what;
+  }
+}
+
+TEST(Encoding, EveryTextWeWriteReadsBackIdentical) {
+  const std::string texts[] = {
+      "",
+      "plain ASCII\r\n",
+      "\xEF\xBE\x8F\xEF\xBD\xB2\xEF\xBE\x85\xEF\xBD\xBD",           // ﾏｲﾅｽ: CP932 bytes are valid UTF-8
+      "\xEF\xBE\x83\xEF\xBD\xBD",                                    // ﾃｽ: CP932 bytes read as "ý"
+      "\xE3\x80\x9C",                                                // WAVE DASH: CP932 gives back another tilde
+      "\xE6\x97\xA5\xE6\x9C\xAC motor \xC3\xA9",                     // é has no CP932 form
+      "\xEF\xBB\xBF starts with a mark character",
+      "\xE6\xBC\xA2\xE5\xAD\x97\xEF\xBD\xB1",                          // 漢字ｱ
+  };
+  for (const std::string& t : texts) EXPECT_EQ(decodeFile(encodeForFile(t)), t) << t;
 }
 
 TEST(TextFile, ReadOnlyTargetIsNotReplaced) {

@@ -103,5 +103,37 @@ TEST(IniFile, ReadsUtf8OrCp932AndWritesCp932WhenItFits) {
 
   IniFile noCp932;
   noCp932.writeString("CN-NAME", "CN1", nihongo + "\xF0\x9F\x98\x80");  // an emoji has no CP932 form
-  EXPECT_EQ(noCp932.toBytes(), "[CN-NAME]\r\nCN1=" + nihongo + "\xF0\x9F\x98\x80\r\n");
+  EXPECT_EQ(noCp932.toBytes(), "\xEF\xBB\xBF[CN-NAME]\r\nCN1=" + nihongo + "\xF0\x9F\x98\x80\r\n");
+}
+
+// Other programs' sections share the file; whatever we do not write must come back byte for
+// byte, also bytes that fit no encoding and LF line ends.
+TEST(IniFile, LinesWeDoNotWriteKeepTheirBytes) {
+  const std::string foreign =
+      "[Other]\nBroken=\x81\xFF\x80\n"   // fits neither CP932 nor UTF-8
+      "Name=\x93\xFA\x96\x7B\n"          // CP932
+      "[COMPORT]\r\nPortName = COM1\r\nBaudRate=9600";  // no line end at the end
+  const std::string nihongo = "\xE6\x97\xA5\xE6\x9C\xAC";
+
+  IniFile same = IniFile::fromBytes(foreign);
+  same.writeString("COMPORT", "PortName", "COM1");
+  same.writeInteger("COMPORT", "BaudRate", 9600);
+  EXPECT_EQ(same.toBytes(), foreign) << "values written unchanged keep their lines too";
+
+  IniFile changed = IniFile::fromBytes(foreign);
+  changed.writeString("COMPORT", "PortName", "/dev/" + nihongo);
+  changed.writeString("COMPORT", "RecvDlmt", "CRLF");
+  EXPECT_EQ(changed.toBytes(),
+            "[Other]\nBroken=\x81\xFF\x80\nName=\x93\xFA\x96\x7B\n"
+            "[COMPORT]\r\nPortName=/dev/\x93\xFA\x96\x7B\r\nBaudRate=9600\r\nRecvDlmt=CRLF\r\n");
+
+  // A value CP932 cannot hold turns the file into marked UTF-8; the CP932 line is converted,
+  // the broken one still keeps its bytes.
+  IniFile wide = IniFile::fromBytes(foreign);
+  wide.writeString("CN-NAME", "CN1", "\xF0\x9F\x98\x80");
+  const std::string bytes = wide.toBytes();
+  EXPECT_EQ(bytes.substr(0, 3), "\xEF\xBB\xBF");
+  EXPECT_NE(bytes.find("Broken=\x81\xFF\x80\n"), std::string::npos);
+  EXPECT_NE(bytes.find("Name=" + nihongo + "\n"), std::string::npos);
+  EXPECT_EQ(IniFile::fromBytes(bytes).value("CN-NAME", "CN1"), "\xF0\x9F\x98\x80");
 }

@@ -312,3 +312,62 @@ TEST_F(ProgramFileTest, RobustAgainstDamagedFiles) {
     }
   }
 }
+
+TEST_F(ProgramFileTest, FileNamesCannotBreakTheTitleLineOrPassForMain) {
+  // A line break in the name would put the version marker on a line of its own, and every
+  // load would convert the variable rows again.
+  int questions = 0;
+  hooks_.askOldVersion = [&questions](const std::string&, const std::string&) { return ++questions, true; };
+  Program p;
+  p.appendRow(row(kVariable, kVariableItem, 12170, 3, 0));
+  const std::string file = path("two\nlines.Kvl");
+  ASSERT_TRUE(writeProgramFile(p, file, fileContext()));
+  Program back;
+  ASSERT_TRUE(read(back, file).ok);
+  ASSERT_TRUE(read(back, file).ok);
+  EXPECT_EQ(questions, 0);
+  EXPECT_EQ(back.rows()[0].val0, 12170);
+
+  // Only a title that starts "Title:Main" is a Main file; a Sub named so is still a Sub.
+  ctx_.io.cnName[0] = "kept";
+  const std::string sub = put("Title:Main.Kvl",
+                              "Title:Sub-3 - [ Title:Main ] Kavel  [ Ver.20190706 ]\r\nCN01:taken\r\n");
+  Program s(3);
+  ASSERT_TRUE(read(s, sub).ok);
+  EXPECT_EQ(ctx_.io.cnName[0], "kept");
+}
+
+TEST_F(ProgramFileTest, HalfWidthKatakanaSavedInCp932ComeBackAsWritten) {
+  const std::string minus = "\xEF\xBE\x8F\xEF\xBD\xB2\xEF\xBE\x85\xEF\xBD\xBD";  // ﾏｲﾅｽ
+  const std::string file = put("kana.Kvl", std::string(kHeader) +
+                                                "[0001]:sno:20,cno:20,val:000100-000000-000000,cmt:\xCF\xB2\xC5\xBD\r\n");
+  Program p;
+  ASSERT_TRUE(read(p, file).ok);
+  ASSERT_EQ(p.size(), 1u);
+  EXPECT_EQ(p.rows()[0].cmt, minus);
+  ASSERT_TRUE(writeProgramFile(p, file, fileContext()));
+  std::string bytes;
+  ASSERT_TRUE(text::readFileBytes(file, bytes));
+  EXPECT_NE(bytes.find("cmt:\xCF\xB2\xC5\xBD\r\n"), std::string::npos) << "written back in CP932";
+  Program back;
+  ASSERT_TRUE(read(back, file).ok);
+  EXPECT_EQ(back.rows()[0].cmt, minus);
+
+  // A marked UTF-8 file: the mark is no part of the title.
+  const std::string marked = put("marked.Kvl", "\xEF\xBB\xBF" + std::string(kHeader) +
+                                                   "[0001]:sno:20,cno:20,val:000100-000000-000000,cmt:" + minus + "\r\n");
+  Program m;
+  ASSERT_TRUE(read(m, marked).ok);
+  EXPECT_EQ(ctx_.io.cnName[0], "Ball") << "the title line was seen as Main's";
+  EXPECT_EQ(m.rows()[0].cmt, minus);
+}
+
+TEST_F(ProgramFileTest, LinesPastTheRowLimitAreNotRead) {
+  std::string text = kHeader;
+  for (std::size_t i = 0; i < Program::kMaxRows; ++i) text += "[0001]:sno:20,cno:20,val:000000-000000-000000,cmt:\r\n";
+  text += "[1001]:sno:2x,cno:20,val:000000-000000-000000,cmt:\r\n";
+  Program p;
+  const auto r = read(p, put("limit.Kvl", text));
+  EXPECT_TRUE(r.ok) << r.error;
+  EXPECT_EQ(p.size(), Program::kMaxRows);
+}

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 
@@ -132,8 +133,9 @@ TEST(ProgramSet, CaptionsAndDefaultNames) {
   EXPECT_TRUE(set.main().open);
   EXPECT_EQ(defaultFileName(3, "/nonexistent/"), "SubFile-03");
 
-  const std::string dir = ::testing::TempDir() + "kavel_default_names/";
-  std::filesystem::remove_all(dir);  // a run before this one leaves its files behind
+  // Other test runs share the temporary folder: a folder of this run's own, emptied first.
+  const std::string dir = ::testing::TempDir() + "kavel_default_names_" + std::to_string(::getpid()) + "/";
+  std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir);
   for (int n : {0, 1, 3}) {
     ASSERT_TRUE(text::writeFileAtomic(dir + "NewFile-0" + std::to_string(n) + ".Kvl", "x"));
@@ -147,6 +149,7 @@ TEST(ProgramSet, CaptionsAndDefaultNames) {
   }
   EXPECT_EQ(nextNewFileNumber(dir, 17), 17);
   EXPECT_EQ(defaultFileName(0, dir, 17), "NewFile-17");
+  std::filesystem::remove_all(dir);
 }
 
 TEST(ProgramSet, SubNumberForFile) {
@@ -164,8 +167,18 @@ TEST(ProgramSet, SubNumberForFile) {
   EXPECT_EQ(set.subNumberForFile(0, "c.Kvl"), 2);
   EXPECT_EQ(set.subNumberForFile(0, ""), 2);
   addCall(5, 4, "x.Kvl");
-  EXPECT_EQ(set.subNumberForFile(5, "y.Kvl"), 5);
+  EXPECT_EQ(set.subNumberForFile(5, "y.Kvl"), 4) << "in a Sub, one above Main's highest call";
   EXPECT_EQ(set.subNumberForFile(5, "a.Kvl"), 1) << "a file Main already calls keeps its number";
+
+  // No number beyond Sub-30: 0 tells the caller to refuse (the program set has no Sub-31).
+  addCall(0, 99, "damaged.Kvl");
+  EXPECT_EQ(set.subNumberForFile(0, "damaged.Kvl"), 2) << "a damaged call's number is not taken over";
+  for (int n = 2; n <= 30; ++n) {
+    if (n != 3) addCall(0, n, "s" + std::to_string(n) + ".Kvl");
+  }
+  EXPECT_EQ(set.subNumberForFile(0, "new.Kvl"), 0);
+  addCall(7, 30, "isr.Kvl");
+  EXPECT_EQ(set.subNumberForFile(7, "other.Kvl"), 0);
 }
 
 TEST(ProgramSet, SaveEnabledFollowsOpenSubs) {

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
@@ -232,6 +234,16 @@ TEST(Kcc8, MissingOrBrokenResourceFile) {
   outcome = folder.run({"-p", "18F2620"});
   EXPECT_EQ(outcome.exitCode, 1);
   EXPECT_EQ(outcome.err, kNotSupported);
+  EXPECT_FALSE(outcome.child);
+}
+
+TEST(Kcc8, ResourceFileThatIsAPipeIsRefusedWithoutWaiting) {
+  ProgramFolder folder;
+  fs::remove(folder.path() / "8bit_device.info");
+  ASSERT_EQ(::mkfifo((folder / "8bit_device.info").c_str(), 0644), 0);
+  const Outcome outcome = folder.run({"-p", "18F2620"});
+  EXPECT_EQ(outcome.exitCode, 1);
+  EXPECT_EQ(outcome.out, "\nError: Not a regular file - " + (folder / "8bit_device.info") + "\n");
   EXPECT_FALSE(outcome.child);
 }
 

@@ -8,8 +8,16 @@
 #include <QScreen>
 #include <QSlider>
 
+#include <set>
+
 #include "DialogFixture.h"
 #include "gui/dialogs/DialogSet.h"
+#include "gui/build/TfrmCode.h"
+#include "gui/dialogs/TfrmDir.h"
+#include "gui/dialogs/TfrmPixy.h"
+#include "gui/dialogs/TfrmSNX4410.h"
+#include "gui/dialogs/TfrmSubProg.h"
+#include "gui/dialogs/TfrmUss.h"
 #include "gui/dialogs/TfrmCondition.h"
 #include "gui/dialogs/TfrmRepeat.h"
 #include "gui/dialogs/TfrmSpeed.h"
@@ -35,8 +43,30 @@ class DialogConventions : public QObject {
     QCOMPARE(set.forSubjectKind(kRepeatCount), set.forSubjectKind(kRepeatCount));
     QVERIFY(qobject_cast<TfrmCondition*>(set.condition()));
     QCOMPARE(set.condition(), set.condition());
+    // One dialog serves several kinds.
+    const std::vector<std::vector<int>> shared{{kSensorTestOld, kSensorTest},
+                                               {kWait, kTimer},
+                                               {kVariable, kVariableItem},
+                                               {kGreenLedOff, kGreenLedOn, kRedLedOff, kRedLedOn},
+                                               {kPwm},
+                                               {kServo},
+                                               {kOutput},
+                                               {kLcd}};
+    std::set<StatementDialog*> distinct{speed, set.forSubjectKind(kRepeatCount)};
+    for (const std::vector<int>& kinds : shared) {
+      StatementDialog* d = set.forSubjectKind(kinds.front());
+      QVERIFY2(d && distinct.insert(d).second, qPrintable(QString::number(kinds.front())));
+      for (int cno : kinds) QCOMPARE(set.forSubjectKind(cno), d);
+    }
     // Kinds whose dialog is not there yet, and kinds that open nothing.
-    for (int cno : {0, 1, 3, 9, 14, 15, 29, 30, 31, 33, 34, 40, 44, 45, 99, -1}) {
+    QVERIFY(qobject_cast<TfrmUss*>(set.forSubjectKind(kUltrasonic)));
+    QVERIFY(qobject_cast<TfrmDir*>(set.forSubjectKind(kDirectionTest)));
+    QVERIFY(qobject_cast<TfrmSNX4410*>(set.forSubjectKind(kGamePadTest)));
+    QVERIFY(qobject_cast<TfrmPixy*>(set.forSubjectKind(kCameraTest)));
+    QCOMPARE(set.forSubjectKind(kSubCall), set.forSubjectKind(kReturn));
+    QCOMPARE(set.forSubjectKind(kSubCall), static_cast<StatementDialog*>(set.subProg()));
+    QCOMPARE(set.forSubjectKind(kCCode), static_cast<StatementDialog*>(set.code()));
+    for (int cno : {0, 1, 3, 99, -1}) {
       QVERIFY2(set.forSubjectKind(cno) == nullptr, qPrintable(QString::number(cno)));
     }
   }

@@ -85,13 +85,14 @@ CCodeLibResult ReadCCodeLibrary(const std::string& path, CCodeLibrary& library) 
   library.clear();
   CCodeLibResult result;
   std::string bytes;
-  if (!text::readFileBytes(path, bytes)) {
+  // The library is a few hundred lines; far more is not a library file.
+  if (!text::readFileBytes(path, bytes, nullptr, 4u << 20)) {
     result.title = "File Error";
     result.text = "Can't Open C-CodeLib.Txt";
     return result;
   }
   const auto encoding = text::detectEncoding(bytes);
-  for (const std::string_view piece : text::splitLines(bytes, kLineBuffer)) {
+  for (const std::string_view piece : text::splitLines(text::withoutBom(bytes), kLineBuffer)) {
     const std::string line = text::decode(piece, encoding);
     if (auto entry = parseCCodeLibLine(line)) library.table(tableFor(*entry)).push_back(std::move(*entry));
   }

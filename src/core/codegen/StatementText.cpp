@@ -1,5 +1,7 @@
 #include "core/codegen/StatementText.h"
 
+#include <string_view>
+
 #include "core/codegen/OperandText.h"
 #include "core/codegen/VariableExpression.h"
 #include "core/model/RowText.h"
@@ -62,6 +64,25 @@ std::vector<std::string> pwmLines(const Statement& row) {
   return lines;
 }
 
+// The text between the quotes of a C string literal that holds `text`: the user's quote or
+// backslash would otherwise end the literal or start an escape, and User.c would not compile
+// or would do something else.
+std::string cStringContent(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (const char c : text) {
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += c;
+    } else if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+      out += format("\\%03o", static_cast<unsigned char>(c));
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
 std::string lcdText(const Statement& row) {
   const int line = row.val0 / 100000 + 1;
   const int form = row.val0 / 10000 % 10;
@@ -72,8 +93,7 @@ std::string lcdText(const Statement& row) {
   const auto L = [](int item) { return itemLetter(item); };
   switch (form) {
     case 0:
-      // The comment goes in as the user typed it, escapes and all.
-      return format("lcd_putX(%d, (ROMC *)\"%s\");", line, row.cmt.c_str());
+      return format("lcd_putX(%d, (ROMC *)\"%s\");", line, cStringContent(row.cmt).c_str());
     case 1:
       if (a >= 1) return format("lcd_puts_var1(%d, VAR_%s);", line, L(a).c_str());
       break;

@@ -1,8 +1,6 @@
 #include "core/i18n/MessageTable.h"
 
-#include <filesystem>
 #include <string_view>
-#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -17,7 +15,6 @@ constexpr std::string_view kSeparator =
     "//---------------------------------------------------------------------------";
 static_assert(kSeparator.size() == 2 + 75);
 constexpr std::string_view kLineEnd = "\r\n";
-constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 // "[" and three number characters; shorter lines cannot hold a number.
 constexpr std::size_t kNumberEnd = 4;
 constexpr std::size_t kTextStart = 6;
@@ -43,14 +40,6 @@ int messageNumber(std::string_view line) {
     n = n * 10 + (c - '0');
   }
   return n;
-}
-
-bool readableMessageFile(const std::string& path) {
-  std::error_code ec;
-  const auto status = std::filesystem::status(path, ec);
-  if (ec || !std::filesystem::is_regular_file(status)) return false;
-  const auto size = std::filesystem::file_size(path, ec);
-  return !ec && size <= MessageTable::kMaxFileBytes;
 }
 
 // A grid cell may hold line ends (pasted text); in the file they would start new lines.
@@ -119,12 +108,10 @@ bool MessageTable::load(int language, const std::string& path) {
   column.fill(std::string());
 
   std::string bytes;
-  if (!readableMessageFile(path) || !text::readFileBytes(path, bytes)) return false;
+  if (!text::readFileBytes(path, bytes, nullptr, MessageTable::kMaxFileBytes)) return false;
 
-  std::string_view content = bytes;
-  if (content.substr(0, kUtf8Bom.size()) == kUtf8Bom) content.remove_prefix(kUtf8Bom.size());
-  const text::FileEncoding encoding = text::detectEncoding(content);
-  for (std::string_view line : text::splitLines(content, kLineBuffer)) {
+  const text::FileEncoding encoding = text::detectEncoding(bytes);
+  for (std::string_view line : text::splitLines(text::withoutBom(bytes), kLineBuffer)) {
     if (line.size() < kNumberEnd || line.front() != '[') continue;
     const int n = messageNumber(line);
     if (!isFileEntry(n)) continue;
@@ -148,16 +135,15 @@ bool MessageTable::write(int language, const std::string& path) const {
     return out;
   };
 
-  // CP932 keeps the files exchangeable with existing users; UTF-8 when a character has no
-  // CP932 form, and also when the CP932 bytes would happen to read as valid UTF-8, since the
-  // reader would then take them for UTF-8 and the file would not read back.
+  // CP932 keeps the files exchangeable with existing users; marked UTF-8 when a character has
+  // no CP932 form, or when the CP932 bytes would not read back as the same text.
   const std::string asCp932 = composeFile(language, fitted(text::FileEncoding::Cp932));
   const auto converted = text::utf8ToCp932(asCp932);
   std::string bytes;
-  if (converted && (*converted == asCp932 || !text::isValidUtf8(*converted))) {
+  if (converted && text::decodeFile(*converted) == asCp932) {
     bytes = *converted;
   } else {
-    bytes = composeFile(language, fitted(text::FileEncoding::Utf8));
+    bytes = std::string(text::kUtf8Bom) + composeFile(language, fitted(text::FileEncoding::Utf8));
   }
   return text::writeFileAtomic(path, bytes);
 }

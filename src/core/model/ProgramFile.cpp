@@ -153,7 +153,9 @@ std::string conversionError(std::size_t lineNumber, const std::string& path, std
 }  // namespace
 
 std::string programFileText(const Program& program, const ProgramFileContext& context) {
-  std::string out = "Title:" + program.caption() + " " + context.mainWindowTitle + "\r\n";
+  // A line break in a file name would end the title line early and take the version marker
+  // with it, and every later load would convert the rows again.
+  std::string out = "Title:" + oneLine(program.caption() + " " + context.mainWindowTitle) + "\r\n";
   for (int n = 1; n <= 10; ++n) {
     out += format("CN%02d:", n) + oneLine(context.io.cnName[static_cast<std::size_t>(n - 1)]) + "\r\n";
   }
@@ -168,10 +170,11 @@ std::string programFileText(const Program& program, const ProgramFileContext& co
   return out;
 }
 
-bool writeProgramFile(Program& program, const std::string& path, const ProgramFileContext& context) {
+bool writeProgramFile(Program& program, const std::string& path, const ProgramFileContext& context,
+                      std::string* error) {
   const std::string previousName = program.titleName;
   program.titleName = text::baseNameOf(path);
-  if (!text::writeFileAtomic(path, text::encodeForFile(programFileText(program, context)))) {
+  if (!text::writeFileAtomic(path, text::encodeForFile(programFileText(program, context)), error)) {
     program.titleName = previousName;
     program.statusText = "Can't Save ... " + path;
     return false;
@@ -186,12 +189,12 @@ ProgramFileResult readProgramFile(Program& program, const std::string& path, Pro
   ProgramFileResult result;
   const std::string openPath = text::extensionOf(path).empty() ? path + std::string(kProgramFileExtension) : path;
   std::string bytes;
-  if (!text::readFileBytes(openPath, bytes, &result.error)) {
+  if (!text::readFileBytes(openPath, bytes, &result.error, kMaxProgramFileBytes)) {
     program.statusText = "Can't Open ... " + path;
     return result;
   }
   const auto encoding = text::detectEncoding(bytes);
-  const auto lines = text::splitLines(bytes, kLineBuffer);
+  const auto lines = text::splitLines(text::withoutBom(bytes), kLineBuffer);
 
   AppSettings& settings = context.settings;
   IoSetup& io = context.io;
@@ -205,7 +208,8 @@ ProgramFileResult readProgramFile(Program& program, const std::string& path, Pro
   }
 
   const std::string title = lines.empty() ? std::string() : text::decode(lines[0], encoding);
-  const bool mainFile = title.find("Title:Main") != std::string::npos;
+  // Only the title's start names the program; a Sub's file name may hold any text.
+  const bool mainFile = title.starts_with("Title:Main");
 
   int warning = 0;
   if (title.find("QV7B") != std::string::npos) {
@@ -233,6 +237,8 @@ ProgramFileResult readProgramFile(Program& program, const std::string& path, Pro
   program.path = openPath;
 
   for (std::size_t i = 1; i < lines.size(); ++i) {
+    // Lines past the row limit are ignored, so a damaged one there cannot fail the read.
+    if (program.size() >= Program::kMaxRows) break;
     const std::string_view line = lines[i];
     if (line.starts_with("CN")) {
       if (!mainFile) continue;
@@ -282,7 +288,7 @@ ProgramFileResult readProgramFile(Program& program, const std::string& path, Pro
         if (hooks.setSetupButton) hooks.setSetupButton(false);
       }
       if (!line.starts_with("[0000]")) program.modified = true;
-    } else if (program.size() < Program::kMaxRows) {
+    } else {
       switch (row.sno) {
         case kEnd:
           row.val0 = row.val1 = row.val2 = 0;

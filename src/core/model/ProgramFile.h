@@ -3,6 +3,7 @@
 // connector names and the setup line of the program set. Files of versions before 20140707 are
 // converted on reading.
 
+#include <cstddef>
 #include <functional>
 #include <string>
 
@@ -40,6 +41,10 @@ struct ProgramFileHooks {
   std::function<void(Program& program)> beforeClear;
 };
 
+/// Larger files are not program files: a program file of 1000 rows of long comments stays far
+/// below this.
+inline constexpr std::size_t kMaxProgramFileBytes = 8u << 20;
+
 struct ProgramFileResult {
   bool ok = false;
   /// Why reading failed or stopped early (the file does not open, a numeric column does not
@@ -48,8 +53,10 @@ struct ProgramFileResult {
 };
 
 /// Writes the program's rows to `path` (atomically). Sets the program's status text, title
-/// name and path; on failure the status text is "Can't Save ... " followed by the path.
-bool writeProgramFile(Program& program, const std::string& path, const ProgramFileContext& context);
+/// name and path; on failure the status text is "Can't Save ... " followed by the path, and
+/// `error` (when given) names the path and the reason.
+bool writeProgramFile(Program& program, const std::string& path, const ProgramFileContext& context,
+                      std::string* error = nullptr);
 
 /// The whole file text `writeProgramFile` writes, as UTF-8 (for tests and the console tool).
 std::string programFileText(const Program& program, const ProgramFileContext& context);

@@ -1,6 +1,6 @@
 #include "core/model/ProgramFileCheck.h"
 
-#include <filesystem>
+#include <sys/stat.h>
 
 #include "core/i18n/MessageTable.h"
 #include "core/model/ProgramSet.h"
@@ -15,18 +15,22 @@ using Verdict = ProgramFileCheck::Verdict;
 
 ProgramFileCheck refuse(Verdict v, std::string reason) { return {v, std::move(reason)}; }
 
-// Opens and sizes the file; fills `bytes` when it is small enough.
+// Reads the file through the guarded reader. A file that does not open is left to the reader's
+// own "Can't Open" report; one the guard refuses (a pipe, a device, too large) gets its reason.
 ProgramFileCheck readChecked(const std::string& path, std::string& bytes) {
-  std::error_code ec;
-  const auto size = std::filesystem::file_size(path, ec);
-  if (ec || !std::filesystem::is_regular_file(path, ec)) return refuse(Verdict::CannotOpen, {});
-  const std::string name = text::fileNameOf(path);
-  if (size > kMaxProgramFileBytes) {
-    return refuse(Verdict::NotProgram, name + " is too large to be a Kavel program file.");
+  std::string error;
+  if (!text::readFileBytes(path, bytes, &error, kMaxProgramFileBytes)) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return refuse(Verdict::CannotOpen, {});
+    if (S_ISREG(st.st_mode) && static_cast<unsigned long long>(st.st_size) > kMaxProgramFileBytes) {
+      return refuse(Verdict::NotProgram, text::fileNameOf(path) + " is too large to be a Kavel program file.");
+    }
+    if (!S_ISREG(st.st_mode)) return refuse(Verdict::NotProgram, error);
+    return refuse(Verdict::CannotOpen, {});
   }
-  if (!text::readFileBytes(path, bytes)) return refuse(Verdict::CannotOpen, {});
   if (bytes.find('\0') != std::string::npos) {
-    return refuse(Verdict::NotProgram, name + " holds binary data; it is not a Kavel program file.");
+    return refuse(Verdict::NotProgram,
+                  text::fileNameOf(path) + " holds binary data; it is not a Kavel program file.");
   }
   return {};
 }

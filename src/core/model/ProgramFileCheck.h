@@ -20,10 +20,6 @@ struct ProgramFileCheck {
   std::string reason;  // for a message box; empty when Ok or CannotOpen
 };
 
-/// Larger files are not program files: a program file of 1000 rows of long comments stays far
-/// below this.
-inline constexpr std::size_t kMaxProgramFileBytes = 8u << 20;
-
 /// Checks the file at `path` (".Kvl" appended when it has no extension) as the reader would
 /// read it, on copies of the records, asking nothing.
 ProgramFileCheck checkProgramFile(const std::string& path, const ProgramFileContext& context);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/model/StatementKind.h"
+#include "core/model/SubCallRules.h"
 #include "core/text/Format.h"
 #include "core/text/TextFile.h"
 
@@ -26,27 +27,7 @@ bool ProgramSet::saveEnabled() const {
 }
 
 int ProgramSet::subNumberForFile(int inProgram, const std::string& fileName) const {
-  const auto& mainRows = main().rows();
-  if (!fileName.empty()) {
-    for (const Statement& row : mainRows) {
-      if (row.sno == kSubCall && row.cmt == fileName) return row.val0;
-    }
-  }
-  if (inProgram == 0) {
-    for (int n = 1;; ++n) {
-      const bool used = std::any_of(mainRows.begin(), mainRows.end(), [n](const Statement& row) {
-        return row.sno == kSubCall && row.val0 == n;
-      });
-      if (!used) return n;
-    }
-  }
-  int highest = 0;
-  if (inProgram > 0 && inProgram < kPrograms) {
-    for (const Statement& row : (*this)[inProgram].rows()) {
-      if (row.sno == kSubCall) highest = std::max(highest, row.val0);
-    }
-  }
-  return highest + 1;
+  return subNumberFor(*this, inProgram, -1, fileName);
 }
 
 std::string defaultFileName(int index, const std::string& folder, int previous) {

@@ -30,10 +30,8 @@ class ProgramSet {
   /// Whether Main or, when Main is current, any open Sub is modified (the Save button's rule).
   bool saveEnabled() const;
 
-  /// The Sub number a SubCall row for `fileName` gets when placed in program `inProgram`:
-  /// the number of a SubCall row of Main with the same non-empty file name; otherwise, in
-  /// Main, the smallest number from 1 that no SubCall of Main uses; in a Sub, one more than
-  /// the highest number used there.
+  /// The Sub number a new SubCall row for `fileName` gets in program `inProgram`; the rule and
+  /// its limits are subNumberFor's (core/model/SubCallRules.h).
   int subNumberForFile(int inProgram, const std::string& fileName) const;
 
  private:

@@ -11,6 +11,10 @@
 namespace kavel {
 namespace {
 
+// Settings files are a few kilobytes; other programs' sections may add some, and a file that
+// cannot be read is never written over, so the limit is generous.
+constexpr size_t kMaxSettingsFileBytes = text::kMaxTextFileBytes;
+
 std::string_view trim(std::string_view s) {
   const auto isSpace = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; };
   while (!s.empty() && isSpace(s.front())) s.remove_prefix(1);
@@ -63,21 +67,78 @@ std::string oneLine(std::string_view value) {
 
 IniFile IniFile::fromBytes(std::string_view bytes) {
   IniFile ini;
-  std::string text;
-  if (text::detectEncoding(bytes) == text::FileEncoding::Utf8) {
-    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
-    text.assign(bytes);
-  } else {
-    text = text::cp932ToUtf8(bytes);
-  }
+  const text::FileEncoding encoding = text::detectEncoding(bytes);
+  ini.utf8_ = encoding == text::FileEncoding::Utf8;
+  ini.bom_ = bytes.starts_with(text::kUtf8Bom);
+  ini.fromFile_ = true;
+  bytes = text::withoutBom(bytes);
   // No length limit per line: settings lines are short, and cutting one would corrupt the key
   // that follows when the file is written back.
-  for (std::string_view line : text::splitLines(text, text.size() + 2)) ini.lines_.emplace_back(line);
+  while (!bytes.empty()) {
+    const size_t lf = bytes.find('\n');
+    const size_t end = lf == std::string_view::npos ? bytes.size() : lf + 1;
+    const std::string_view raw = bytes.substr(0, end);
+    std::string_view content = raw;
+    if (content.ends_with('\n')) content.remove_suffix(1);
+    if (content.ends_with('\r')) content.remove_suffix(1);
+    ini.lines_.push_back(text::decode(content, encoding));
+    ini.raw_.emplace_back(raw);
+    bytes.remove_prefix(end);
+  }
   return ini;
 }
 
+void IniFile::setLine(size_t index, std::string line) {
+  lines_[index] = std::move(line);
+  raw_[index].reset();
+}
+
+void IniFile::insertLine(size_t index, std::string line) {
+  // The line before gets a line end when the file ended without one.
+  if (index > 0 && index == raw_.size() && raw_[index - 1] && !raw_[index - 1]->ends_with('\n')) {
+    *raw_[index - 1] += "\r\n";
+  }
+  lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(index), std::move(line));
+  raw_.insert(raw_.begin() + static_cast<std::ptrdiff_t>(index), std::nullopt);
+}
+
+std::optional<std::string> IniFile::composed(bool utf8WithBom) const {
+  const bool utf8 = utf8WithBom || utf8_;
+  const bool sameEncoding = utf8WithBom ? utf8_ : true;
+  std::string out = (utf8WithBom || bom_) ? std::string(text::kUtf8Bom) : std::string();
+  for (size_t i = 0; i < lines_.size(); ++i) {
+    const std::string& line = lines_[i];
+    if (raw_[i] && sameEncoding) {
+      out += *raw_[i];
+      continue;
+    }
+    if (raw_[i]) {
+      // Converting to UTF-8: a line whose bytes were not clean CP932 keeps its bytes.
+      const auto back = text::utf8ToCp932(line);
+      std::string_view content = *raw_[i];
+      const std::string_view end = content.ends_with("\r\n") ? "\r\n" : content.ends_with('\n') ? "\n" : "";
+      content.remove_suffix(end.size());
+      out += (back && *back == content) ? line : std::string(content);
+      out += end;
+      continue;
+    }
+    if (utf8) {
+      out += line;
+    } else {
+      auto cp = text::utf8ToCp932(line);
+      if (!cp || text::cp932ToUtf8(*cp) != line) return std::nullopt;
+      out += *cp;
+    }
+    out += "\r\n";
+  }
+  // The file must read back in the encoding it was written in.
+  const bool readsAsUtf8 = text::detectEncoding(out) == text::FileEncoding::Utf8;
+  if (readsAsUtf8 != utf8) return std::nullopt;
+  return out;
+}
+
 bool IniFile::load(const std::string& path, std::string* error) {
-  lines_.clear();
+  *this = IniFile();
   if (!text::fileExists(path)) {
     struct stat st {};
     if (::stat(path.c_str(), &st) == 0) {  // something that is not a file, e.g. a folder
@@ -87,18 +148,22 @@ bool IniFile::load(const std::string& path, std::string* error) {
     return true;
   }
   std::string bytes;
-  if (!text::readFileBytes(path, bytes, error)) return false;
+  if (!text::readFileBytes(path, bytes, error, kMaxSettingsFileBytes)) return false;
   *this = fromBytes(bytes);
   return true;
 }
 
 std::string IniFile::toBytes() const {
-  std::string text;
-  for (const std::string& line : lines_) {
-    text += line;
-    text += "\r\n";
+  if (!fromFile_) {
+    std::string text;
+    for (const std::string& line : lines_) {
+      text += line;
+      text += "\r\n";
+    }
+    return text::encodeForFile(text);
   }
-  return text::encodeForFile(text);
+  if (auto same = composed(false)) return *same;
+  return *composed(true);
 }
 
 bool IniFile::save(const std::string& path, std::string* error) const {
@@ -148,13 +213,13 @@ void IniFile::writeString(std::string_view section, std::string_view key, std::s
   std::string line = std::string(key) + "=" + oneLine(value);
   const Found found = find(section, key);
   if (found.key) {
-    lines_[*found.key] = std::move(line);
+    if (keyLine(lines_[*found.key])->value != trim(oneLine(value))) setLine(*found.key, std::move(line));
   } else if (found.header) {
-    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(found.sectionEnd), std::move(line));
+    insertLine(found.sectionEnd, std::move(line));
   } else {
-    if (!lines_.empty() && !isBlank(lines_.back())) lines_.emplace_back();
-    lines_.push_back("[" + std::string(section) + "]");
-    lines_.push_back(std::move(line));
+    if (!lines_.empty() && !isBlank(lines_.back())) insertLine(lines_.size(), std::string());
+    insertLine(lines_.size(), "[" + std::string(section) + "]");
+    insertLine(lines_.size(), std::move(line));
   }
 }
 

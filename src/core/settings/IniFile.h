@@ -1,7 +1,7 @@
 #pragma once
 // A Windows-style INI file held as its lines, so that writing a key changes only that key's
-// line and everything else in the file (other sections, other keys, comments, blank lines)
-// survives a save untouched.
+// line and everything else in the file (other sections, other keys, comments, blank lines,
+// bytes that fit no encoding) is written back byte for byte.
 
 #include <cstdint>
 #include <optional>
@@ -18,16 +18,20 @@ class IniFile {
  public:
   IniFile() = default;
 
-  /// Parses file bytes: UTF-8 when they are valid UTF-8 (a leading byte-order mark is
-  /// skipped), else CP932. Lines end with CR LF or LF. Never fails; lines that are neither a
-  /// section header nor a key are kept as they stand.
+  /// Parses file bytes in the encoding text::detectEncoding finds (a leading byte-order mark is
+  /// skipped). Lines end with CR LF or LF. Never fails; lines that are neither a section header
+  /// nor a key are kept as they stand.
   static IniFile fromBytes(std::string_view bytes);
 
   /// Replaces the contents with the file at `path`. A missing file gives an empty IniFile and
   /// true; a file that exists but cannot be read gives an empty IniFile, false and `error`.
   bool load(const std::string& path, std::string* error = nullptr);
 
-  /// The file's bytes: CP932 unless some character has no CP932 form (then UTF-8); CR LF.
+  /// The file's bytes. Lines not written since loading keep their bytes and line ends; written
+  /// lines end with CR LF and take the file's encoding. A file that cannot hold a written text in
+  /// its encoding (or a new file whose text CP932 cannot hold) becomes UTF-8 with a byte-order
+  /// mark; its untouched lines are then converted, except those whose bytes fit no encoding,
+  /// which still keep their bytes.
   std::string toBytes() const;
 
   /// Writes toBytes() through a temporary file renamed over `path`. Refuses a read-only target,
@@ -45,7 +49,7 @@ class IniFile {
 
   /// Updates the key's line in place, or adds the key at the end of its section, or adds the
   /// section at the end of the file. Line breaks inside `value` become spaces (a value is one
-  /// line).
+  /// line). A key that already holds the value keeps its line as it stands.
   void writeString(std::string_view section, std::string_view key, std::string_view value);
   void writeInteger(std::string_view section, std::string_view key, long long value);
   /// "0x%06X", the form colours take in the file.
@@ -67,7 +71,15 @@ class IniFile {
   };
   Found find(std::string_view section, std::string_view key) const;
 
-  std::vector<std::string> lines_;
+  void setLine(size_t index, std::string line);
+  void insertLine(size_t index, std::string line);
+  std::optional<std::string> composed(bool utf8WithBom) const;
+
+  std::vector<std::string> lines_;              // decoded text of each line
+  std::vector<std::optional<std::string>> raw_;  // a line's bytes with its line end, while untouched
+  bool utf8_ = false;                            // the loaded file's encoding
+  bool bom_ = false;                             // the loaded file began with a byte-order mark
+  bool fromFile_ = false;                        // the lines came from file bytes
 };
 
 }  // namespace kavel

@@ -99,9 +99,40 @@ bool isValidUtf8(std::string_view bytes) {
   return true;
 }
 
-FileEncoding detectEncoding(std::string_view bytes) {
-  return isValidUtf8(bytes) ? FileEncoding::Utf8 : FileEncoding::Cp932;
+std::string_view withoutBom(std::string_view bytes) {
+  if (bytes.starts_with(kUtf8Bom)) bytes.remove_prefix(kUtf8Bom.size());
+  return bytes;
 }
+
+FileEncoding detectEncoding(std::string_view bytes) {
+  if (bytes.starts_with(kUtf8Bom)) return FileEncoding::Utf8;
+  if (!isValidUtf8(bytes)) return FileEncoding::Cp932;
+  const auto isAsciiLetter = [](unsigned char c) { return (c | 0x20) >= 'a' && (c | 0x20) <= 'z'; };
+  bool twoByteOnly = true;
+  bool latinInWords = true;
+  bool anyTwoByte = false;
+  for (std::size_t i = 0; i < bytes.size();) {
+    const std::size_t n = utf8SequenceLength(bytes, i);
+    if (n >= 3) twoByteOnly = false;
+    if (n == 2) {
+      anyTwoByte = true;
+      const auto b0 = static_cast<unsigned char>(bytes[i]);
+      const auto b1 = static_cast<unsigned char>(bytes[i + 1]);
+      const unsigned cp = ((b0 & 0x1Fu) << 6) | (b1 & 0x3Fu);
+      // Latin-1 letters and Latin Extended-A/B, between letters or at a word's end.
+      const bool latinLetter = cp >= 0xC0 && cp <= 0x24F && cp != 0xD7 && cp != 0xF7;
+      const bool before = i > 0 && (isAsciiLetter(static_cast<unsigned char>(bytes[i - 1])) ||
+                                    static_cast<unsigned char>(bytes[i - 1]) >= 0x80);
+      const bool after = i + 2 < bytes.size() && isAsciiLetter(static_cast<unsigned char>(bytes[i + 2]));
+      if (!latinLetter || !(before || after)) latinInWords = false;
+    }
+    i += n;
+  }
+  if (!anyTwoByte || !twoByteOnly || latinInWords) return FileEncoding::Utf8;
+  return FileEncoding::Cp932;
+}
+
+std::string decodeFile(std::string_view bytes) { return decode(withoutBom(bytes), detectEncoding(bytes)); }
 
 std::string sanitizeUtf8(std::string_view bytes) {
   std::string out;
@@ -172,11 +203,13 @@ std::string decode(std::string_view bytes, FileEncoding encoding) {
 }
 
 std::string encodeForFile(std::string_view utf8) {
-  // CP932 bytes that happen to form valid UTF-8 would be read back as UTF-8 and come back as
-  // other characters; such a text is written in UTF-8 instead.
+  // CP932 bytes that would be taken for UTF-8, and the few characters CP932 maps back to a
+  // different one, make the text go out as marked UTF-8 instead.
   auto cp = utf8ToCp932(utf8);
-  if (cp && (*cp == utf8 || !isValidUtf8(*cp))) return std::move(*cp);
-  return std::string(utf8);
+  if (cp && (*cp == utf8 || decodeFile(*cp) == utf8)) return std::move(*cp);
+  std::string out(kUtf8Bom);
+  out += utf8;
+  return out;
 }
 
 }  // namespace kavel::text

@@ -17,33 +17,68 @@ void setError(std::string* error, const std::string& what, const std::string& pa
 
 size_t lastSeparator(const std::string& path) { return path.find_last_of("/\\"); }
 
+const char* kindOfFile(mode_t mode) {
+  if (S_ISDIR(mode)) return "a folder";
+  if (S_ISFIFO(mode)) return "a pipe (FIFO)";
+  if (S_ISCHR(mode)) return "a character device";
+  if (S_ISBLK(mode)) return "a block device";
+  if (S_ISSOCK(mode)) return "a socket";
+  return "a special file";
+}
+
+std::string sizeText(std::size_t bytes) {
+  if (bytes >= (1u << 20) && bytes % (1u << 20) == 0) return std::to_string(bytes >> 20) + " MiB";
+  if (bytes >= 1024 && bytes % 1024 == 0) return std::to_string(bytes >> 10) + " KiB";
+  return std::to_string(bytes) + " bytes";
+}
+
 }  // namespace
 
-bool readFileBytes(const std::string& path, std::string& bytes, std::string* error) {
+bool readFileBytes(const std::string& path, std::string& bytes, std::string* error, std::size_t maxBytes) {
   bytes.clear();
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // O_NONBLOCK: opening a FIFO without a writer, or a device, must not wait; regular files
+  // ignore the flag.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
   if (fd < 0) {
     setError(error, "Cannot open", path);
     return false;
   }
   struct stat st {};
-  if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+  if (::fstat(fd, &st) != 0) {
+    setError(error, "Cannot read", path);
     ::close(fd);
-    errno = EISDIR;
-    setError(error, "Cannot open", path);
     return false;
   }
+  if (!S_ISREG(st.st_mode)) {
+    ::close(fd);
+    if (error) *error = "Cannot open " + path + ": it is " + kindOfFile(st.st_mode) + ", not a file.";
+    return false;
+  }
+  const auto tooLarge = [&] {
+    if (error) {
+      *error = "Cannot open " + path + ": it is larger than " + sizeText(maxBytes) +
+               ", too large for a file of this kind.";
+    }
+    bytes.clear();
+    ::close(fd);
+    return false;
+  };
+  if (st.st_size < 0 || static_cast<unsigned long long>(st.st_size) > maxBytes) return tooLarge();
+  bytes.reserve(static_cast<std::size_t>(st.st_size));
   char buffer[65536];
   for (;;) {
     const ssize_t n = ::read(fd, buffer, sizeof buffer);
     if (n < 0) {
       if (errno == EINTR) continue;
       setError(error, "Cannot read", path);
+      bytes.clear();
       ::close(fd);
       return false;
     }
     if (n == 0) break;
-    bytes.append(buffer, static_cast<size_t>(n));
+    // The size was checked at open; a file that grows meanwhile is still cut off at the limit.
+    if (bytes.size() + static_cast<std::size_t>(n) > maxBytes) return tooLarge();
+    bytes.append(buffer, static_cast<std::size_t>(n));
   }
   ::close(fd);
   return true;
@@ -70,62 +105,6 @@ std::vector<std::string_view> splitLines(std::string_view bytes, size_t bufferSi
     pos = next;
   }
   return lines;
-}
-
-bool writeFileAtomic(const std::string& path, std::string_view bytes, std::string* error) {
-  struct stat existing {};
-  if (::stat(path.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)) {
-    // Renaming over a read-only file would succeed; the user meant it to stay as it is. The
-    // mode bits are checked as well because access() grants everything to root.
-    if ((existing.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0) {
-      if (error) *error = path + " is read-only";
-      return false;
-    }
-  }
-  std::string folder = folderOf(path);
-  std::string tmpl = folder + "." + fileNameOf(path) + ".XXXXXX";
-  std::vector<char> name(tmpl.begin(), tmpl.end());
-  name.push_back('\0');
-  const int fd = ::mkstemp(name.data());
-  if (fd < 0) {
-    setError(error, "Cannot create a file in the folder of", path);
-    return false;
-  }
-  const std::string tmpPath(name.data());
-  size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      setError(error, "Cannot write", path);
-      ::close(fd);
-      ::unlink(tmpPath.c_str());
-      return false;
-    }
-    done += static_cast<size_t>(n);
-  }
-  // Keep the permissions of the file we replace; a new file gets the usual 0644 minus umask.
-  struct stat st {};
-  mode_t mode = 0666;
-  if (::stat(path.c_str(), &st) == 0) {
-    mode = st.st_mode & 07777;
-  } else {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    mode &= ~mask;
-  }
-  ::fchmod(fd, mode);
-  if (::close(fd) != 0) {
-    setError(error, "Cannot write", path);
-    ::unlink(tmpPath.c_str());
-    return false;
-  }
-  if (::rename(tmpPath.c_str(), path.c_str()) != 0) {
-    setError(error, "Cannot replace", path);
-    ::unlink(tmpPath.c_str());
-    return false;
-  }
-  return true;
 }
 
 bool fileExists(const std::string& path) {

@@ -2,14 +2,23 @@
 // Reading and writing whole text files the way all our file formats need it: line buffers of a
 // fixed size over raw bytes, and writes that never leave a half-written file behind.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace kavel::text {
 
-/// Reads the whole file into `bytes`. False (and `error` set) when it cannot be opened or read.
-bool readFileBytes(const std::string& path, std::string& bytes, std::string* error = nullptr);
+/// The size above which a text file of ours is refused: a program of 1000 rows with long
+/// comments stays far below it.
+inline constexpr std::size_t kMaxTextFileBytes = 8u << 20;
+
+/// Reads the whole file into `bytes`, guarded so that no path can hang or exhaust the caller:
+/// opens without blocking, follows links, accepts only a regular file, and refuses one larger
+/// than `maxBytes` (also when it grows while being read). False with `error` set to a sentence
+/// naming the path and the reason; `bytes` is then empty.
+bool readFileBytes(const std::string& path, std::string& bytes, std::string* error = nullptr,
+                   std::size_t maxBytes = kMaxTextFileBytes);
 
 /// Splits raw bytes into lines as a C line reader with a buffer of `bufferSize` bytes does:
 /// each piece holds at most bufferSize - 1 bytes, so the rest of a longer line comes back as a
@@ -18,10 +27,20 @@ bool readFileBytes(const std::string& path, std::string& bytes, std::string* err
 /// kept; an empty input gives no lines.
 std::vector<std::string_view> splitLines(std::string_view bytes, size_t bufferSize);
 
-/// Writes `bytes` to a temporary file in the target's folder and renames it over the target,
-/// so a failed write leaves the old file intact. False (and `error` set) on any failure,
-/// including a target that is read-only.
+/// Replaces the file at `path` with `bytes` so that it is at every moment either the old or the
+/// new complete file: a hidden temporary file in the same folder is written, flushed to disk
+/// and renamed over the target, and the folder is flushed. A link is written through to its
+/// target; the target keeps its mode and, where permitted, its owner; a file with further hard
+/// links, or one in a folder where no file can be created, is rewritten in place after the new
+/// content has been written completely to a temporary copy (kept, and named in `error`, if the
+/// in-place write fails). Temporary files that a killed save left for this target are removed.
+/// False with `error` set on any failure, including a read-only target or a target that is not
+/// a regular file; a failed write leaves the old file unchanged.
 bool writeFileAtomic(const std::string& path, std::string_view bytes, std::string* error = nullptr);
+
+/// The prefix of the temporary files writeFileAtomic makes for `path` (a dot and a short hash of
+/// the file name), so tests and cleaners can recognise them.
+std::string temporaryPrefixFor(const std::string& path);
 
 /// True when a file (not a folder) exists at the path.
 bool fileExists(const std::string& path);

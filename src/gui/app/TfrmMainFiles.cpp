@@ -174,7 +174,9 @@ bool TfrmMain::openCodeFile(const QString& path) {
   }
   const auto encoding = text::detectEncoding(bytes);
   std::vector<std::string> lines;
-  for (std::string_view l : text::splitLines(bytes, bytes.size() + 2)) lines.push_back(text::decode(l, encoding));
+  for (std::string_view l : text::splitLines(text::withoutBom(bytes), bytes.size() + 2)) {
+    lines.push_back(text::decode(l, encoding));
+  }
 
   Program& p = main->program();
   main->setCodeLines(lines);

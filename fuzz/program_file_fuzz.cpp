@@ -1,0 +1,90 @@
+// The program file reader on any bytes, then what it read through the row texts, the code view
+// and a write/read round trip.
+
+#include <cstdint>
+#include <string>
+
+#include "FuzzFile.h"
+#include "core/Context.h"
+#include "core/codegen/CodeGenerator.h"
+#include "core/model/ProgramFile.h"
+#include "core/model/RowText.h"
+#include "core/text/TextFile.h"
+
+using namespace kavel;
+
+namespace {
+
+// A CR inside a line is read into the comment; the writer makes it a blank, since to other
+// readers of the file it would end the line.
+std::string written(std::string cmt) {
+  for (char& c : cmt) {
+    if (c == '\r') c = ' ';
+  }
+  return cmt;
+}
+
+bool sameRows(const Program& a, const Program& b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    const Statement& x = a.rows()[i];
+    const Statement& y = b.rows()[i];
+    if (x.sno != y.sno || x.cno != y.cno || x.val0 != y.val0 || x.val1 != y.val1 || x.val2 != y.val2 ||
+        written(x.cmt) != y.cmt) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// Rows whose values or kinds do not fit their columns, or whose written line is longer than
+// the reader's line buffer, cannot come back unchanged; the format says so.
+bool writable(const std::string& bytes, const Program& p) {
+  for (const Statement& s : p.rows()) {
+    for (int v : {s.val0, s.val1, s.val2}) {
+      if (v < -99999 || v > 999999) return false;
+    }
+    for (int k : {s.sno, s.cno}) {
+      if (k < 0 || k > 99) return false;
+    }
+  }
+  std::size_t start = 0;
+  while (start < bytes.size()) {
+    std::size_t end = bytes.find('\n', start);
+    if (end == std::string::npos) end = bytes.size();
+    if (end - start >= 512) return false;
+    start = end + 1;
+  }
+  return true;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const std::string in = fuzz::inputFile("in.Kvl", data, size);
+  Context ctx;
+  ProgramFileContext fc{ctx.settings, ctx.io, ctx.setup, ctx.messages, "Kavel  [ Ver.20190706 ]"};
+  Program& main = ctx.programs.main();
+  const ProgramFileResult r = readProgramFile(main, in, fc);
+  fuzz::require(main.size() <= Program::kMaxRows);
+  if (!r.ok) return 0;
+
+  const RowTextContext rt = rowTextContextOf(ctx, 0);
+  for (const Statement& s : main.rows()) (void)composeRowText(s, rt);
+
+  CodeGenerator generator(ctx);
+  CodeBuffer view(CodeTarget::CodeView);
+  generator.GenerateCode(view);
+
+  const std::string out = fuzz::scratchFolder() + "out.Kvl";
+  Program copy = main;
+  fuzz::require(writeProgramFile(copy, out, fc));
+  std::string written;
+  fuzz::require(text::readFileBytes(out, written));
+  Program back;
+  Context ctx2;
+  ProgramFileContext fc2{ctx2.settings, ctx2.io, ctx2.setup, ctx2.messages, "Kavel  [ Ver.20190706 ]"};
+  fuzz::require(readProgramFile(back, out, fc2).ok);
+  if (writable(written, main)) fuzz::require(sameRows(main, back));
+  return 0;
+}

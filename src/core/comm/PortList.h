@@ -1,0 +1,27 @@
+#pragma once
+// The serial ports of this machine as the port search and the port box offer them.
+
+#include <string>
+#include <vector>
+
+namespace kavel {
+
+struct PortInfo {
+  std::string name;         // device path, e.g. "/dev/ttyUSB0"
+  std::string description;  // USB product or driver description, when known
+  std::string serial;       // USB serial number, when known
+  std::string byIdLink;     // the stable /dev/serial/by-id/... link to the device, when one exists
+};
+
+/// Every serial port libserialport finds, sorted by name.
+std::vector<PortInfo> listSerialPorts();
+
+/// One line for a port list: the name, then description and serial number where known
+/// ("/dev/ttyUSB0  FT232R USB UART (A50285BI)").
+std::string portListText(const PortInfo& port);
+
+/// The device a port name stands for: links such as /dev/serial/by-id/... resolved, other
+/// names unchanged.
+std::string resolvedPortName(const std::string& name);
+
+}  // namespace kavel

@@ -1,0 +1,154 @@
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "core/comm/PortList.h"
+#include "core/comm/RS232C.h"
+#include "core/settings/AppSettings.h"
+
+using namespace kavel;
+namespace fs = std::filesystem;
+
+namespace {
+
+/// A pseudo-terminal whose far end the test holds.
+struct Pty {
+  int master = -1;
+  std::string path;
+  Pty() {
+    master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    ::grantpt(master);
+    ::unlockpt(master);
+    path = ::ptsname(master);
+  }
+  ~Pty() { hangUp(); }
+  void hangUp() {
+    if (master >= 0) ::close(master);
+    master = -1;
+  }
+  std::string readAll(int waitMs = 200) {
+    std::string out;
+    char buf[256];
+    pollfd p{master, POLLIN, 0};
+    while (::poll(&p, 1, waitMs) > 0) {
+      const ssize_t n = ::read(master, buf, sizeof buf);
+      if (n <= 0) break;
+      out.append(buf, static_cast<std::size_t>(n));
+      waitMs = 20;
+    }
+    return out;
+  }
+};
+
+}  // namespace
+
+TEST(RS232C, OpensAPseudoTerminalAndFramesWhatItSends) {
+  Pty pty;
+  AppSettings settings;
+  settings.PortName = pty.path;
+  RS232C port(settings);
+  const OpenResult opened = port.OpenPort();
+  ASSERT_TRUE(opened.ok) << openFailureDetail(opened, 1);
+  EXPECT_TRUE(settings.portOpen);
+  EXPECT_GE(port.descriptor(), 0);
+
+  EXPECT_EQ(port.SendText("Ver"), SendStatus::Sent);
+  settings.SendHead = "STX";
+  settings.SendDlmt = "ETX";
+  EXPECT_EQ(port.SendText("Ver"), SendStatus::Sent);
+  EXPECT_EQ(port.SendBytes("y"), SendStatus::Sent);
+  EXPECT_EQ(pty.readAll(), "Ver\r\n\x02Ver\x03y");
+
+  std::string in;
+  EXPECT_EQ(port.readAvailable(in), ReadStatus::Nothing);
+  ASSERT_EQ(::write(pty.master, "AB\r\n", 4), 4);
+  ::usleep(20000);
+  EXPECT_EQ(port.readAvailable(in), ReadStatus::Data);
+  EXPECT_EQ(in, "AB\r\n");
+
+  // The terminal is raw: no echo, no CR/LF translation.
+  termios tio{};
+  ASSERT_EQ(::tcgetattr(port.descriptor(), &tio), 0);
+  EXPECT_FALSE(tio.c_lflag & (ECHO | ICANON));
+  EXPECT_FALSE(tio.c_iflag & (ICRNL | IXON));
+
+  port.ClosePort();
+  EXPECT_FALSE(settings.portOpen);
+  EXPECT_EQ(port.SendText("Ver"), SendStatus::NotOpen);
+}
+
+TEST(RS232C, HangUpIsALineError) {
+  Pty pty;
+  AppSettings settings;
+  settings.PortName = pty.path;
+  RS232C port(settings);
+  ASSERT_TRUE(port.OpenPort().ok);
+  ASSERT_EQ(::write(pty.master, "A", 1), 1);
+  pty.hangUp();
+  std::string in;
+  EXPECT_EQ(port.readAvailable(in), ReadStatus::LineError);
+  EXPECT_EQ(port.SendText("Ver"), SendStatus::LineError);
+}
+
+TEST(RS232C, ExclusiveOpenAndLinks) {
+  Pty pty;
+  AppSettings a, b;
+  a.PortName = b.PortName = pty.path;
+  RS232C first(a), second(b);
+  ASSERT_TRUE(first.OpenPort().ok);
+  const OpenResult busy = second.OpenPort();
+  EXPECT_FALSE(busy.ok);
+  EXPECT_EQ(busy.failure, OpenFailure::InUse);
+  EXPECT_TRUE(b.lineError);
+  EXPECT_NE(openFailureText(busy, b.PortName, 1, false).find("in use by another program"), std::string::npos);
+  first.ClosePort();
+  EXPECT_TRUE(second.OpenPort().ok) << "the port is free again once closed";
+  second.ClosePort();
+
+  // A stable link (like /dev/serial/by-id/...) opens the device it points to.
+  const fs::path link = fs::path(::testing::TempDir()) / "kavel-serial-link";
+  fs::remove(link);
+  fs::create_symlink(pty.path, link);
+  a.PortName = link.string();
+  EXPECT_TRUE(first.OpenPort().ok);
+  EXPECT_EQ(resolvedPortName(link.string()), pty.path);
+  fs::remove(link);
+}
+
+TEST(RS232C, OpenFailuresSayWhatToDo) {
+  AppSettings settings;
+  RS232C port(settings);
+  settings.PortName = "/dev/kavel-no-such-port";
+  OpenResult r = port.OpenPort();
+  EXPECT_EQ(r.failure, OpenFailure::NotFound);
+  settings.PortName = "/dev/null";
+  r = port.OpenPort();
+  EXPECT_EQ(r.failure, OpenFailure::NotSerial);
+  EXPECT_FALSE(port.isOpen());
+
+  OpenResult denied;
+  denied.failure = OpenFailure::Permission;
+  denied.device = "/dev/ttyUSB0";
+  denied.group = "dialout";
+  EXPECT_EQ(openFailureText(denied, "/dev/ttyUSB0", 1, false),
+            "Can't connect to /dev/ttyUSB0. Please check the cable.\n"
+            "No permission to open /dev/ttyUSB0: join the group \"dialout\" (sudo usermod -aG dialout $USER), "
+            "then log out and in again so that the new group applies.");
+  EXPECT_EQ(openFailureText(denied, "COM3", 1, true).substr(0, 50), "Can't connect to COM3. Please select another port.");
+  EXPECT_EQ(openFailureText(OpenResult{}, "COM3", 0, true), "COM3 は使用出来ません\n接続ポートを変えて下さい");
+  EXPECT_NE(openFailureDetail(denied, 0).find("dialout"), std::string::npos);
+}
+
+TEST(PortList, ShowsDescriptionAndSerialWhereKnown) {
+  EXPECT_EQ(portListText({"/dev/ttyUSB0", "FT232R USB UART", "A50285BI", ""}), "/dev/ttyUSB0  FT232R USB UART (A50285BI)");
+  EXPECT_EQ(portListText({"/dev/ttyS0", "ttyS0", "", ""}), "/dev/ttyS0");
+  EXPECT_EQ(portListText({"/dev/ttyACM0", "", "1234", ""}), "/dev/ttyACM0  (1234)");
+  for (const PortInfo& p : listSerialPorts()) EXPECT_FALSE(p.name.empty());
+}

@@ -1,0 +1,83 @@
+#pragma once
+// A robot controller board with its boot loader, as far as the serial line shows it: answers
+// "Ver", restarts on "Reset" with "Update?(y/n):", runs the boot loader (banner, prompt, one
+// "." per HEX line, "R" to run), and sends the sensor and module streams the monitors read.
+// Faults can be switched on to try what the program does when a board misbehaves. No I/O here:
+// bytes go in, timed outputs come out.
+
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <string_view>
+
+namespace vboard {
+
+using Millis = std::int64_t;
+
+struct Faults {
+  int noAckAt = 0;      // HEX line N gets no "." (and the loader falls silent)
+  int errorAt = 0;      // HEX line N is answered with an error line
+  int hangupAt = 0;     // the line hangs up when HEX line N arrives
+  int slowAck = 0;      // ms before each "."
+  bool garbage = false; // noise bytes before replies
+  bool mute = false;    // never answers anything
+  bool noPrompt = false; // the boot loader shows its banner but never asks for the file
+};
+
+struct Output {
+  Millis at = 0;
+  std::string bytes;
+  bool hangup = false;  // close the line instead of writing
+};
+
+class VirtualBoard {
+ public:
+  VirtualBoard(std::string version, std::string banner, Faults faults);
+
+  /// Bytes from the host at `now`.
+  void receive(std::string_view bytes, Millis now);
+  /// Emits stream reports that are due at `now`.
+  void tick(Millis now);
+  /// When `tick` must run next.
+  Millis nextTick() const;
+
+  /// Outputs due at or before `now`, oldest first; removed from the queue.
+  bool takeDue(Millis now, Output& out);
+  Millis nextOutput() const;
+
+  int hexLines() const { return hexLines_; }
+  bool inLoader() const { return mode_ == Mode::Loader || mode_ == Mode::LoaderDone; }
+
+ private:
+  enum class Mode { Running, AskingUpdate, Loader, LoaderDone, Silent };
+  void command(const std::string& line, Millis now);
+  void loaderLine(const std::string& line, Millis now);
+  void say(Millis at, std::string bytes);
+  void sayLine(Millis now, const std::string& text);
+  std::string report();
+
+  std::string version_;
+  std::string banner_;
+  Faults faults_;
+  Mode mode_ = Mode::Running;
+  std::string line_;
+  std::deque<Output> queue_;
+  Millis lastAckAt_ = 0;
+  int hexLines_ = 0;
+
+  // Streams and board state.
+  bool sensorStream_ = false, compassStream_ = false, ussStream_ = false, pixyStream_ = false, padStream_ = false;
+  bool configSent_ = false;
+  Millis nextStream_ = 0;
+  int phase_ = 0;
+  int outputs_[10] = {};
+  int leds_[3] = {};
+  int servo7_ = 1500, servo8_ = 1500;
+  int subId_ = 0;
+  int balance_[3] = {0, 0, 10};
+};
+
+/// The board's HEX record check: ":" then pairs of hexadecimal digits whose sum is 0 mod 256.
+bool validRecord(std::string_view line, int* type = nullptr);
+
+}  // namespace vboard
