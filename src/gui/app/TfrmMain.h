@@ -37,6 +37,7 @@ class TfrmComStandIn;
 class TfrmHelp;
 class TfrmLanguage;
 class TfrmMsgBox;
+class TfrmSetup;
 class TfrmProg;
 class Workbench;
 
@@ -71,6 +72,7 @@ class TfrmMain : public QMainWindow {
   TfrmHelp* frmHelp() const { return help_; }
   TfrmLanguage* frmLanguage() const { return language_; }
   TfrmComStandIn* frmCom() const { return com_; }
+  TfrmSetup* frmSetup() const { return setup_; }
   SidePanel* sidePanel() const { return sidePanel_; }
   QMdiArea* mdiArea() const { return mdi_; }
   /// Text of status panel 0, 1 or 2.
@@ -110,6 +112,12 @@ class TfrmMain : public QMainWindow {
   void mmFuncPnlPosClick();
   void mmCodeViewClick();
   void mmSetupButtonClick();
+  /// The I/O setup window, placed below the tool bar at the Setup button and shown modally;
+  /// OK refreshes the palette and marks Main modified, or renews the C source's header.
+  void btnSetupClick();
+  /// The C-code library browser beside the current C source: closes it when shown, else opens
+  /// it below the tool bar at the CLib button.
+  void btnCLibClick();
   void mmJpnClick();
   void mmEngClick();
   void mmSetDefPathClick();
@@ -190,6 +198,7 @@ class TfrmMain : public QMainWindow {
   TfrmHelp* help_ = nullptr;
   TfrmLanguage* language_ = nullptr;
   TfrmComStandIn* com_ = nullptr;
+  TfrmSetup* setup_ = nullptr;
 
   QMdiArea* mdi_ = nullptr;
   SidePanel* sidePanel_ = nullptr;

@@ -14,6 +14,8 @@
 #include "gui/app/ProgramPrinter.h"
 #include "gui/app/ProgramWindows.h"
 #include "gui/app/QtText.h"
+#include "gui/build/TfrmCode.h"
+#include "gui/dialogs/DialogSet.h"
 #include "gui/app/Workbench.h"
 #include "gui/app/Prompts.h"
 #include "gui/app/TfrmMsgBox.h"
@@ -296,6 +298,7 @@ void TfrmMain::enterStatementStyle() {
   sidePanel_->show();
   dockSidePanel();
   toolButton("btnCLib")->hide();
+  dialogs().code()->close();
   if (TfrmProg* main = prog(0)) main->setCodeStyle(false);
   refreshPalette();
 }

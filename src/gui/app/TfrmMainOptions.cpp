@@ -163,7 +163,7 @@ void TfrmMain::mmSetupButtonClick() {
   const bool on = action("mmSetupButton")->isChecked();
   setSetupButtonShown(on);
   refreshPalette();
-  if (on) notYet(QStringLiteral("The I/O setup window"));
+  if (on) btnSetupClick();
 }
 
 // --- folders ------------------------------------------------------------------------------------

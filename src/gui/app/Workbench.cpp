@@ -5,7 +5,9 @@
 #include "core/text/Format.h"
 #include "gui/app/Glyphs.h"
 #include "gui/app/ProgramWindows.h"
+#include "gui/build/TfrmCode.h"
 #include "gui/dialogs/DialogSet.h"
+#include "gui/dialogs/TfrmSubProg.h"
 #include "gui/editor/Palette.h"
 
 namespace kavel::gui {
@@ -14,6 +16,9 @@ Workbench::Workbench(Context& ctx, Prompts& prompts, const QString& programFolde
     : ctx_(ctx), prompts_(prompts) {
   glyphs_ = std::make_unique<Glyphs>(programFolder);
   dialogs_ = std::make_unique<DialogSet>(ctx_, *glyphs_, dialogParent);
+  // Their file choices and warnings go through the same prompts as every other question.
+  dialogs_->subProg()->usePrompts(prompts_);
+  dialogs_->code()->usePrompts(prompts_);
   windows_ = std::make_unique<ProgramWindows>(*this, ctx_);
 }
 

@@ -48,8 +48,6 @@ constexpr int kTitleWarning = 44;
 constexpr const char* kDefaultBatFile = "Build/Build_V190617/BuildPath.Bat";
 constexpr const char* kReadErrorText = "Can't perform one of the following file operations: Open, Seek, Read, Close.";
 
-QString qs(const std::string& s) { return QString::fromStdString(s); }
-
 }  // namespace
 
 TfrmBuild::TfrmBuild(Context& ctx, Prompts& prompts, BuildWindowServices services, QWidget* parent)
