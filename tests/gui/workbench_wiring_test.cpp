@@ -204,6 +204,7 @@ class WorkbenchWiringTest : public QObject {
     MainWindowFixture f;
     f.prog(0)->setModified(false);
     QVERIFY(f.main->pnlButton()->button("btnUss")->isHidden());
+    QVERIFY(!f.main->toolButton("btnCLib")->isVisible());  // statement style
     f.prompts.onShow = [](QDialog& d) {
       auto* setup = qobject_cast<gui::TfrmSetup*>(&d);
       QVERIFY(setup);
@@ -213,8 +214,8 @@ class WorkbenchWiringTest : public QObject {
       }
       setup->btnOkClick();
     };
-    f.main->toolButton("btnSetup")->click();
-    QCOMPARE(f.prompts.shown.back(), QStringLiteral("TfrmSetup"));
+    f.main->btnSetupClick();
+    QCOMPARE(f.prompts.shown, std::vector<QString>{QStringLiteral("TfrmSetup")});
     QVERIFY(f.ctx.io.useUss);
     QVERIFY(!f.main->pnlButton()->button("btnUss")->isHidden());
     QVERIFY(!f.main->pnlButton()->button("btnCode")->isHidden());

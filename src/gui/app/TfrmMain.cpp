@@ -283,7 +283,7 @@ void TfrmMain::buildToolBar() {
                               [this] { btnSetupClick(); });
   setup->setText(QStringLiteral("Setup"));
   setup->setIcon(bench_->glyphs().forKind(kSetup));
-  lib->hide();
+  showToolButton("btnCLib", false);
 }
 
 void TfrmMain::buildStatusBar() {

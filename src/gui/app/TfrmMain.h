@@ -169,6 +169,9 @@ class TfrmMain : public QMainWindow {
   /// Follows the modified state of the programs (the Save button).
   void modifiedChanged();
   void setSetupButtonShown(bool shown);
+  /// A widget on a tool bar shows and hides through its action too: hiding only the widget is
+  /// undone when the tool bar lays out.
+  void showToolButton(const char* name, bool shown);
   /// A program window became the current program.
   void programActivated(int number);
   void buildMenus();

@@ -297,7 +297,7 @@ void TfrmMain::enterStatementStyle() {
   for (const char* name : {"mmGrid", "mmDelQuery", "mmCodeView", "mmSetupButton"}) action(name)->setEnabled(true);
   sidePanel_->show();
   dockSidePanel();
-  toolButton("btnCLib")->hide();
+  showToolButton("btnCLib", false);
   dialogs().code()->close();
   if (TfrmProg* main = prog(0)) main->setCodeStyle(false);
   refreshPalette();
@@ -309,7 +309,7 @@ void TfrmMain::enterCodeStyle() {
   for (const char* name : {"mmGrid", "mmDelQuery", "mmCodeView", "mmSetupButton"}) action(name)->setEnabled(false);
   action("mmSetupButton")->setChecked(true);
   sidePanel_->hide();
-  toolButton("btnCLib")->show();
+  showToolButton("btnCLib", true);
   setSetupButtonShown(true);
   // The Setup option is disabled in this style, so the edit-style menu is the only way back.
   mnuEditStyleAction_->setVisible(true);

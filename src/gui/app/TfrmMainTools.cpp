@@ -38,6 +38,16 @@ QPoint keptOnScreen(QRect r, const QScreen* screen) {
 
 }  // namespace
 
+void TfrmMain::showToolButton(const char* name, bool shown) {
+  QToolButton* button = toolButton(QString::fromLatin1(name));
+  if (!button) return;
+  for (QAction* a : tBar_->actions()) {
+    if (tBar_->widgetForAction(a) == button) a->setVisible(shown);
+  }
+  // The action updates the widget only at the next layout; the widget follows at once.
+  button->setVisible(shown);
+}
+
 void TfrmMain::btnSetupClick() {
   setup_->FormShow();
   setup_->adjustSize();
