@@ -33,6 +33,7 @@
 #include "gui/app/TfrmLanguage.h"
 #include "gui/app/TfrmMsgBox.h"
 #include "gui/app/Workbench.h"
+#include "gui/setup/TfrmSetup.h"
 #include "gui/dialogs/DialogSet.h"
 #include "gui/editor/Palette.h"
 #include "gui/editor/RowView.h"
@@ -90,6 +91,7 @@ TfrmMain::TfrmMain(Context& ctx, const MainOptions& options, QWidget* parent)
   msgBox_ = new TfrmMsgBox(ctx_, this);
   help_ = new TfrmHelp(ctx_, this);
   language_ = new TfrmLanguage(ctx_, this);
+  setup_ = new TfrmSetup(ctx_, *prompts_, *msgBox_, this);
 
   centre_ = new QWidget(this);
   auto* row = new QHBoxLayout(centre_);
@@ -293,14 +295,14 @@ void TfrmMain::buildToolBar() {
   bar->addWidget(path);
 
   QToolButton* lib = button("btnCLib", 0, QStyle::SP_FileDialogContentsView,
-                            [this] { notYet(QStringLiteral("The C-code library window")); });
+                            [this] { btnCLibClick(); });
   lib->setText(QStringLiteral("C-Lib"));
   lib->setIcon(bench_->glyphs().forKind(kCCode));
   QToolButton* setup = button("btnSetup", 0, QStyle::SP_FileDialogDetailedView,
-                              [this] { notYet(QStringLiteral("The I/O setup window")); });
+                              [this] { btnSetupClick(); });
   setup->setText(QStringLiteral("Setup"));
   setup->setIcon(bench_->glyphs().forKind(kSetup));
-  lib->hide();
+  showToolButton("btnCLib", false);
 }
 
 void TfrmMain::buildStatusBar() {

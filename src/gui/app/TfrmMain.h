@@ -38,6 +38,7 @@ class TfrmDownLoad;
 class TfrmHelp;
 class TfrmLanguage;
 class TfrmMsgBox;
+class TfrmSetup;
 class TfrmProg;
 class Workbench;
 
@@ -73,6 +74,7 @@ class TfrmMain : public QMainWindow {
   TfrmDownLoad* frmDownLoad() const { return downLoad_; }
   TfrmLanguage* frmLanguage() const { return language_; }
   TfrmBuild* frmBuild() const;
+  TfrmSetup* frmSetup() const { return setup_; }
   SidePanel* sidePanel() const { return sidePanel_; }
   QMdiArea* mdiArea() const { return mdi_; }
   /// Text of status panel 0, 1 or 2.
@@ -112,6 +114,12 @@ class TfrmMain : public QMainWindow {
   void mmFuncPnlPosClick();
   void mmCodeViewClick();
   void mmSetupButtonClick();
+  /// The I/O setup window, placed below the tool bar at the Setup button and shown modally;
+  /// OK refreshes the palette and marks Main modified, or renews the C source's header.
+  void btnSetupClick();
+  /// The C-code library browser beside the current C source: closes it when shown, else opens
+  /// it below the tool bar at the CLib button.
+  void btnCLibClick();
   void mmJpnClick();
   void mmEngClick();
   void mmSetDefPathClick();
@@ -180,6 +188,9 @@ class TfrmMain : public QMainWindow {
   void followSerialLink();
   /// Saves the settings; panel 0 shows the port or "Ini:NG".
   bool saveSettingsNow();
+  /// A widget on a tool bar shows and hides through its action too: hiding only the widget is
+  /// undone when the tool bar lays out.
+  void showToolButton(const char* name, bool shown);
   /// A program window became the current program.
   void programActivated(int number);
   void buildMenus();
@@ -213,6 +224,7 @@ class TfrmMain : public QMainWindow {
   TfrmHelp* help_ = nullptr;
   TfrmDownLoad* downLoad_ = nullptr;
   TfrmLanguage* language_ = nullptr;
+  TfrmSetup* setup_ = nullptr;
 
   QMdiArea* mdi_ = nullptr;
   SidePanel* sidePanel_ = nullptr;

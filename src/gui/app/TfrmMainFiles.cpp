@@ -14,6 +14,8 @@
 #include "gui/app/ProgramPrinter.h"
 #include "gui/app/ProgramWindows.h"
 #include "gui/app/QtText.h"
+#include "gui/build/TfrmCode.h"
+#include "gui/dialogs/DialogSet.h"
 #include "gui/app/Workbench.h"
 #include "gui/app/Prompts.h"
 #include "gui/app/TfrmMsgBox.h"
@@ -295,7 +297,8 @@ void TfrmMain::enterStatementStyle() {
   for (const char* name : {"mmGrid", "mmDelQuery", "mmCodeView", "mmSetupButton"}) action(name)->setEnabled(true);
   sidePanel_->show();
   dockSidePanel();
-  toolButton("btnCLib")->hide();
+  showToolButton("btnCLib", false);
+  dialogs().code()->close();
   if (TfrmProg* main = prog(0)) main->setCodeStyle(false);
   refreshPalette();
 }
@@ -306,7 +309,7 @@ void TfrmMain::enterCodeStyle() {
   for (const char* name : {"mmGrid", "mmDelQuery", "mmCodeView", "mmSetupButton"}) action(name)->setEnabled(false);
   action("mmSetupButton")->setChecked(true);
   sidePanel_->hide();
-  toolButton("btnCLib")->show();
+  showToolButton("btnCLib", true);
   setSetupButtonShown(true);
   // The Setup option is disabled in this style, so the edit-style menu is the only way back.
   mnuEditStyleAction_->setVisible(true);

@@ -60,8 +60,8 @@ void TfrmMain::refreshPalette() {
     if (!option) clearOptionFlags(io, ctx_.settings.variant);
   } else {
     action("mmSetupButton")->setChecked(true);
-    toolButton("btnCLib")->show();
-    toolButton("btnSetup")->show();
+    showToolButton("btnCLib", true);
+    showToolButton("btnSetup", true);
   }
   pnlButton()->refresh(io);
   pnlButton()->enableFor(ctx_.programs.current);
@@ -163,7 +163,7 @@ void TfrmMain::mmSetupButtonClick() {
   const bool on = action("mmSetupButton")->isChecked();
   setSetupButtonShown(on);
   refreshPalette();
-  if (on) notYet(QStringLiteral("The I/O setup window"));
+  if (on) btnSetupClick();
 }
 
 // --- folders ------------------------------------------------------------------------------------

@@ -31,7 +31,7 @@ void TfrmMain::modifiedChanged() {
 }
 
 void TfrmMain::setSetupButtonShown(bool shown) {
-  if (QToolButton* b = toolButton("btnSetup")) b->setVisible(shown);
+  showToolButton("btnSetup", shown);
   action("mmSetupButton")->setChecked(shown);
 }
 

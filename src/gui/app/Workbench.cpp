@@ -9,7 +9,9 @@
 #include "gui/app/QtText.h"
 #include "gui/build/TfrmBuild.h"
 #include "gui/comm/SerialLink.h"
+#include "gui/build/TfrmCode.h"
 #include "gui/dialogs/DialogSet.h"
+#include "gui/dialogs/TfrmSubProg.h"
 #include "gui/editor/Palette.h"
 
 namespace kavel::gui {
@@ -18,6 +20,9 @@ Workbench::Workbench(Context& ctx, Prompts& prompts, const QString& programFolde
     : ctx_(ctx), prompts_(prompts) {
   glyphs_ = std::make_unique<Glyphs>(programFolder);
   dialogs_ = std::make_unique<DialogSet>(ctx_, *glyphs_, dialogParent);
+  // Their file choices and warnings go through the same prompts as every other question.
+  dialogs_->subProg()->usePrompts(prompts_);
+  dialogs_->code()->usePrompts(prompts_);
   windows_ = std::make_unique<ProgramWindows>(*this, ctx_);
 
   BuildWindowServices services;

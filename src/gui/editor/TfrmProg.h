@@ -154,6 +154,10 @@ class TfrmProg : public QWidget {
   void markBlock(std::size_t row, bool pressed);
   /// Runs the dialog for the edit buffer's subject kind on `row` and takes its result.
   void runEdit(std::size_t row);
+  /// After the sub-program dialog closed with OK on `row` (a SubCall or Return row whose values
+  /// before the dialog were `before`): assigns the Sub number, closes and opens Sub windows and
+  /// reads the called file.
+  void finishSubProgEdit(std::size_t row, const Statement& before);
   QPoint dialogPos(std::size_t row, const QSize& dialogSize) const;
   /// The size `dialog` will have once its show handler has laid it out for the edit buffer.
   static QSize shownSize(StatementDialog* dialog);

@@ -27,12 +27,14 @@
 #include "gui/app/Workbench.h"
 #include "gui/dialogs/DialogSet.h"
 #include "gui/dialogs/StatementDialog.h"
+#include "gui/dialogs/TfrmSubProg.h"
 #include "gui/editor/CodeEditor.h"
 #include "core/editor/EditMenu.h"
 #include "core/editor/RowClipboard.h"
 #include "gui/editor/RowView.h"
 #include "core/editor/StatementEditing.h"
 #include "core/model/RowText.h"
+#include "core/model/SubCallRules.h"
 #include "core/model/StatementKind.h"
 #include "core/shell/ShellTexts.h"
 #include "core/text/Format.h"
@@ -304,12 +306,17 @@ void TfrmProg::runEdit(std::size_t row) {
   const DialogKind kind = dialogForSubjectKind(cno);
   if (kind == DialogKind::None || row >= program().size()) return;
   prepareForDialog(ctx_.edit);
+  const Statement before = program().rows()[row];
   StatementDialog* dialog = bench_.dialogs().forSubjectKind(cno);
   const EditOutcome outcome = bench_.prompts().editStatement(this, kind, dialog, dialogPos(row, shownSize(dialog)));
   if (row >= program().size()) return;
   Statement& s = program().rows()[row];
   switch (outcome) {
     case EditOutcome::Ok:
+      if (cno == kSubCall || cno == kReturn) {
+        finishSubProgEdit(row, before);
+        break;
+      }
       copyBack(cno, ctx_.edit, s);
       setModified(true);
       rowView_->viewport()->update();
@@ -320,6 +327,56 @@ void TfrmProg::runEdit(std::size_t row) {
       if (neverConfirmed(s, rowText(static_cast<int>(row)).isEmpty(), cno)) removeBlock(row);
       break;
   }
+}
+
+void TfrmProg::finishSubProgEdit(std::size_t row, const Statement& before) {
+  Statement& s = program().rows()[row];
+  const EditBuffer edit = ctx_.edit;
+  if (edit.cno == kReturn) {
+    s.cno = kReturn;
+    s.val0 = s.val1 = s.val2 = 0;
+    s.cmt = edit.cmt;
+    setModified(true);
+    rowView_->viewport()->update();
+    return;
+  }
+  const TfrmSubProg* sub = bench_.dialogs().subProg();
+  const SubCallPlan plan = planSubCall(ctx_.programs, number_, static_cast<int>(row), before.val0, before.cmt,
+                                       edit.val0, edit.cmt, sub->interruptChosen(), sub->editChosen());
+  // Keeps the row as it was; a row that was never confirmed goes, as on Cancel.
+  const auto keepRow = [this, row] {
+    if (row < program().size() && program().rows()[row].cno == 0) removeBlock(row);
+  };
+  if (plan.number == 0) {
+    bench_.prompts().ask(this, PromptIcon::Warning, qs(ctx_.messages(44)),
+                         QStringLiteral("No Sub program number is free: all 29 are called already. "
+                                        "Remove a sub-program call from Main, then try again."),
+                         PromptButtons::Ok);
+    keepRow();
+    return;
+  }
+  if (plan.closeWindow > 0 && plan.closeWindow != number_) {
+    if (TfrmProg* old = bench_.windows().prog(plan.closeWindow)) {
+      if (!bench_.windows().mayClose(*old)) {
+        keepRow();
+        return;
+      }
+      bench_.windows().close(plan.closeWindow);
+    }
+  }
+  if (row >= program().size()) return;
+  Statement& call = program().rows()[row];
+  call.cno = kSubCall;
+  call.val0 = plan.number;
+  call.val1 = call.val2 = 0;
+  call.cmt = edit.cmt;
+  setModified(true);
+  rowView_->viewport()->update();
+  if (!plan.openWindow) return;
+  TfrmProg* target = bench_.windows().open(plan.number);
+  if (!target || !plan.readFile) return;
+  // A failed read reports itself; it touches only the Sub window.
+  target->readFile(qs(ctx_.settings.DatPath_ + edit.cmt + ".Kvl"));
 }
 
 void TfrmProg::changeCondition(int row) {
