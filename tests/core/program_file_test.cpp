@@ -118,6 +118,26 @@ TEST_F(ProgramFileTest, LineBreaksInACommentCannotSplitTheRow) {
   EXPECT_EQ(back.rows()[0].cmt, "a();  [0002]:sno:21");
 }
 
+TEST_F(ProgramFileTest, OverlongOrBinaryTextsCannotMakeTheFileUnreadable) {
+  // 600 katakana are 1800 bytes in UTF-8: whole, the row line would overflow the reader's line
+  // buffer and the next load would fail on its remainder. A NUL would make the file look binary.
+  std::string katakana;
+  for (int i = 0; i < 600; ++i) katakana += "\xE3\x82\xA2";
+  Program p;
+  p.appendRow(row(kCCode, kCCode, 0, 0, 0, katakana));
+  p.appendRow(row(kCCode, kCCode, 0, 0, 0, std::string("a\0b", 3)));
+  ctx_.io.cnName[0] = std::string(700, 'N');
+  ASSERT_TRUE(writeProgramFile(p, path("long.Kvl"), fileContext()));
+  Program back;
+  ASSERT_TRUE(read(back, path("long.Kvl")).ok);
+  ASSERT_EQ(back.size(), 2u);
+  const std::string& cut = back.rows()[0].cmt;
+  EXPECT_FALSE(cut.empty());
+  EXPECT_EQ(cut.size() % 3, 0u) << "cut between characters";
+  EXPECT_EQ(katakana.compare(0, cut.size(), cut), 0);
+  EXPECT_EQ(back.rows()[1].cmt, "a b");
+}
+
 TEST_F(ProgramFileTest, OldVersionConversion) {
   const std::string file = put("old.Kvl",
                                "Title:Main - [ old ]\r\n"

@@ -75,9 +75,21 @@ std::string_view column(std::string_view line, std::size_t pos, std::size_t len)
 int fitValue(int v) { return std::clamp(v, -99999, 999999); }
 int fitKind(int k) { return std::clamp(k, -9, 99); }
 
-// A comment is one line of the file; a line break inside it would start a new line.
+// Longest text a comment, name or title may bring into its line: with the longest row prefix
+// (51 bytes) and the line end, the line still fits the reader's line buffer, even when the file
+// is written in UTF-8, the longer of the two encodings.
+constexpr std::size_t kMaxLineText = 450;
+
+// A comment is one line of the file: a line break inside it would start a new line, a NUL
+// would make the file look binary, and a line longer than the reader's buffer would be split
+// into a second line that fails to read, so the whole program would be lost on the next load.
 std::string oneLine(std::string s) {
-  std::replace_if(s.begin(), s.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+  std::replace_if(s.begin(), s.end(), [](char c) { return c == '\r' || c == '\n' || c == '\0'; }, ' ');
+  if (s.size() > kMaxLineText) {
+    std::size_t cut = kMaxLineText;
+    while (cut > 0 && (static_cast<unsigned char>(s[cut]) & 0xC0) == 0x80) --cut;  // whole characters only
+    s.resize(cut);
+  }
   return s;
 }
 
