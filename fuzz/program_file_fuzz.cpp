@@ -16,10 +16,16 @@ using namespace kavel;
 namespace {
 
 // A CR inside a line is read into the comment; the writer makes it a blank, since to other
-// readers of the file it would end the line.
+// readers of the file it would end the line, and a NUL too, since it makes the file look
+// binary. A comment longer than a line can hold is cut to whole characters.
 std::string written(std::string cmt) {
   for (char& c : cmt) {
-    if (c == '\r') c = ' ';
+    if (c == '\r' || c == '\0') c = ' ';
+  }
+  if (cmt.size() > 450) {
+    std::size_t cut = 450;
+    while (cut > 0 && (static_cast<unsigned char>(cmt[cut]) & 0xC0) == 0x80) --cut;
+    cmt.resize(cut);
   }
   return cmt;
 }
