@@ -1,4 +1,5 @@
 #include "gui/dialogs/TfrmDir.h"
+#include "gui/dialogs/DialogButton.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -18,13 +19,7 @@
 namespace kavel::gui {
 namespace {
 
-QPushButton* stepButton(const char* name, const char* caption, QWidget* parent) {
-  auto* b = new QPushButton(caption, parent);
-  b->setObjectName(name);
-  b->setFixedWidth(44);
-  b->setAutoDefault(false);
-  return b;
-}
+QPushButton* stepButton(const char* name, const char* caption, QWidget* parent) { return dialogButton(name, caption, parent, 44); }
 
 }  // namespace
 

@@ -15,6 +15,7 @@
 #include <algorithm>
 
 #include "core/model/StatementKind.h"
+#include "gui/dialogs/DialogButton.h"
 #include "gui/app/Glyphs.h"
 
 namespace kavel::gui {
@@ -25,13 +26,7 @@ constexpr int kGridHeight = 150;
 constexpr QSize kGlyphSize(56, 36);
 const QColor kMarked(0xC0, 0xDC, 0xC0);  // 0x00C0DCC0 as 0x00BBGGRR
 
-QPushButton* limitButton(const char* name, const char* caption, QWidget* parent) {
-  auto* b = new QPushButton(caption, parent);
-  b->setObjectName(name);
-  b->setAutoDefault(false);
-  b->setFixedWidth(36);
-  return b;
-}
+QPushButton* limitButton(const char* name, const char* caption, QWidget* parent) { return dialogButton(name, caption, parent, 36); }
 
 QLabel* limitPanel(const char* name, QWidget* parent) {
   auto* l = new QLabel(parent);

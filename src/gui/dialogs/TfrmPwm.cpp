@@ -1,4 +1,5 @@
 #include "gui/dialogs/TfrmPwm.h"
+#include "gui/dialogs/DialogButton.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -18,13 +19,7 @@
 namespace kavel::gui {
 namespace {
 
-QPushButton* stepButton(const QString& name, const char* caption, QWidget* parent) {
-  auto* b = new QPushButton(caption, parent);
-  b->setObjectName(name);
-  b->setAutoDefault(false);
-  b->setFixedWidth(40);
-  return b;
-}
+QPushButton* stepButton(const QString& name, const char* caption, QWidget* parent) { return dialogButton(name, caption, parent, 40); }
 
 }  // namespace
 

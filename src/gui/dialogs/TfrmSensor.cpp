@@ -15,6 +15,7 @@
 #include "core/dialogs/SubIoBoards.h"
 #include "core/model/RowText.h"
 #include "core/model/StatementKind.h"
+#include "gui/dialogs/DialogButton.h"
 #include "gui/app/Glyphs.h"
 #include "gui/dialogs/BoardSelector.h"
 
@@ -23,13 +24,7 @@ namespace {
 
 constexpr QSize kGlyphSize(56, 36);
 
-QPushButton* stepButton(const char* name, const char* caption, QWidget* parent) {
-  auto* b = new QPushButton(caption, parent);
-  b->setObjectName(name);
-  b->setAutoDefault(false);
-  b->setFixedWidth(40);
-  return b;
-}
+QPushButton* stepButton(const char* name, const char* caption, QWidget* parent) { return dialogButton(name, caption, parent, 40); }
 
 QLabel* nameLabel(const char* name, QWidget* parent) {
   auto* l = new QLabel(parent);

@@ -1,4 +1,5 @@
 #include "gui/dialogs/TfrmServo.h"
+#include "gui/dialogs/DialogButton.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -14,13 +15,7 @@
 namespace kavel::gui {
 namespace {
 
-QPushButton* stepButton(const char* name, const char* caption, QWidget* parent) {
-  auto* b = new QPushButton(caption, parent);
-  b->setObjectName(name);
-  b->setAutoDefault(false);
-  b->setFixedWidth(44);
-  return b;
-}
+QPushButton* stepButton(const char* name, const char* caption, QWidget* parent) { return dialogButton(name, caption, parent, 44); }
 
 }  // namespace
 

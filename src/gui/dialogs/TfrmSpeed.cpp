@@ -11,6 +11,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "gui/dialogs/DialogButton.h"
 #include "gui/app/Glyphs.h"
 #include "core/model/MotorPattern.h"
 #include "core/model/RowText.h"
@@ -21,13 +22,7 @@ namespace {
 constexpr int kTickStep = 20;
 constexpr QSize kGlyphSize(56, 36);
 
-QPushButton* stepButton(const char* name, const char* caption, QWidget* parent) {
-  auto* b = new QPushButton(caption, parent);
-  b->setObjectName(name);
-  b->setFixedWidth(44);
-  b->setAutoDefault(false);
-  return b;
-}
+QPushButton* stepButton(const char* name, const char* caption, QWidget* parent) { return dialogButton(name, caption, parent, 44); }
 
 }  // namespace
 

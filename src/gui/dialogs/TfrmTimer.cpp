@@ -11,6 +11,7 @@
 #include <QToolButton>
 
 #include "core/model/StatementKind.h"
+#include "gui/dialogs/DialogButton.h"
 #include "gui/app/Glyphs.h"
 
 namespace kavel::gui {
@@ -18,13 +19,7 @@ namespace {
 
 constexpr QSize kGlyphSize(56, 36);
 
-QPushButton* stepButton(const char* name, const char* caption, QWidget* parent) {
-  auto* b = new QPushButton(caption, parent);
-  b->setObjectName(name);
-  b->setAutoDefault(false);
-  b->setFixedWidth(44);
-  return b;
-}
+QPushButton* stepButton(const char* name, const char* caption, QWidget* parent) { return dialogButton(name, caption, parent, 44); }
 
 }  // namespace
 

@@ -14,6 +14,7 @@
 #include "core/model/RowText.h"
 #include "core/model/StatementKind.h"
 #include "core/modules/UltrasonicValues.h"
+#include "gui/dialogs/DialogButton.h"
 #include "gui/app/Glyphs.h"
 
 namespace kavel::gui {
@@ -21,12 +22,7 @@ namespace {
 
 constexpr QSize kGlyphSize(56, 36);
 
-QPushButton* smallButton(const char* name, const QString& caption, QWidget* parent) {
-  auto* b = new QPushButton(caption, parent);
-  b->setObjectName(name);
-  b->setAutoDefault(false);
-  return b;
-}
+QPushButton* smallButton(const char* name, const QString& caption, QWidget* parent) { return dialogButton(name, caption, parent); }
 
 }  // namespace
 
