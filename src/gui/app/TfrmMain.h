@@ -37,6 +37,7 @@ class TfrmBuild;
 class TfrmDownLoad;
 class TfrmHelp;
 class TfrmLanguage;
+class TfrmMotBal;
 class TfrmMsgBox;
 class TfrmSetup;
 class TfrmProg;
@@ -73,6 +74,7 @@ class TfrmMain : public QMainWindow {
   TfrmHelp* frmHelp() const { return help_; }
   TfrmDownLoad* frmDownLoad() const { return downLoad_; }
   TfrmLanguage* frmLanguage() const { return language_; }
+  TfrmMotBal* frmMotBal() const { return motBal_; }
   TfrmBuild* frmBuild() const;
   TfrmSetup* frmSetup() const { return setup_; }
   SidePanel* sidePanel() const { return sidePanel_; }
@@ -151,6 +153,9 @@ class TfrmMain : public QMainWindow {
   /// Download: chooses the HEX file (the program's own after a build or with a program file
   /// open, else asked) and hands over to the download window.
   void mmDownLoadClick();
+  /// Motor balance: opens the port (no board search) and shows the window modally only when it
+  /// opened; the port is closed again afterwards.
+  void mmMotBalanceClick();
   /// The maintenance gesture of the communication settings window: shows the language editor
   /// item and the message memo.
   void revealMaintenance();
@@ -224,6 +229,7 @@ class TfrmMain : public QMainWindow {
   TfrmHelp* help_ = nullptr;
   TfrmDownLoad* downLoad_ = nullptr;
   TfrmLanguage* language_ = nullptr;
+  TfrmMotBal* motBal_ = nullptr;
   TfrmSetup* setup_ = nullptr;
 
   QMdiArea* mdi_ = nullptr;
