@@ -143,7 +143,10 @@ int runMonitor(const GlobalOptions& options, const std::vector<std::string>& arg
   MonitorSession::Outcome outcome = MonitorSession::Outcome::Running;
   for (;;) {
     const Millis now = steadyMillis();
-    if (stopSignal != 0 || now >= stopAt) session.stop(now);
+    if (stopSignal != 0 || now >= stopAt) {
+      session.stop(now);
+      stopAt = kNoDeadline;  // the closing sequence has its own pauses
+    }
     outcome = session.poll(now);
     if (outcome != MonitorSession::Outcome::Running) break;
     if (session.monitoring() && !announced) {
