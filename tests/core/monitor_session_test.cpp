@@ -91,6 +91,33 @@ TEST(MonitorSession, StreamsReportsAndLeavesTheBoardAtRest) {
   }
 }
 
+TEST(MonitorSession, TheBoardFollowsTheMonitorsControls) {
+  // CN1 an output, CN7 a servo: what the monitor's buttons and track bar send shows up in the
+  // next reports, and choosing a sub I/O brings its configuration line.
+  VirtualBoardProcess board({"--rate", "50", "--config", "CNio:0111114100"});
+  Monitor m(board.path());
+  m.session.start(steadyMillis());
+  m.runUntil([&] { return !m.reports.empty(); }, 4000);
+  ASSERT_FALSE(m.reports.empty());
+  EXPECT_EQ(m.reports.back().cn[0].value, "LOW");
+  EXPECT_EQ(m.reports.back().cn[6].value, " 50%");
+  for (const char* c : {"O0:1", "L1:1", "L2:1", "s7:1000", "ID:3"}) ASSERT_EQ(m.port.SendText(c), SendStatus::Sent) << c;
+  const std::size_t before = m.configs.size();
+  m.runUntil([&] { return m.configs.size() > before && m.reports.back().cn[0].value == "HIGH"; }, 2000);
+  const MonitorReport& r = m.reports.back();
+  EXPECT_EQ(r.cn[0].value, "HIGH");
+  EXPECT_EQ(r.cn[6].value, " 25%");
+  EXPECT_EQ(r.ledRed1, true);
+  EXPECT_EQ(r.ledRed2, true);
+  EXPECT_TRUE(m.io.subIoOn);
+  EXPECT_EQ(m.io.subIoId, 3);
+  m.session.stop(steadyMillis());
+  EXPECT_EQ(m.runUntil([] { return false; }, 3000), MonitorSession::Outcome::Done);
+  // CN1 is switched back to its resting state on the way out.
+  const std::vector<std::string> tail(m.session.sent().end() - 6, m.session.sent().end());
+  EXPECT_EQ(tail, (std::vector<std::string>{"O0:0", "O8:0", "O9:0", "L1:0", "L0:0", "S0:0"}));
+}
+
 TEST(MonitorSession, StopBeforeTheBoardAnswersSendsNothing) {
   VirtualBoardProcess board;
   Monitor m(board.path());
