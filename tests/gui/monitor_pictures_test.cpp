@@ -154,6 +154,13 @@ class MonitorPictures : public QObject {
       if (!child->isVisible()) continue;
       const QRect inWindow(child->mapTo(w, QPoint(0, 0)), child->size());
       QVERIFY2(w->rect().contains(inWindow), qPrintable(child->objectName()));
+      // Siblings lie side by side, not over each other (status panels, cells, buttons).
+      for (QObject* o : child->parent()->children()) {
+        auto* sibling = qobject_cast<QWidget*>(o);
+        if (!sibling || sibling == child || !sibling->isVisible() || sibling->isWindow()) continue;
+        QVERIFY2(!child->geometry().intersects(sibling->geometry()),
+                 qPrintable(child->objectName() + " over " + sibling->objectName()));
+      }
       if (auto* b = qobject_cast<QPushButton*>(child); b && !b->text().isEmpty()) {
         QVERIFY2(b->width() >= b->fontMetrics().horizontalAdvance(b->text()) + 8, qPrintable(b->objectName()));
       }

@@ -40,13 +40,15 @@ void ModuleMonitor::finishLayout(QWidget* extra) {
   barLayout->setSpacing(2);
   for (int i = 0; i < 2; ++i) {
     panels_[i] = new QLabel(bar);
+    panels_[i]->setObjectName(QStringLiteral("sBarPanel%1").arg(i));
     panels_[i]->setFrameShape(QFrame::StyledPanel);
     panels_[i]->setFrameShadow(QFrame::Sunken);
-    panels_[i]->setMinimumWidth(i == 0 ? 100 : 160);
-    // A long line must not widen the window.
-    panels_[i]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     barLayout->addWidget(panels_[i], i == 0 ? 0 : 1);
   }
+  panels_[0]->setFixedWidth(110);
+  // A long line must not widen the window: the second panel takes the width that is left.
+  panels_[1]->setMinimumWidth(160);
+  panels_[1]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   layout_->addWidget(bar);
 }
 

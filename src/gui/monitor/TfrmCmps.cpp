@@ -93,7 +93,7 @@ void TfrmCmps::drawDial() {
   // Crisp one-pixel ticks; only the numbers are smoothed.
   p.setRenderHint(QPainter::TextAntialiasing);
   QFont font = p.font();
-  font.setPixelSize(11);
+  font.setPixelSize(10);
   p.setFont(font);
   const QFontMetrics fm(font);
   for (const DialTick& t : dialScale()) {

@@ -148,8 +148,8 @@ void TfrmPixyMoni::drawField() {
     p.drawLine(676, y, 680, y);
     if (offset % 40 != 0) continue;
     const QString label = QString::number(offset / 2);
-    p.drawText(QRect(0, y - textHeight / 2, 22, textHeight), Qt::AlignRight | Qt::AlignVCenter, label);
-    p.drawText(QRect(682, y - textHeight / 2, 26, textHeight), Qt::AlignLeft | Qt::AlignVCenter, label);
+    p.drawText(QRect(0, y - textHeight / 2, 20, textHeight), Qt::AlignRight | Qt::AlignVCenter, label);
+    p.drawText(QRect(684, y - textHeight / 2, 24, textHeight), Qt::AlignLeft | Qt::AlignVCenter, label);
   }
   // Thirds of the picture.
   p.setPen(QPen(fromBgr(kGuideColour), 1, Qt::DotLine));
