@@ -50,7 +50,6 @@ TfrmPixyMoni::TfrmPixyMoni(Context& ctx, SerialLink& link, Prompts& prompts, QWi
   auto* row = new QHBoxLayout;
   lblSigColor = new ClickLabel(QStringLiteral("sig color"), this);
   lblSigColor->setObjectName("lblSigColor");
-  lblSigColor->setToolTip(QStringLiteral("Double-click: default colours"));
   connect(lblSigColor, &ClickLabel::doubleClicked, this, &TfrmPixyMoni::lblSigColorDblClick);
   row->addWidget(lblSigColor);
   for (int i = 0; i < 7; ++i) {
