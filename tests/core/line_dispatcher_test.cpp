@@ -87,6 +87,10 @@ TEST(LineDispatcher, Routes) {
   pixy.pixyListening = true;
   LinkState pad;
   pad.gamePadMonitor = true;
+  LinkState padFromMonitor = monitor();
+  padFromMonitor.gamePadMonitor = true;
+  LinkState padBehindCompass = compass;
+  padBehindCompass.gamePadMonitor = true;
   LinkState balance;
   balance.motorBalanceListening = true;
   LinkState probe;
@@ -155,6 +159,10 @@ TEST(LineDispatcher, Routes) {
        [](const LineRoute& r) { return r.module == ModuleTarget::Camera; }},
       {"monitor log limit", fullMonitorLog, "x", LineTarget::SensorMonitor, [](const LineRoute& r) { return r.clearLog; }},
       {"game pad", pad, "P:0010,128,128", LineTarget::GamePad, [](const LineRoute& r) { return !r.setAck; }},
+      {"game pad shown from the sensor monitor", padFromMonitor, "P:0010,128,128", LineTarget::SensorMonitor,
+       [](const LineRoute& r) { return r.module == ModuleTarget::GamePad && r.addToLog; }},
+      {"an open compass window is served before the pad", padBehindCompass, "D:090 P:1", LineTarget::SensorMonitor,
+       [](const LineRoute& r) { return r.module == ModuleTarget::Compass; }},
       {"game pad ignores others", pad, "B:000", LineTarget::None, [](const LineRoute&) { return true; }},
       {"motor balance", balance, "B:015,000,010", LineTarget::MotorBalance, [](const LineRoute& r) { return r.setAck; }},
       {"probe, nobody listening", probe, "WL Loader2620", LineTarget::None, [](const LineRoute& r) { return r.setAck; }},

@@ -75,6 +75,10 @@ void routeSensorMonitor(const std::string& t, const LinkState& state, LineRoute&
     if (has(t, "U:")) r.module = ModuleTarget::Ultrasonic;
   } else if (state.pixyListening) {
     if (has(t, "#Pixy:")) r.module = ModuleTarget::Camera;
+  } else if (state.gamePadMonitor) {
+    // The game-pad window shown from the sensor monitor: the monitor keeps listening, so the
+    // pad's lines would never get past it to the window.
+    if (has(t, "P:")) r.module = ModuleTarget::GamePad;
   }
   r.clearLog = state.monitorLogLines > kMonitorLogLimit;
   r.addToLog = true;

@@ -16,7 +16,7 @@ struct LinkState;
 
 enum class LineTarget { None, Download, SensorMonitor, GamePad, MotorBalance };
 enum class MonitorHandler { None, ConnectorReport, Version, OptionReport };
-enum class ModuleTarget { None, Compass, Ultrasonic, Camera };
+enum class ModuleTarget { None, Compass, Ultrasonic, Camera, GamePad };
 
 struct LineRoute {
   std::string text;  // display text; always added to the main window's message log

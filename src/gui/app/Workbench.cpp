@@ -11,6 +11,7 @@
 #include "gui/comm/SerialLink.h"
 #include "gui/build/TfrmCode.h"
 #include "gui/dialogs/DialogSet.h"
+#include "gui/dialogs/TfrmSNX4410.h"
 #include "gui/dialogs/TfrmSubProg.h"
 #include "gui/editor/Palette.h"
 
@@ -32,6 +33,7 @@ Workbench::Workbench(Context& ctx, Prompts& prompts, const QString& programFolde
   services.codeGenHooks = codeGenHooks();
   build_ = new TfrmBuild(ctx_, prompts_, std::move(services), dialogParent);
   link_ = std::make_unique<SerialLink>(ctx_);
+  dialogs_->snx4410()->useLink(*link_, prompts_);
 }
 
 Workbench::~Workbench() = default;

@@ -124,6 +124,7 @@ void SerialLink::route(const LineRoute& r) {
         case ModuleTarget::Compass: emit compassLine(text); break;
         case ModuleTarget::Ultrasonic: emit ultrasonicLine(text); break;
         case ModuleTarget::Camera: emit cameraLine(text); break;
+        case ModuleTarget::GamePad: emit gamePadLine(text); break;
         case ModuleTarget::None: break;
       }
       if (r.addToLog) emit monitorLine(text, r.clearLog);

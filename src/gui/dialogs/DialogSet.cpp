@@ -106,6 +106,8 @@ TfrmSubProg* DialogSet::subProg() { return impl_->subProg; }
 
 TfrmCode* DialogSet::code() { return impl_->code; }
 
+TfrmSNX4410* DialogSet::snx4410() { return impl_->snx4410; }
+
 StatementDialog* DialogSet::condition() { return impl_->condition; }
 
 void DialogSet::applyLanguage() {

@@ -13,6 +13,7 @@ namespace kavel::gui {
 class Glyphs;
 class TfrmCode;
 class TfrmCondition;
+class TfrmSNX4410;
 class TfrmSubProg;
 
 class DialogSet {
@@ -40,6 +41,8 @@ class DialogSet {
   /// the program window and the main window give them (prompts, the library browser).
   TfrmSubProg* subProg();
   TfrmCode* code();
+  /// The game-pad dialog, for its live monitor's serial link.
+  TfrmSNX4410* snx4410();
 
   /// Rebuilds the language-dependent texts and lists of every dialog.
   void applyLanguage();

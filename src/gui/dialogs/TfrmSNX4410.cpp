@@ -4,12 +4,19 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHideEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "core/Context.h"
+#include "core/comm/SerialOpenError.h"
 #include "core/modules/GamePadValues.h"
+#include "core/monitor/GamePadLine.h"
+#include "gui/app/Prompts.h"
+#include "gui/app/QtText.h"
+#include "gui/comm/SerialLink.h"
 
 namespace kavel::gui {
 namespace {
@@ -79,6 +86,19 @@ void TfrmSNX4410::FormCreate() {
   rbJoy[0]->setChecked(true);
   grid->addWidget(pnlJoy, 5, 0, 1, 7, Qt::AlignHCenter);
 
+  // As wide as the pad, so a live pad line fits on it without resizing the dialog.
+  btnMonitor = new QPushButton(QString::fromUtf8(kGamePadMonitorCaption), pnlPad);
+  btnMonitor->setObjectName("btnMonitor");
+  btnMonitor->setCheckable(true);
+  btnMonitor->setAutoDefault(false);
+  btnMonitor->hide();
+  connect(btnMonitor, &QPushButton::clicked, this, [this] {
+    // The button is down exactly while the monitor runs; the handler decides.
+    btnMonitor->setChecked(monitoring_);
+    btnMonitorClick();
+  });
+  grid->addWidget(btnMonitor, 6, 0, 1, 7);
+
   baseLayout()->addWidget(pnlPad);
   baseLayout()->addWidget(makeCommentRow());
   baseLayout()->addWidget(makeButtonRow());
@@ -119,6 +139,9 @@ void TfrmSNX4410::applyLanguage() {
 
 void TfrmSNX4410::FormShow() {
   applyLanguage();
+  if (monitoring_) stopMonitor();
+  btnMonitor->setChecked(false);
+  btnMonitor->setText(QString::fromUtf8(kGamePadMonitorCaption));
   const GamePadChoice c = gamePadChoiceOf(ctx_.edit.val0, ctx_.edit.val1);
   chosen_ = c.control;
   showChosen();
@@ -135,6 +158,81 @@ void TfrmSNX4410::btnOkClick() {
   ctx_.edit.val2 = 0;
   storeComment();
   StatementDialog::btnOkClick();
+}
+
+}  // namespace kavel::gui
+
+namespace kavel::gui {
+
+void TfrmSNX4410::useLink(SerialLink& link, Prompts& prompts) {
+  link_ = &link;
+  prompts_ = &prompts;
+  btnMonitor->show();
+  connect(link_, &SerialLink::gamePadLine, this, [this](const QString& line) {
+    if (monitoring_) padLine(line);
+  });
+  connect(link_, &SerialLink::disconnected, this, [this] {
+    // The link closed the port itself; the main window tells the user.
+    if (!monitoring_) return;
+    ownsPort_ = false;
+    stopMonitor();
+  });
+}
+
+void TfrmSNX4410::btnMonitorClick() {
+  if (monitoring_) {
+    stopMonitor();
+  } else {
+    startMonitor();
+  }
+}
+
+void TfrmSNX4410::startMonitor() {
+  if (!link_) return;
+  LinkState& st = link_->state();
+  if (!link_->isOpen()) {
+    const OpenResult opened = link_->OpenPort(true);
+    if (!opened.ok) {
+      if (st.ReportOpenErrors && prompts_) {
+        prompts_->ask(this, PromptIcon::Warning, QStringLiteral("Warning!"),
+                      qs(openFailureText(opened, ctx_.settings.PortName, ctx_.settings.LANG_NO_, false)),
+                      PromptButtons::Ok);
+      }
+      btnMonitor->setChecked(false);
+      return;
+    }
+    ownsPort_ = true;
+  }
+  monitoring_ = true;
+  st.gamePadMonitor = true;
+  btnMonitor->setChecked(true);
+  link_->SendText(QStringLiteral("S2:1"));
+}
+
+void TfrmSNX4410::stopMonitor() {
+  monitoring_ = false;
+  btnMonitor->setChecked(false);
+  btnMonitor->setText(QString::fromUtf8(kGamePadMonitorCaption));
+  if (!link_) return;
+  link_->state().gamePadMonitor = false;
+  if (link_->isOpen()) link_->SendText(QStringLiteral("S2:0"));
+  // A port the sensor monitor opened stays open for it.
+  if (ownsPort_) link_->ClosePort();
+  ownsPort_ = false;
+}
+
+void TfrmSNX4410::padLine(const QString& line) {
+  if (const auto caption = gamePadCaption(line.toStdString())) btnMonitor->setText(qs(*caption));
+}
+
+void TfrmSNX4410::done(int result) {
+  if (monitoring_) stopMonitor();
+  StatementDialog::done(result);
+}
+
+void TfrmSNX4410::hideEvent(QHideEvent* event) {
+  if (!event->spontaneous() && monitoring_) stopMonitor();
+  StatementDialog::hideEvent(event);
 }
 
 }  // namespace kavel::gui
