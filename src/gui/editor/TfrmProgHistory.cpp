@@ -83,12 +83,17 @@ bool TfrmProg::moveInHistory(bool back) {
   // A Sub window must not stay open without the call that opened it, nor under a call of
   // another file; a modified one is offered for saving first, and Cancel keeps everything.
   const std::vector<int> closing = subWindowsLeft(leaving, coming, number_);
+  const bool interruptTouched = callsInterruptRoutine(leaving) || callsInterruptRoutine(coming);
+  const std::size_t first = change->first;
+  const std::size_t index = history_.index();
+  const std::size_t count = history_.count();
   for (int n : closing) {
     TfrmProg* sub = bench_.windows().prog(n);
     if (sub && !bench_.windows().mayClose(*sub)) return false;
   }
-  const bool interruptTouched = callsInterruptRoutine(leaving) || callsInterruptRoutine(coming);
-  const std::size_t first = change->first;
+  // Saving a Sub on the way renames Main's calls of it, a step of its own: this one no longer
+  // comes next, and the user sees the new one in the menu.
+  if (history_.index() != index || history_.count() != count || program().rows() != recorded_) return false;
   const bool done = back ? history_.undo(program().rows()) : history_.redo(program().rows());
   if (!done) return false;
   recorded_ = program().rows();
