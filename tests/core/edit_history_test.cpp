@@ -343,7 +343,7 @@ TEST(StepName, ComposesNamesAndCaptionsInBothLanguages) {
   m.setText(en, kMsgUndo, "&Undo %s");
   m.setText(ja, kMsgUndo, "元に戻す %s (&U)");
   m.setText(en, kMsgInsertStep, "Insert %s");
-  m.setText(ja, kMsgInsertStep, "%s の挿入");
+  m.setText(ja, kMsgInsertStep, "%sの挿入");
   m.setText(en, kMsgDeleteStep, "Delete Row %d");
   m.setText(ja, kMsgDeleteStep, "%d 行目の削除");
   m.setText(en, 87, "If (condition)");
@@ -359,7 +359,7 @@ TEST(StepName, ComposesNamesAndCaptionsInBothLanguages) {
   } names[] = {
       {en, StepName::insert(kIf), "Insert If (condition)"},
       {en, StepName::insert(kSpinLeft), "Insert Motor Control"},  // every motor kind is the motor button's
-      {ja, StepName::insert(kRedLedOn), "LED制御 の挿入"},
+      {ja, StepName::insert(kRedLedOn), "LED制御の挿入"},
       {en, StepName::deleteRow(11), "Delete Row 12"},
       {ja, StepName::deleteRow(0), "1 行目の削除"},
       {en, StepName::cut(), "Cut"},

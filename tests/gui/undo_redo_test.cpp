@@ -206,6 +206,24 @@ class UndoRedoTest : public QObject {
     QVERIFY(main->program().modified);
   }
 
+  void rowsChangedPastTheHistoryAreNeverUndone() {
+    // The build reads Main again from its file straight into the program set; an edit after it
+    // must not take that back with it.
+    MainWindowFixture f;
+    Scripted s(f);
+    TfrmProg* main = f.prog();
+    setRows(main, {row(kWait, kWait, 1), row(kWait, kWait, 2)});
+    s.steps = {ok(f.ctx, [](EditBuffer& b) { b.val0 = 3; })};
+    main->valueClick(0);
+    main->program().rows()[0].val0 = 5;
+    s.steps = {ok(f.ctx, [](EditBuffer& b) { b.val0 = 9; })};
+    main->valueClick(1);
+    f.main->mmUndoClick();
+    QCOMPARE(main->program().rows()[0].val0, 5);
+    QCOMPARE(main->program().rows()[1].val0, 2);
+    QVERIFY(!f.main->action("mmUndo")->isEnabled());
+  }
+
   void theShortcutsReachTheCurrentWindow() {
     MainWindowFixture f;
     TfrmProg* main = f.prog();

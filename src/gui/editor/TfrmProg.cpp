@@ -89,6 +89,7 @@ TfrmProg::TfrmProg(Workbench& bench, Context& ctx, int number, QWidget* parent)
   connect(memoCode_, &CodeEditor::caretMoved, this, [this] { updateStatus(); });
 
   setFocusProxy(rowView_);
+  recorded_ = program().rows();
   refreshTitle();
   updateStatus();
 }
@@ -188,7 +189,7 @@ void TfrmProg::showModified(bool modified) {
 }
 
 void TfrmProg::rowsChanged() {
-  if (program().rows() != recorded_) resetHistory();
+  beginEdit();
   refreshRows();
 }
 

@@ -172,6 +172,9 @@ class TfrmProg : public QWidget {
   void recordStep(const StepName& name);
   /// The rows as they stand start a new history (a file read, the rows cleared).
   void resetHistory();
+  /// Before an edit: rows changed past the history (the build reads Main again from its file)
+  /// start a new one, so that no step is recorded or undone against rows it does not fit.
+  void beginEdit();
   /// Undo (true) or redo (false) of one step with what it does to the Sub windows.
   bool moveInHistory(bool back);
   /// Sets the modified flag and what shows it, without touching the history.

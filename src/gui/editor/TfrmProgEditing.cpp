@@ -93,6 +93,7 @@ void TfrmProg::valueClick(int row) {
   showPosition(row);
   const Statement& s = p.rows()[static_cast<std::size_t>(row)];
   if (!hasValueButton(s.sno)) return;
+  beginEdit();
   ctx_.edit = EditBuffer{s.sno, 0, s.cno, s.val0, s.val1, s.val2, s.cmt};
   runEdit(static_cast<std::size_t>(row));
   recordStep(StepName::editRow(row));
@@ -191,6 +192,7 @@ void TfrmProg::pmCancelClick() { cancelCopy(); }
 
 void TfrmProg::cutRows(int row) {
   if (row < 0 || row >= static_cast<int>(program().size())) return;
+  beginEdit();
   if (!mayCloseCalledSubs(static_cast<std::size_t>(row))) return;
   // A cut after anything but a cut in this window starts a new clipboard.
   if (clipMark_ != ClipMark::Cut) bench_.windows().clearClipboard();
@@ -212,6 +214,7 @@ void TfrmProg::copyRows(int row) {
 
 bool TfrmProg::pasteRows(int row) {
   if (ctx_.clipboard.empty()) return false;
+  beginEdit();
   Program& p = program();
   const std::size_t at = static_cast<std::size_t>(std::clamp(row, 0, static_cast<int>(p.size())));
   if (!pasteAllowed(p, at, ctx_.clipboard)) {
@@ -233,6 +236,7 @@ bool TfrmProg::pasteRows(int row) {
 
 void TfrmProg::deleteRows(int row) {
   if (row < 0 || row >= static_cast<int>(program().size())) return;
+  beginEdit();
   const std::size_t r = static_cast<std::size_t>(row);
   const std::vector<char> before = pressed_;
   const auto unmark = [this, &before] {
@@ -270,6 +274,7 @@ void TfrmProg::cancelCopy() {
 // --- inserting and editing ----------------------------------------------------------------------
 
 void TfrmProg::insertStatement(int row, int kind) {
+  beginEdit();
   Program& p = program();
   const std::size_t at = static_cast<std::size_t>(std::clamp(row, 0, static_cast<int>(p.size())));
   p.insertStatement(at, kind);
@@ -392,6 +397,7 @@ void TfrmProg::finishSubProgEdit(std::size_t row, const Statement& before) {
 
 void TfrmProg::changeCondition(int row) {
   if (row < 0 || row >= static_cast<int>(program().size())) return;
+  beginEdit();
   conditionDialog(static_cast<std::size_t>(row));
   recordStep(StepName::changeCondition());
 }

@@ -36,6 +36,10 @@ void TfrmProg::resetHistory() {
   bench_.notifyHistory(number_);
 }
 
+void TfrmProg::beginEdit() {
+  if (program().rows() != recorded_) resetHistory();
+}
+
 void TfrmProg::subCallNamesChanged() {
   recordStep(StepName::subFileNames());
   refreshRows();
@@ -74,8 +78,7 @@ bool TfrmProg::redo() {
 }
 
 bool TfrmProg::moveInHistory(bool back) {
-  // Rows changed past the history leave it without steps that fit them.
-  if (program().rows() != recorded_) resetHistory();
+  beginEdit();
   const RowChange* change = back ? history_.undoChange() : history_.redoChange();
   if (!change) return false;
   const std::vector<Statement>& leaving = back ? change->after : change->before;
