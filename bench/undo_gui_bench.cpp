@@ -97,11 +97,11 @@ long residentKiB() {
   return -1;
 }
 
-// Arg 0: a dialog's new value on row 501; arg 1: the While block at row 501 deleted (50 rows).
+// Arg 0: a dialog's new value on row 502; arg 1: the While block at row 501 deleted (50 rows).
 void BM_UndoOneStepAndRepaint(benchmark::State& state) {
   Session s;
   if (state.range(0) == 0) {
-    s.prog->valueClick(500);
+    s.prog->valueClick(501);
   } else {
     s.prog->deleteRows(500);
   }
