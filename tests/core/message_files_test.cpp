@@ -40,13 +40,15 @@ std::set<int> usedMessages() {
   range(138, 140);
   range(145, 151);
   range(155, 156);
+  // The Edit menu, its Undo and Redo items and the names of the undo steps.
+  for (int n : {7, 35, 60, 65, 72, 79, 86}) used.insert(n);
   return used;
 }
 
 // Menu and pop-up menu items: their captions carry a keyboard accelerator.
 const int kMenuItems[] = {1,  2,  3,  4,  5,  6,  8,  9,  10, 11,  12,  13,  15,  19,  20,  21,
                           22, 23, 24, 25, 26, 27, 28, 29, 30, 31,  32,  33,  115, 116, 117, 118,
-                          119, 120, 121};
+                          119, 120, 121, 7,  35,  60};
 
 MessageTable loadShipped() {
   MessageTable table;

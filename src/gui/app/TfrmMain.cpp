@@ -200,6 +200,7 @@ void TfrmMain::buildMenus() {
   item(file, "mmPrint", 5, [this] { mmPrintClick(); }, {}, QKeySequence::Print);
   file->addSeparator();
   item(file, "mmQuit", 6, [this] { close(); }, {}, QKeySequence(Qt::CTRL | Qt::Key_Q));
+  buildEditMenu();
 
   QMenu* project = menu(nullptr, "mnuProject", 8, "Project (&P)");
   mnuEditStyle_ = menu(project, "mmEditStyle", 9);

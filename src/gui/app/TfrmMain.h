@@ -101,6 +101,13 @@ class TfrmMain : public QMainWindow {
   void refreshPalette();
 
   // --- commands ------------------------------------------------------------------------------
+  /// Undo and Redo of the Edit menu: the current program window's last change of its rows (in
+  /// the C-code style the source text's).
+  void mmUndoClick();
+  void mmRedoClick();
+  /// The Edit menu's items name the steps of the current program and are enabled while there
+  /// is one.
+  void refreshEditMenu();
   void mmNewClick();
   void mmOpenClick();
   /// Saves the current program; false when it was not saved.
@@ -199,6 +206,7 @@ class TfrmMain : public QMainWindow {
   /// A program window became the current program.
   void programActivated(int number);
   void buildMenus();
+  void buildEditMenu();
   void buildToolBar();
   void buildStatusBar();
   void dockSidePanel();
@@ -238,6 +246,7 @@ class TfrmMain : public QMainWindow {
   QLabel* panels_[3] = {};
   QLabel* pnlUserPath_ = nullptr;
   QToolBar* tBar_ = nullptr;
+  QMenu* mnuEdit_ = nullptr;
   QMenu* mnuWindow_ = nullptr;
   QMenu* mnuBuildPath_ = nullptr;
   QMenu* mnuSaveFolder_ = nullptr;

@@ -139,8 +139,9 @@ bool TfrmMain::openProgramFile(const QString& path) {
   if (current != 0) {
     cur->clearRows();
     for (int n : others) closeProgramWindow(n);
-    nameSubCalls(ctx_.programs.main(), current, file);
-    if (TfrmProg* main = prog(0)) main->rowsChanged();
+    // Main's calls of this Sub name the opened file now: a change of Main to be saved.
+    const bool renamed = nameSubCalls(ctx_.programs.main(), current, file);
+    if (TfrmProg* main = prog(0); main && renamed) main->subCallNamesChanged();
   } else {
     for (int n = ProgramSet::kPrograms - 1; n >= 1; --n) closeProgramWindow(n);
     cur->clearRows();
@@ -226,10 +227,7 @@ bool TfrmMain::saveProgramAs(const QString& chosen) {
   if (!p.isMain()) {
     // Main's calls of this Sub name its file from now on; Main has changed with them.
     const bool changed = nameSubCalls(ctx_.programs.main(), p.index(), text::baseNameOf(path));
-    if (TfrmProg* main = prog(0); main && changed) {
-      main->rowsChanged();
-      main->setModified(true);
-    }
+    if (TfrmProg* main = prog(0); main && changed) main->subCallNamesChanged();
   }
   cur->setModified(false);
   setFolder(text::folderOf(path));

@@ -87,6 +87,8 @@ class Workbench : public QObject {
 
   /// A window says that program `number` was marked modified or saved.
   void notifyModified(int number) { emit programModified(number); }
+  /// A window says that what program `number` can undo or redo changed.
+  void notifyHistory(int number) { emit historyChanged(number); }
 
  signals:
   /// The language was switched: windows re-read their texts.
@@ -95,6 +97,8 @@ class Workbench : public QObject {
   void setupChanged();
   /// Program `number` was marked modified or saved (the Save button follows).
   void programModified(int number);
+  /// What program `number` can undo or redo changed (the Edit menu follows).
+  void historyChanged(int number);
   /// A palette button was armed (its kind) or released (-1).
   void armChanged(int kind);
   /// Program window `number` became the current program.

@@ -10,6 +10,7 @@
 #include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -82,9 +83,13 @@ TfrmProg::TfrmProg(Workbench& bench, Context& ctx, int number, QWidget* parent)
 
   buildPopup();
   connect(memoCode_, &QPlainTextEdit::textChanged, this, &TfrmProg::onCodeChanged);
+  connect(memoCode_->document(), &QTextDocument::modificationChanged, this, &TfrmProg::onCodeChanged);
+  connect(memoCode_, &QPlainTextEdit::undoAvailable, this, [this] { bench_.notifyHistory(number_); });
+  connect(memoCode_, &QPlainTextEdit::redoAvailable, this, [this] { bench_.notifyHistory(number_); });
   connect(memoCode_, &CodeEditor::caretMoved, this, [this] { updateStatus(); });
 
   setFocusProxy(rowView_);
+  recorded_ = program().rows();
   refreshTitle();
   updateStatus();
 }
@@ -157,19 +162,38 @@ void TfrmProg::applyLanguage() {
 }
 
 void TfrmProg::setModified(bool modified) {
+  if (modified) {
+    history_.resetClean();
+  } else {
+    history_.setClean();
+  }
+  if (codeStyle_) {
+    loadingCode_ = true;
+    memoCode_->document()->setModified(modified);
+    loadingCode_ = false;
+  }
   Program& p = program();
-  p.modified = modified;
   if (!modified && rowCount() == 0) {
     p.statusText.clear();
     p.titleName = number_ == 0 ? bench_.nextNewFileName() : text::format("SubFile-%02d", number_);
     refreshTitle();
   }
+  showModified(modified);
+}
+
+void TfrmProg::showModified(bool modified) {
+  program().modified = modified;
   updateStatus();
   if (modified && codeViewVisible() && ctx_.programs.current == number_) regenerateCodeView();
   bench_.notifyModified(number_);
 }
 
 void TfrmProg::rowsChanged() {
+  beginEdit();
+  refreshRows();
+}
+
+void TfrmProg::refreshRows() {
   pressed_.resize(program().size(), 0);
   rowView_->setSelected(rowView_->selected(), false);
   rowView_->viewport()->update();
@@ -223,7 +247,7 @@ void TfrmProg::removeBlock(std::size_t row) {
   for (int n : calls) {
     if (n > 0 && n != number_) bench_.windows().close(n);
   }
-  rowsChanged();
+  refreshRows();
   if (codeViewVisible()) regenerateCodeView();
 }
 
@@ -253,7 +277,8 @@ void TfrmProg::clearRows() {
   for (int n : calls) {
     if (n > 0 && n != number_) bench_.windows().close(n);
   }
-  rowsChanged();
+  resetHistory();
+  refreshRows();
 }
 
 // --- files --------------------------------------------------------------------------------------
@@ -266,7 +291,8 @@ bool TfrmProg::readFile(const QString& path) {
   clipMark_ = ClipMark::None;
   rowView_->setSelected(0, false);
   refreshTitle();
-  rowsChanged();
+  resetHistory();
+  refreshRows();
   if (!r.ok && program().size() == 0) {
     // Nothing was read (the old-version question declined, the file gone): the window is an
     // empty new one, so that Save cannot offer the previous file's name or path.
@@ -320,7 +346,8 @@ void TfrmProg::setCodeLines(const std::vector<std::string>& lines) {
 
 void TfrmProg::onCodeChanged() {
   if (loadingCode_ || !codeStyle_) return;
-  setModified(true);
+  // The editor's own undo history knows the saved text: undoing back to it clears the mark.
+  showModified(memoCode_->document()->isModified());
 }
 
 void TfrmProg::setCodeViewVisible(bool visible) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/Context.h"
+#include "core/editor/EditHistory.h"
 #include "core/editor/Placement.h"
 
 class QAction;
@@ -49,6 +50,8 @@ class TfrmProg : public QWidget {
   QAction* pmDelete() const { return pmDelete_; }
   QAction* pmDiscard() const { return pmDiscard_; }
   QAction* pmCancel() const { return pmCancel_; }
+  QAction* pmUndo() const { return pmUndo_; }
+  QAction* pmRedo() const { return pmRedo_; }
   /// Text of status panel 0, 1 or 2.
   QString panelText(int panel) const;
 
@@ -86,6 +89,8 @@ class TfrmProg : public QWidget {
   void pmDeleteClick();
   void pmDiscardClick();
   void pmCancelClick();
+  void pmUndoClick();
+  void pmRedoClick();
 
   // --- operations ------------------------------------------------------------------------------
   /// Inserts a statement of `kind` from the palette in front of `row` with its automatic rows
@@ -110,13 +115,32 @@ class TfrmProg : public QWidget {
   bool cutMark() const { return clipMark_ == ClipMark::Cut; }
   bool copyMark() const { return clipMark_ == ClipMark::Copy; }
 
+  /// The program is saved (false) or changed besides its rows (true, e.g. its I/O setup): the
+  /// undo history's saved state follows, so that undo never clears a mark it did not set.
   void setModified(bool modified);
   /// Reads a program file into the window (rows replaced); false when it failed.
   bool readFile(const QString& path);
   /// Writes the window's rows to a program file; false when it failed.
   bool writeFile(const QString& path);
-  /// Rows changed elsewhere (a reader, the main window): repaint and renew the status.
+  /// Rows changed elsewhere (a reader, the main window): repaint and renew the status. Rows
+  /// changed past the undo history start a new one, since its steps no longer fit them.
   void rowsChanged();
+  /// Main's SubCall rows were named after the file of a Sub just saved or opened: a step of the
+  /// undo history, and Main is modified.
+  void subCallNamesChanged();
+
+  // --- undo and redo ---------------------------------------------------------------------------
+  /// Takes back the last change of the rows (in the C-code style the text editor's own undo).
+  /// False when there was nothing to undo, or a Sub window it would close was kept (Cancel).
+  bool undo();
+  /// Applies the last undone change again; false as for undo.
+  bool redo();
+  bool canUndo() const;
+  bool canRedo() const;
+  /// The captions of the Undo and Redo items, the step named: "&Undo Delete Row 12".
+  QString undoCaption() const;
+  QString redoCaption() const;
+  const EditHistory& history() const { return history_; }
   void refreshTitle();
   void applyLanguage();
   /// Panel 0: the position of row `row` ("P:%d/%d").
@@ -143,6 +167,22 @@ class TfrmProg : public QWidget {
   enum class ClipMark { None, Cut, Copy };
 
   void buildPopup();
+  /// Records what the rows became since the last step as a step named `name`; the modified
+  /// mark follows the history (an operation that changed nothing leaves it as it was).
+  void recordStep(const StepName& name);
+  /// The rows as they stand start a new history (a file read, the rows cleared).
+  void resetHistory();
+  /// Before an edit: rows changed past the history (the build reads Main again from its file)
+  /// start a new one, so that no step is recorded or undone against rows it does not fit.
+  void beginEdit();
+  /// Undo (true) or redo (false) of one step with what it does to the Sub windows.
+  bool moveInHistory(bool back);
+  /// Sets the modified flag and what shows it, without touching the history.
+  void showModified(bool modified);
+  /// Repaints the rows and renews the status after an edit of this window.
+  void refreshRows();
+  /// The condition chooser for `row` and the dialog of the chosen condition.
+  void conditionDialog(std::size_t row);
   void refuse(int message);
   /// Removes the block starting at `row`; Sub windows of removed SubCall rows close.
   void removeBlock(std::size_t row);
@@ -182,12 +222,17 @@ class TfrmProg : public QWidget {
   QAction* pmDelete_ = nullptr;
   QAction* pmDiscard_ = nullptr;
   QAction* pmCancel_ = nullptr;
+  QAction* pmUndo_ = nullptr;
+  QAction* pmRedo_ = nullptr;
 
   std::vector<char> pressed_;  // per row: drawn pressed (cut, copy or delete mark)
   ClipMark clipMark_ = ClipMark::None;
   int popupRow_ = 0;
   bool codeStyle_ = false;
   bool loadingCode_ = false;
+
+  EditHistory history_;
+  std::vector<Statement> recorded_;  // the rows as the history's last step left them
 };
 
 }  // namespace kavel::gui

@@ -93,8 +93,10 @@ void TfrmProg::valueClick(int row) {
   showPosition(row);
   const Statement& s = p.rows()[static_cast<std::size_t>(row)];
   if (!hasValueButton(s.sno)) return;
+  beginEdit();
   ctx_.edit = EditBuffer{s.sno, 0, s.cno, s.val0, s.val1, s.val2, s.cmt};
   runEdit(static_cast<std::size_t>(row));
+  recordStep(StepName::editRow(row));
 }
 
 void TfrmProg::keyDelete() {
@@ -140,6 +142,9 @@ void TfrmProg::buildPopup() {
   pmEdit_->addSeparator();
   pmDiscard_ = add("pmDiscard", &TfrmProg::pmDiscardClick);
   pmCancel_ = add("pmCancel", &TfrmProg::pmCancelClick);
+  pmEdit_->addSeparator();
+  pmUndo_ = add("pmUndo", &TfrmProg::pmUndoClick);
+  pmRedo_ = add("pmRedo", &TfrmProg::pmRedoClick);
   pmPaste_->setEnabled(false);
 }
 
@@ -159,6 +164,10 @@ void TfrmProg::preparePopup(int row) {
   pmDelete_->setEnabled(m.remove);
   pmDiscard_->setEnabled(m.discard);
   pmCancel_->setEnabled(m.cancel);
+  pmUndo_->setText(undoCaption());
+  pmUndo_->setEnabled(canUndo());
+  pmRedo_->setText(redoCaption());
+  pmRedo_->setEnabled(canRedo());
 }
 
 void TfrmProg::openPopup(int row) {
@@ -183,12 +192,13 @@ void TfrmProg::pmCancelClick() { cancelCopy(); }
 
 void TfrmProg::cutRows(int row) {
   if (row < 0 || row >= static_cast<int>(program().size())) return;
+  beginEdit();
   if (!mayCloseCalledSubs(static_cast<std::size_t>(row))) return;
   // A cut after anything but a cut in this window starts a new clipboard.
   if (clipMark_ != ClipMark::Cut) bench_.windows().clearClipboard();
   copyBlockToClipboard(program(), static_cast<std::size_t>(row), ctx_.clipboard);
   removeBlock(static_cast<std::size_t>(row));
-  setModified(true);
+  recordStep(StepName::cut());
   clipMark_ = ClipMark::Cut;
   bench_.windows().updateCursor();
 }
@@ -204,6 +214,7 @@ void TfrmProg::copyRows(int row) {
 
 bool TfrmProg::pasteRows(int row) {
   if (ctx_.clipboard.empty()) return false;
+  beginEdit();
   Program& p = program();
   const std::size_t at = static_cast<std::size_t>(std::clamp(row, 0, static_cast<int>(p.size())));
   if (!pasteAllowed(p, at, ctx_.clipboard)) {
@@ -214,10 +225,10 @@ bool TfrmProg::pasteRows(int row) {
   QGuiApplication::setOverrideCursor(Qt::WaitCursor);
   const std::size_t n = kavel::pasteRows(p, at, ctx_.clipboard, number_);
   insertMarks(at, n);
-  setModified(true);
   rowView_->centreOn(static_cast<int>(at));
   rowView_->setSelected(static_cast<int>(at), false);
-  rowsChanged();
+  refreshRows();
+  recordStep(StepName::paste());
   QGuiApplication::restoreOverrideCursor();
   bench_.windows().updateCursor();
   return true;
@@ -225,6 +236,7 @@ bool TfrmProg::pasteRows(int row) {
 
 void TfrmProg::deleteRows(int row) {
   if (row < 0 || row >= static_cast<int>(program().size())) return;
+  beginEdit();
   const std::size_t r = static_cast<std::size_t>(row);
   const std::vector<char> before = pressed_;
   const auto unmark = [this, &before] {
@@ -245,7 +257,7 @@ void TfrmProg::deleteRows(int row) {
     return;
   }
   removeBlock(r);
-  setModified(true);
+  recordStep(StepName::deleteRow(row));
 }
 
 void TfrmProg::discardClipboard() {
@@ -262,19 +274,23 @@ void TfrmProg::cancelCopy() {
 // --- inserting and editing ----------------------------------------------------------------------
 
 void TfrmProg::insertStatement(int row, int kind) {
+  beginEdit();
   Program& p = program();
   const std::size_t at = static_cast<std::size_t>(std::clamp(row, 0, static_cast<int>(p.size())));
   p.insertStatement(at, kind);
   insertMarks(at, rowsCreatedWith(kind));
   ctx_.edit = insertionBuffer(kind);
   rowView_->setSelected(static_cast<int>(at), false);
-  setModified(true);
-  rowsChanged();
+  showModified(true);
+  refreshRows();
   if (kind == kIf || kind == kElseIf || kind == kWhile) {
-    changeCondition(static_cast<int>(at));
+    conditionDialog(at);
   } else if (opensDialogOnInsertion(kind)) {
     runEdit(at);
   }
+  // The row, its automatic rows and what its dialog gave them are one step; a cancelled
+  // dialog took them all away again, and then there is none.
+  recordStep(StepName::insert(kind));
 }
 
 void TfrmProg::editRow(int row) { valueClick(row); }
@@ -318,7 +334,7 @@ void TfrmProg::runEdit(std::size_t row) {
         break;
       }
       copyBack(cno, ctx_.edit, s);
-      setModified(true);
+      showModified(true);
       rowView_->viewport()->update();
       break;
     case EditOutcome::Cancel:
@@ -336,7 +352,7 @@ void TfrmProg::finishSubProgEdit(std::size_t row, const Statement& before) {
     s.cno = kReturn;
     s.val0 = s.val1 = s.val2 = 0;
     s.cmt = edit.cmt;
-    setModified(true);
+    showModified(true);
     rowView_->viewport()->update();
     return;
   }
@@ -370,7 +386,7 @@ void TfrmProg::finishSubProgEdit(std::size_t row, const Statement& before) {
   call.val0 = plan.number;
   call.val1 = call.val2 = 0;
   call.cmt = edit.cmt;
-  setModified(true);
+  showModified(true);
   rowView_->viewport()->update();
   if (!plan.openWindow) return;
   TfrmProg* target = bench_.windows().open(plan.number);
@@ -381,7 +397,13 @@ void TfrmProg::finishSubProgEdit(std::size_t row, const Statement& before) {
 
 void TfrmProg::changeCondition(int row) {
   if (row < 0 || row >= static_cast<int>(program().size())) return;
-  const std::size_t r = static_cast<std::size_t>(row);
+  beginEdit();
+  conditionDialog(static_cast<std::size_t>(row));
+  recordStep(StepName::changeCondition());
+}
+
+void TfrmProg::conditionDialog(std::size_t r) {
+  if (r >= program().size()) return;
   {
     const Statement& s = program().rows()[r];
     ctx_.edit.sno = s.sno;
@@ -398,7 +420,7 @@ void TfrmProg::changeCondition(int row) {
   }
   switch (applyConditionChoice(s, ctx_.edit)) {
     case ConditionFollowUp::Stored:
-      setModified(true);
+      showModified(true);
       rowView_->viewport()->update();
       break;
     case ConditionFollowUp::OpenDialog:
