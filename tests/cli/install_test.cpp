@@ -24,7 +24,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Run {
+struct Finished {
   int exitCode = -1;
   std::string out, err;
 };
@@ -62,8 +62,8 @@ int finish(pid_t pid, std::chrono::seconds limit) {
   return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
-Run run(const std::vector<std::string>& argv, const std::vector<std::string>& env, const fs::path& logs) {
-  Run r;
+Finished run(const std::vector<std::string>& argv, const std::vector<std::string>& env, const fs::path& logs) {
+  Finished r;
   const pid_t pid = start(argv, env, logs);
   if (pid < 0) return r;
   r.exitCode = finish(pid, std::chrono::seconds(240));
@@ -72,7 +72,7 @@ Run run(const std::vector<std::string>& argv, const std::vector<std::string>& en
   return r;
 }
 
-Run shell(const std::string& command, const fs::path& logs) {
+Finished shell(const std::string& command, const fs::path& logs) {
   return run({"/bin/sh", "-c", command}, {"PATH=/usr/bin:/bin", "LANG=C.UTF-8"}, logs);
 }
 
@@ -110,7 +110,7 @@ class Installed : public ::testing::Test {
     ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
     dir_ = tmpl;
     fs::create_directories(dir_ / "logs");
-    const Run r = run({KAVEL_CMAKE_COMMAND, "--install", KAVEL_BUILD_DIR, "--prefix", (dir_ / "prefix").string()},
+    const Finished r = run({KAVEL_CMAKE_COMMAND, "--install", KAVEL_BUILD_DIR, "--prefix", (dir_ / "prefix").string()},
                       {"PATH=/usr/bin:/bin"}, dir_ / "logs");
     installed_ = r.exitCode == 0;
     ASSERT_TRUE(installed_) << r.out << r.err;
@@ -172,12 +172,12 @@ TEST_F(Installed, FilesLandWhereADesktopLooksForThem) {
 
 TEST_F(Installed, DesktopEntryAndManualPagesPassTheirCheckers) {
   const fs::path logs = user_ / "logs";
-  const Run desktop = shell("desktop-file-validate '" + prefix("share/applications/kavelide.desktop").string() + "'", logs);
+  const Finished desktop = shell("desktop-file-validate '" + prefix("share/applications/kavelide.desktop").string() + "'", logs);
   EXPECT_EQ(desktop.exitCode, 0) << "desktop-file-validate (package desktop-file-utils, scripts/setup installs it): "
                                  << desktop.out << desktop.err;
   EXPECT_EQ(desktop.out + desktop.err, "") << "not even a hint";
 
-  const Run mime = shell("mkdir -p '" + (user_ / "mime/packages").string() + "' && cp '" +
+  const Finished mime = shell("mkdir -p '" + (user_ / "mime/packages").string() + "' && cp '" +
                              prefix("share/mime/packages/kavel-program.xml").string() + "' '" +
                              (user_ / "mime/packages").string() + "' && update-mime-database '" +
                              (user_ / "mime").string() + "' && grep -h kavel '" + (user_ / "mime/globs2").string() + "'",
@@ -187,13 +187,13 @@ TEST_F(Installed, DesktopEntryAndManualPagesPassTheirCheckers) {
 
   for (const char* page : {"kavelide", "kavel", "kcc8"}) {
     const std::string file = prefix(std::string("share/man/man1/") + page + ".1.gz").string();
-    const Run man = shell("MANWIDTH=80 man --warnings -l '" + file + "' > /dev/null", logs);
+    const Finished man = shell("MANWIDTH=80 man --warnings -l '" + file + "' > /dev/null", logs);
     EXPECT_EQ(man.exitCode, 0) << page << ": " << man.err;
     EXPECT_EQ(man.err, "") << page;
-    const Run groff = shell("zcat '" + file + "' | groff -man -ww -z", logs);
+    const Finished groff = shell("zcat '" + file + "' | groff -man -ww -z", logs);
     EXPECT_EQ(groff.exitCode, 0) << page << ": " << groff.err;
     EXPECT_EQ(groff.err, "") << page;
-    const Run text = shell("MANWIDTH=80 man -l '" + file + "'", logs);
+    const Finished text = shell("MANWIDTH=80 man -l '" + file + "'", logs);
     EXPECT_NE(text.out.find("EXIT STATUS"), std::string::npos) << page;
   }
 }
@@ -203,7 +203,7 @@ TEST_F(Installed, ConsoleBuildsInTheUsersCopyOfTheSampleFolder) {
   for (const char* name : {"every.Kvl", "Tick.Kvl", "Turn.Kvl"}) {
     fs::copy_file(std::string(KAVEL_TEST_DATA) + "/build/" + name, user_ / "programs" / name);
   }
-  const Run r = run({prefix("bin/kavel").string(), "build", (user_ / "programs/every.Kvl").string()}, userEnv(),
+  const Finished r = run({prefix("bin/kavel").string(), "build", (user_ / "programs/every.Kvl").string()}, userEnv(),
                     user_ / "logs");
   EXPECT_EQ(r.exitCode, 0) << r.out << r.err;
   EXPECT_EQ(r.err, "");
@@ -215,7 +215,7 @@ TEST_F(Installed, ConsoleBuildsInTheUsersCopyOfTheSampleFolder) {
 
   // The installed driver finds its device file in share/kavel: the processor check passes and
   // only the compiler, which an installation does not put beside it, is missing.
-  const Run kcc8 = run({prefix("bin/kcc8").string(), "-p18F2620", "User.c"}, userEnv(), user_ / "logs");
+  const Finished kcc8 = run({prefix("bin/kcc8").string(), "-p18F2620", "User.c"}, userEnv(), user_ / "logs");
   EXPECT_EQ(kcc8.exitCode, 3) << kcc8.out << kcc8.err;
   EXPECT_NE(kcc8.err.find("kcc8-traditional"), std::string::npos) << kcc8.err;
 
@@ -226,13 +226,13 @@ TEST_F(Installed, ConsoleBuildsInTheUsersCopyOfTheSampleFolder) {
 TEST_F(Installed, ConsoleWithoutHomeWarnsAndWritesNothing) {
   const auto before = snapshot(dir_ / "prefix");
   fs::copy_file(std::string(KAVEL_TEST_DATA) + "/build/Tick.Kvl", user_ / "programs/Tick.Kvl");
-  const Run rows = run({prefix("bin/kavel").string(), "rows", (user_ / "programs/Tick.Kvl").string(), "--sub", "1"},
+  const Finished rows = run({prefix("bin/kavel").string(), "rows", (user_ / "programs/Tick.Kvl").string(), "--sub", "1"},
                        {"PATH=/usr/bin:/bin"}, user_ / "logs");
   EXPECT_EQ(rows.exitCode, 0) << rows.err;
   EXPECT_NE(rows.err.find("HOME is not set"), std::string::npos) << rows.err;
   EXPECT_FALSE(rows.out.empty());
 
-  const Run build = run({prefix("bin/kavel").string(), "build", (user_ / "programs/Tick.Kvl").string()},
+  const Finished build = run({prefix("bin/kavel").string(), "build", (user_ / "programs/Tick.Kvl").string()},
                         {"PATH=/usr/bin:/bin"}, user_ / "logs");
   EXPECT_EQ(build.exitCode, 2) << build.out << build.err;
   EXPECT_NE(build.err.find("Build Path"), std::string::npos) << build.err;
