@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
@@ -62,9 +63,17 @@ int finish(pid_t pid, std::chrono::seconds limit) {
   return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
+// The sanitizer settings of the test run reach the programs under test, as every other test's do.
+std::vector<std::string> withSanitizerOptions(std::vector<std::string> env) {
+  for (const char* name : {"ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS"}) {
+    if (const char* v = std::getenv(name)) env.push_back(std::string(name) + "=" + v);
+  }
+  return env;
+}
+
 Finished run(const std::vector<std::string>& argv, const std::vector<std::string>& env, const fs::path& logs) {
   Finished r;
-  const pid_t pid = start(argv, env, logs);
+  const pid_t pid = start(argv, withSanitizerOptions(env), logs);
   if (pid < 0) return r;
   r.exitCode = finish(pid, std::chrono::seconds(240));
   r.out = slurp((logs / "out").string());
@@ -247,7 +256,7 @@ TEST_F(Installed, ProgramStartsOffscreenAndKeepsItsSettingsPerUser) {
   std::ofstream(user_ / "config/kavel/kavelide.ini") << "[LANGUAGE]\r\nLANG_NO_=1\r\n";
   std::vector<std::string> env = userEnv();
   env.push_back("QT_QPA_PLATFORM=offscreen");
-  const pid_t pid = start({prefix("bin/kavelide").string()}, env, user_ / "logs");
+  const pid_t pid = start({prefix("bin/kavelide").string()}, withSanitizerOptions(env), user_ / "logs");
   ASSERT_GT(pid, 0);
   // Ready when it closes the gentle way on SIGTERM (saving its settings).
   const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(120);
