@@ -1,5 +1,4 @@
 #include "gui/app/TfrmMain.h"
-#include "gui/build/TfrmBuild.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -35,6 +34,7 @@
 #include "gui/app/TfrmMsgBox.h"
 #include "gui/app/Workbench.h"
 #include "gui/setup/TfrmSetup.h"
+#include "gui/build/TfrmBuild.h"
 #include "gui/dialogs/DialogSet.h"
 #include "gui/editor/Palette.h"
 #include "gui/editor/RowView.h"
