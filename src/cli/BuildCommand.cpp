@@ -5,8 +5,10 @@
 #include <iostream>
 
 #include "cli/ConsoleGeneration.h"
+#include "cli/CliSession.h"
 #include "cli/ConsoleProgram.h"
 #include "core/build/BuildFiles.h"
+#include "core/build/SampleBuildFolder.h"
 #include "core/build/ToolChainCommand.h"
 #include "core/build/ToolChainRun.h"
 
@@ -65,6 +67,11 @@ int runBuild(const GlobalOptions& options, const std::vector<std::string>& args)
   auto ctx = makeContext(options);
   const std::string batFile = ctx->settings.BatFile_;
   const std::string folder = buildFolderOf(batFile);
+  // An installed copy builds in the user's copy of the sample folder, made on the first build.
+  if (!prepareBuildFolder(batFile, userPaths(), &error)) {
+    std::cerr << "kavel build: " << error << "\n";
+    return 2;
+  }
   if (!buildFolderExists(folder)) {
     std::cerr << "kavel build: the build folder " << folder << " does not exist; name the build batch file "
               << "(BuildPath.Bat) of a build folder as BatFile_ in the [PRJ] section of the settings file\n";

@@ -42,26 +42,49 @@ bool parseGlobalOptions(const std::vector<std::string>& args, GlobalOptions& opt
   return true;
 }
 
-std::string programFolder() {
+namespace {
+
+std::string binaryPath() {
   std::string buffer(256, '\0');
   for (;;) {
     const ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
-    if (n < 0) return "./";
+    if (n < 0) return {};
     if (static_cast<std::size_t>(n) < buffer.size()) {
       buffer.resize(static_cast<std::size_t>(n));
       break;
     }
     buffer.resize(buffer.size() * 2);
   }
-  const std::string folder = text::folderOf(buffer);
+  return buffer;
+}
+
+}  // namespace
+
+std::string programFolder() {
+  const std::string folder = text::folderOf(binaryPath());
   return folder.empty() ? "./" : folder;
+}
+
+UserPaths userPaths() {
+  const std::string binary = binaryPath();
+  if (binary.empty()) {
+    // Without its own name the program cannot tell where it lies: the current folder stands in.
+    UserPaths paths;
+    paths.dataFolder = "./";
+    return paths;
+  }
+  return decideUserPaths(probePathInputs(binary));
 }
 
 std::unique_ptr<Context> makeContext(const GlobalOptions& options) {
   auto ctx = std::make_unique<Context>();
   const int variant = options.variant >= 0 ? options.variant : variantFromTitle(kApplicationTitle);
   std::string settingsError;
-  startSession(*ctx, variant, programFolder(), options.iniPath, &settingsError);
+  // The console reads a settings file only when named; the folders follow the program's rule.
+  UserPaths paths = userPaths();
+  paths.settingsFile = options.iniPath;
+  startSession(*ctx, variant, paths, &settingsError);
+  if (!paths.problem.empty()) std::cerr << "kavel: warning: " << paths.problem << "\n";
   if (!settingsError.empty()) std::cerr << "kavel: warning: " << settingsError << "\n";
   const int language = options.language >= 0 ? options.language : ctx->settings.LANG_NO_;
   ctx->messages.setLanguage(language == 0 ? 0 : 1);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/Context.h"
+#include "core/shell/UserPaths.h"
 
 namespace kavel::cli {
 
@@ -27,6 +28,9 @@ std::unique_ptr<Context> makeContext(const GlobalOptions& options);
 
 /// The folder of the running binary, ending with "/".
 std::string programFolder();
+
+/// The folders of this run: beside the binary, or per user for an installed or read-only copy.
+UserPaths userPaths();
 
 /// Reads an integer option value; false when it is not a whole decimal number.
 bool parseInt(const std::string& text, int& value);

@@ -56,8 +56,9 @@ class ResourceFile {
   size_t capacity_ = 0;
 };
 
-// The file lies in the folder of the driver's own file name; without a folder there is no
-// telling where that is, and guessing the current folder would pick up a stranger's file.
+// The file lies in the folder of the driver's own file name (or, for an installed driver, in
+// share/kavel beside that folder); without a folder there is no telling where that is, and
+// guessing the current folder would pick up a stranger's file.
 std::unique_ptr<ResourceFile> openResourceFile(const char* toolPath) {
   std::string path = kResourceFileName;
   if (toolPath != nullptr) {
@@ -68,6 +69,12 @@ std::unique_ptr<ResourceFile> openResourceFile(const char* toolPath) {
       std::exit(1);
     }
     path = tool.substr(0, slash + 1) + kResourceFileName;
+    // An installed driver lies in PREFIX/bin and its data in PREFIX/share/kavel.
+    const size_t parent = slash == 0 ? std::string::npos : tool.rfind('/', slash - 1);
+    if (parent != std::string::npos && ::access(path.c_str(), F_OK) != 0) {
+      const std::string installed = tool.substr(0, parent + 1) + "share/kavel/" + kResourceFileName;
+      if (::access(installed.c_str(), F_OK) == 0) path = installed;
+    }
   }
   // Read-only: the reader never writes, and a write-protected installation must still work.
   // Without blocking, and only a regular file of a sane size: a pipe or a device put in the

@@ -16,7 +16,7 @@
 #include "gui/app/TfrmMain.h"
 #include "core/settings/AppSettings.h"
 #include "core/settings/ProductVariant.h"
-#include "core/text/TextFile.h"
+#include "core/shell/UserPaths.h"
 
 namespace {
 
@@ -75,8 +75,10 @@ int main(int argc, char** argv) {
     kavel::Context ctx;
     kavel::gui::MainOptions options;
     const std::string binary = binaryPath();
-    options.programFolder = kavel::text::folderOf(binary);
-    options.iniPath = kavel::settingsFilePath(binary);
+    // Beside the binary, or per user when the program is installed or its folder read-only.
+    options.paths = kavel::decideUserPaths(kavel::probePathInputs(binary));
+    kavel::prepareUserFolders(options.paths,
+                              kavel::variantInfo(kavel::variantFromTitle(kavel::kApplicationTitle)).userFolder);
     const QStringList args = QCoreApplication::arguments();
     if (args.size() > 1) options.fileArgument = QFileInfo(args.at(1)).absoluteFilePath().toStdString();
 

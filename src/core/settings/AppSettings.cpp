@@ -3,6 +3,7 @@
 #include <climits>
 
 #include "core/settings/IniFile.h"
+#include "core/settings/SettingsPaths.h"
 #include "core/setup/IoSetup.h"
 #include "core/text/Format.h"
 #include "core/text/TextFile.h"
@@ -17,8 +18,11 @@ constexpr std::array<const char*, 13> kComportKeys{
 
 std::string japaneseFileDefault(const AppSettings& s) { return s.programFolder + "Japanese.Txt"; }
 std::string englishFileDefault(const AppSettings& s) { return s.programFolder + "English.Txt"; }
-std::string homeFolderDefault(const AppSettings& s) {
-  return s.programFolder + variantInfo(s.variant).userFolder;
+// The folders of the run the settings belong to; a plain program folder when none were given.
+UserPaths foldersOf(const std::string& programFolder) {
+  UserPaths paths;
+  paths.dataFolder = programFolder;
+  return paths;
 }
 
 std::string cnKey(int n) { return text::format("CN%d", n); }
@@ -48,6 +52,21 @@ void settleLanguage(AppSettings& settings) {
 
 bool setupOptionAtStart(const AppSettings& settings) { return settings.variant == 0 || settings.SetupDef != 1; }
 
+std::string defaultUserFolder(const UserPaths& paths, ProductVariant variant) {
+  return (paths.userRoot.empty() ? paths.dataFolder : paths.userRoot) + variantInfo(variant).userFolder;
+}
+
+std::string defaultBatFile(const UserPaths& paths) {
+  return (paths.buildRoot.empty() ? paths.dataFolder : paths.buildRoot) + kBuildBatchFile;
+}
+
+std::string redirectedBatFile(const UserPaths& paths, const std::string& batFile) {
+  const std::string& from = paths.dataFolder;
+  if (paths.buildRoot.empty() || from.empty() || paths.buildRoot == from) return batFile;
+  if (batFile.size() <= from.size() || batFile.compare(0, from.size(), from) != 0) return batFile;
+  return paths.buildRoot + batFile.substr(from.size());
+}
+
 std::string settingsFilePath(const std::string& programPath) {
   const std::string ext = text::extensionOf(programPath);
   return programPath.substr(0, programPath.size() - ext.size()) + ".ini";
@@ -55,6 +74,11 @@ std::string settingsFilePath(const std::string& programPath) {
 
 void setDefaultSettings(AppSettings& settings, IoSetup& io, ProductVariant variant,
                         const std::string& programFolder) {
+  setDefaultSettings(settings, io, variant, foldersOf(programFolder));
+}
+
+void setDefaultSettings(AppSettings& settings, IoSetup& io, ProductVariant variant, const UserPaths& paths) {
+  const std::string& programFolder = paths.dataFolder;
   AppSettings fresh;
   fresh.variant = variant;
   fresh.programFolder = programFolder;
@@ -66,9 +90,9 @@ void setDefaultSettings(AppSettings& settings, IoSetup& io, ProductVariant varia
   fresh.BoardVersionText = settings.BoardVersionText;
 
   const VariantInfo& info = variantInfo(variant);
-  fresh.DefPath_ = homeFolderDefault(fresh);
+  fresh.DefPath_ = defaultUserFolder(paths, variant);
   fresh.DatPath_ = fresh.DefPath_;
-  fresh.BatFile_ = programFolder + kBuildBatchFile;
+  fresh.BatFile_ = defaultBatFile(paths);
   fresh.MCU2620_ = info.mcu2620;
   fresh.LANG_0__ = japaneseFileDefault(fresh);
   fresh.LANG_1__ = englishFileDefault(fresh);
@@ -85,8 +109,12 @@ void setDefaultSettings(AppSettings& settings, IoSetup& io, ProductVariant varia
 }
 
 void LoadSettings(AppSettings& settings, IoSetup& io, const std::string& iniPath) {
+  LoadSettings(settings, io, iniPath, foldersOf(settings.programFolder));
+}
+
+void LoadSettings(AppSettings& settings, IoSetup& io, const std::string& iniPath, const UserPaths& paths) {
   // Start from the defaults so that every key the file lacks has its documented value.
-  setDefaultSettings(settings, io, settings.variant, settings.programFolder);
+  setDefaultSettings(settings, io, settings.variant, paths);
   const AppSettings def = settings;
   const VariantInfo& info = variantInfo(settings.variant);
 
@@ -110,7 +138,9 @@ void LoadSettings(AppSettings& settings, IoSetup& io, const std::string& iniPath
 
   s.DefPath_ = ini.readString("PRJ", "DefPath_", def.DefPath_);
   s.DatPath_ = ini.readString("PRJ", "DatPath_", def.DatPath_);
-  s.BatFile_ = ini.readString("PRJ", "BatFile_", def.BatFile_);
+  // A copy that cannot write beside itself builds in its copy of the sample folder, also when
+  // the file still names the original.
+  s.BatFile_ = redirectedBatFile(paths, ini.readString("PRJ", "BatFile_", def.BatFile_));
   s.EdtStyle = ini.readInteger("PRJ", "EdtStyle", def.EdtStyle);
   s.TAB_Spc_ = readIntIn(ini, "PRJ", "TAB_Spc_", def.TAB_Spc_, 0, 32);
   s.SetupDef = ini.readInteger("PRJ", "SetupDef", def.SetupDef);

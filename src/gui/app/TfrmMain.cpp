@@ -35,6 +35,7 @@
 #include "gui/app/TfrmMsgBox.h"
 #include "gui/app/Workbench.h"
 #include "gui/setup/TfrmSetup.h"
+#include "gui/build/TfrmBuild.h"
 #include "gui/dialogs/DialogSet.h"
 #include "gui/editor/Palette.h"
 #include "gui/editor/RowView.h"
@@ -69,8 +70,15 @@ TfrmMain::TfrmMain(Context& ctx, const MainOptions& options, QWidget* parent)
     ownPrompts_ = std::make_unique<Prompts>();
     prompts_ = ownPrompts_.get();
   }
+  if (!options_.paths.dataFolder.empty()) {
+    options_.programFolder = options_.paths.dataFolder;
+    options_.iniPath = options_.paths.settingsFile;
+  }
   if (options_.programFolder.empty()) options_.programFolder = "./";
   if (options_.programFolder.back() != '/') options_.programFolder += '/';
+  UserPaths paths = options_.paths;
+  paths.dataFolder = options_.programFolder;
+  paths.settingsFile = options_.iniPath;
 
   resize(800, 600);
   AppSettings& s = ctx_.settings;
@@ -78,9 +86,13 @@ TfrmMain::TfrmMain(Context& ctx, const MainOptions& options, QWidget* parent)
   setWindowTitle(qs(mainWindowTitle()));
 
   std::string settingsError;
-  startSession(ctx_, variant, options_.programFolder, options_.iniPath, &settingsError);
-  if (!settingsError.empty()) {
-    prompts_->ask(this, PromptIcon::Warning, qs(std::string(kApplicationTitle)), qs(settingsError), PromptButtons::Ok);
+  options_.paths = paths;
+  startSession(ctx_, variant, paths, &settingsError);
+  // A missing home folder or a settings file that cannot be read: say so once, go on with defaults.
+  std::string startWarning = paths.problem;
+  if (!settingsError.empty()) startWarning += (startWarning.empty() ? "" : "\n\n") + settingsError;
+  if (!startWarning.empty()) {
+    prompts_->ask(this, PromptIcon::Warning, qs(std::string(kApplicationTitle)), qs(startWarning), PromptButtons::Ok);
   }
   if (!languageChosen(s)) {
     prompts_->chooseLanguage(this, ctx_);
@@ -89,6 +101,7 @@ TfrmMain::TfrmMain(Context& ctx, const MainOptions& options, QWidget* parent)
   ctx_.messages.setLanguage(s.LANG_NO_);
 
   bench_ = std::make_unique<Workbench>(ctx_, *prompts_, qs(options_.programFolder), this);
+  bench_->frmBuild().useFolders(options_.paths);
   msgBox_ = new TfrmMsgBox(ctx_, this);
   help_ = new TfrmHelp(ctx_, this);
   language_ = new TfrmLanguage(ctx_, this);
@@ -161,8 +174,11 @@ TfrmMain::TfrmMain(Context& ctx, const MainOptions& options, QWidget* parent)
   refreshPalette();
   setFolder(s.DatPath_);
 
-  // The user folder is where programs go; make it exist so the file dialogs can open there.
-  if (!s.DatPath_.empty() && s.DatPath_ == defaultHomeFolder()) QDir().mkpath(qs(s.DatPath_));
+  // The user folder is where programs go; make it exist so the file dialogs can open there. A
+  // per-user run made its folders at start, privately, and never writes into the program folder.
+  if (!options_.paths.perUser && !s.DatPath_.empty() && s.DatPath_ == defaultHomeFolder()) {
+    QDir().mkpath(qs(s.DatPath_));
+  }
 }
 
 TfrmMain::~TfrmMain() {

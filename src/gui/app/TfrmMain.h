@@ -13,6 +13,7 @@
 #include "core/Context.h"
 #include "core/model/ProgramFile.h"
 #include "core/model/RowText.h"
+#include "core/shell/UserPaths.h"
 
 class QAction;
 class QActionGroup;
@@ -46,6 +47,9 @@ class Workbench;
 struct MainOptions {
   std::string programFolder;        // the folder of the binary, ending with "/"
   std::string iniPath;              // the settings file
+  // The folders of this run as decided at start; when its data folder is empty, programFolder
+  // and iniPath say everything (a program folder that holds all, as in tests).
+  UserPaths paths;
   std::string fileArgument;         // a program file named on the command line
   Prompts* prompts = nullptr;       // null: real message boxes and dialogs
 };

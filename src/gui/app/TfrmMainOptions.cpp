@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QToolButton>
 
+#include "core/settings/SettingsPaths.h"
 #include "gui/app/ClickLabel.h"
 #include "gui/app/JpegImage.h"
 #include "gui/app/ProgramWindows.h"
@@ -17,6 +18,8 @@
 #include "gui/app/QtText.h"
 #include "gui/app/SidePanel.h"
 #include "gui/app/TfrmMain.h"
+
+#include "core/settings/SettingsPaths.h"
 #include "gui/app/Workbench.h"
 #include "gui/editor/Palette.h"
 #include "gui/editor/RowView.h"
@@ -169,7 +172,7 @@ void TfrmMain::mmSetupButtonClick() {
 // --- folders ------------------------------------------------------------------------------------
 
 std::string TfrmMain::defaultHomeFolder() const {
-  return options_.programFolder + variantInfo(ctx_.settings.variant).userFolder;
+  return defaultUserFolder(options_.paths, ctx_.settings.variant);
 }
 
 void TfrmMain::mmSaveFolderShow() {

@@ -26,6 +26,8 @@
 #include "core/build/BuildOutput.h"
 #include "core/build/CSourceBuildPane.h"
 #include "core/build/ErrorPosition.h"
+#include "core/build/SampleBuildFolder.h"
+#include "core/settings/SettingsPaths.h"
 #include "core/codegen/CodeBuffer.h"
 #include "core/text/TextFile.h"
 #include "gui/app/MessageText.h"
@@ -178,13 +180,22 @@ void TfrmBuild::FormShow() {
 
 void TfrmBuild::btnBuildClick() {
   if (running()) return;
+  // An installed copy builds in its own copy of the sample folder, made on the first build.
+  if (std::string why; !prepareBuildFolder(ctx_.settings.BatFile_, paths_, &why)) {
+    prompts_.ask(this, PromptIcon::Warning, msgText(ctx_, kTitleWarning), qs(why), PromptButtons::Ok);
+    return;
+  }
   if (!buildFolderExists(buildFolder_)) {
     prompts_.ask(this, PromptIcon::Warning, msgText(ctx_, kTitleWarning), msgText(ctx_, kMessageNotFound),
                  PromptButtons::Ok);
-    const std::string folder = services_.programFolder.empty()
-                                   ? QCoreApplication::applicationDirPath().toStdString() + "/"
-                                   : services_.programFolder;
-    ctx_.settings.BatFile_ = folder + kDefaultBatFile;
+    if (!paths_.buildRoot.empty()) {
+      ctx_.settings.BatFile_ = defaultBatFile(paths_);  // the user's copy of the sample folder
+    } else {
+      const std::string folder = services_.programFolder.empty()
+                                     ? QCoreApplication::applicationDirPath().toStdString() + "/"
+                                     : services_.programFolder;
+      ctx_.settings.BatFile_ = folder + kDefaultBatFile;
+    }
     buildFolder_ = buildFolderOf(ctx_.settings.BatFile_);
     sBarPanel2->setText(qs(buildFolder_));
     ChooseBuildPath();

@@ -12,6 +12,7 @@
 #include "core/Context.h"
 #include "core/build/ToolChainCommand.h"
 #include "core/codegen/CodeGenerator.h"
+#include "core/shell/UserPaths.h"
 
 class QCheckBox;
 class QLabel;
@@ -53,6 +54,9 @@ class TfrmBuild : public QDialog {
 
   /// Takes the current program and the build folder, and resets the window for a new build.
   void FormShow();
+  /// The folders of this run: an installed copy builds in the user's copy of the sample build
+  /// folder, made on the first build. Unset: everything lies in the program folder.
+  void useFolders(const UserPaths& paths) { paths_ = paths; }
   /// Checks the build folder, saves, generates and starts the tool chain. Returns at once; the
   /// result follows when the tool chain has ended (running() turns false).
   void btnBuildClick();
@@ -107,6 +111,7 @@ class TfrmBuild : public QDialog {
   void setBusy(bool busy);
 
   Context& ctx_;
+  UserPaths paths_;
   Prompts& prompts_;
   BuildWindowServices services_;
   QProcess* process_ = nullptr;

@@ -279,7 +279,10 @@ void TfrmDownLoad::BootLoaderReady() {
 
 void TfrmDownLoad::playChimes() {
   // The user may be looking at the board, not the screen, when the loader is ready.
-  const QString path = QCoreApplication::applicationDirPath() + QStringLiteral("/chimes.wav");
+  // Beside the other data files: the binary's folder, or share/kavel of an installed copy.
+  const QString folder = ctx_.settings.programFolder.empty() ? QCoreApplication::applicationDirPath() + '/'
+                                                             : QString::fromStdString(ctx_.settings.programFolder);
+  const QString path = folder + QStringLiteral("chimes.wav");
   if (!QFileInfo::exists(path)) return;
   if (!chimes_) {
     chimes_ = new QSoundEffect(this);
