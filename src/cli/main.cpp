@@ -9,6 +9,7 @@
 #include "cli/ConvertCommand.h"
 #include "cli/DownloadCommand.h"
 #include "cli/GenCommand.h"
+#include "cli/PictureCommand.h"
 #include "cli/RowsCommand.h"
 #include "cli/ViewCommand.h"
 
@@ -29,7 +30,10 @@ constexpr const char* kUsage =
     "                                  send a HEX image to the board's boot loader\n"
     "  convert FILE --out OUT [--sub N]\n"
     "                                  read FILE as Open does (old versions converted) and write\n"
-    "                                  OUT in the current format as Save does\n";
+    "                                  OUT in the current format as Save does\n"
+    "  picture FILE --out OUT.png|OUT.svg [--sub N] [--lang N]\n"
+    "                                  draw every row of FILE as the program window shows it\n"
+    "                                  (no display needed)\n";
 
 }  // namespace
 
@@ -56,6 +60,7 @@ int main(int argc, char** argv) {
     if (command == "build") return runBuild(options, commandArgs);
     if (command == "download") return runDownload(options, commandArgs);
     if (command == "convert") return runConvert(options, commandArgs);
+    if (command == "picture") return runPicture(options, commandArgs);
   } catch (const std::exception& e) {
     std::cerr << "kavel " << command << ": " << e.what() << "\n";
     return 1;
