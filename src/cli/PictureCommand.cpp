@@ -22,6 +22,14 @@ namespace {
 constexpr const char* kPictureUsage =
     "usage: kavel [--ini PATH] [--variant N] [--lang N] picture FILE --out OUT.png|OUT.svg [--sub N] [--lang N]\n";
 
+#ifdef KAVEL_WITH_PICTURE
+// The toolkit's notes about the missing desktop session (runtime folder, fonts) are no concern
+// of a console user; its real errors still reach standard error.
+void quietToolkitNotes(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type == QtCriticalMsg || type == QtFatalMsg) std::cerr << "kavel picture: " << message.toStdString() << "\n";
+}
+#endif
+
 bool takeValue(const std::vector<std::string>& args, std::size_t& i, std::string& value) {
   if (i + 1 >= args.size() || args[i + 1].empty()) return false;
   value = args[++i];
@@ -87,6 +95,7 @@ int runPicture(const GlobalOptions& global, const std::vector<std::string>& args
   // Painting text and glyphs needs a GUI application, but never a display: the offscreen
   // platform draws into memory only.
   qputenv("QT_QPA_PLATFORM", "offscreen");
+  qInstallMessageHandler(quietToolkitNotes);
   static int argc = 1;
   static char name[] = "kavel";
   static char* argv[] = {name, nullptr};

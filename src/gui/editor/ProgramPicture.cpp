@@ -67,6 +67,8 @@ bool ProgramPicture::encode(Format format, const PictureRows& rows, std::string&
     QSvgGenerator svg;
     svg.setOutputDevice(&buffer);
     svg.setSize(sz);
+    // Browsers and editors count 96 pixels to the inch: the picture shows at its pixel size.
+    svg.setResolution(96);
     svg.setViewBox(QRect(QPoint(0, 0), sz));
     svg.setTitle(QStringLiteral("Kavel program"));
     QPainter p;
