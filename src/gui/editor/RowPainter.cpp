@@ -3,6 +3,8 @@
 #include <QFontMetrics>
 #include <QIcon>
 #include <QLinearGradient>
+#include <QPaintDevice>
+#include <QPixmap>
 #include <QPainter>
 
 #include <algorithm>
@@ -81,9 +83,23 @@ void RowPainter::paintRow(QPainter& p, const QPoint& origin, int row, const Stat
   const QRect iconBox = iconRect(row, s.level).translated(origin);
   face(p, iconBox, icon);
   const int iconShift = icon.sunken ? 1 : 0;
-  glyphs_.forRow(s.sno, s.cno)
-      .paint(&p, iconBox.adjusted(kGlyphInsetX + iconShift, kGlyphInsetY + iconShift, -kGlyphInsetX + iconShift,
-                                  -kGlyphInsetY + iconShift));
+  const QRect glyphBox = iconBox.adjusted(kGlyphInsetX + iconShift, kGlyphInsetY + iconShift,
+                                          -kGlyphInsetX + iconShift, -kGlyphInsetY + iconShift);
+  const QIcon glyph = glyphs_.forRow(s.sno, s.cno);
+  const int device = p.device() ? p.device()->devType() : QInternal::Image;
+  if (device == QInternal::Image || device == QInternal::Pixmap || device == QInternal::Widget) {
+    // On screen and in raster pictures the glyph comes from the pixmap cache: a thousand rows
+    // would otherwise render their drawings a thousand times.
+    const qreal dpr = p.device()->devicePixelRatioF();
+    const QPixmap pm = glyph.pixmap(glyphBox.size(), dpr);
+    const QSize shown = pm.deviceIndependentSize().toSize();
+    p.drawPixmap(QRect(glyphBox.x() + (glyphBox.width() - shown.width()) / 2,
+                       glyphBox.y() + (glyphBox.height() - shown.height()) / 2, shown.width(), shown.height()),
+                 pm);
+  } else {
+    // Vectors stay vectors in SVG and on paper.
+    glyph.paint(&p, glyphBox);
+  }
   if (marked) p.fillRect(iconBox.adjusted(2, 2, -2, -2), kMarkTint);
 
   const QRect valueBox = valueRect(row, s, text).translated(origin);
