@@ -36,6 +36,8 @@ class KavelPicture : public ::testing::Test {
     static char* argv[] = {name, nullptr};
     app_ = std::make_unique<QGuiApplication>(argc, argv);
   }
+  // The application must go before the program's static objects do.
+  static void TearDownTestSuite() { app_.reset(); }
   void SetUp() override {
     dir = fs::path(::testing::TempDir()) / "kavel_cli_picture";
     fs::remove_all(dir);
