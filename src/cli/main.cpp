@@ -10,6 +10,7 @@
 #include "cli/DownloadCommand.h"
 #include "cli/GenCommand.h"
 #include "cli/MonitorCommand.h"
+#include "cli/PictureCommand.h"
 #include "cli/RowsCommand.h"
 #include "cli/ViewCommand.h"
 
@@ -33,7 +34,10 @@ constexpr const char* kUsage =
     "                                  passed or Ctrl+C, then leave the board at rest\n"
     "  convert FILE --out OUT [--sub N]\n"
     "                                  read FILE as Open does (old versions converted) and write\n"
-    "                                  OUT in the current format as Save does\n";
+    "                                  OUT in the current format as Save does\n"
+    "  picture FILE --out OUT.png|OUT.svg [--sub N] [--lang N]\n"
+    "                                  draw every row of FILE as the program window shows it\n"
+    "                                  (no display needed)\n";
 
 }  // namespace
 
@@ -61,6 +65,7 @@ int main(int argc, char** argv) {
     if (command == "download") return runDownload(options, commandArgs);
     if (command == "monitor") return runMonitor(options, commandArgs);
     if (command == "convert") return runConvert(options, commandArgs);
+    if (command == "picture") return runPicture(options, commandArgs);
   } catch (const std::exception& e) {
     std::cerr << "kavel " << command << ": " << e.what() << "\n";
     return 1;

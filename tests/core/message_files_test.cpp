@@ -20,7 +20,8 @@ const std::string kDataDir = KAVEL_SOURCE_DIR "/data/";
 const char* const kFiles[] = {"Japanese.Txt", "English.Txt"};
 
 // Every message number some window, question or statement text shows. 151 is the camera
-// monitor's colour-reset question.
+// monitor's colour-reset question; 100, 101, 103, 137, 153, 154 and 157 to 159 are Export
+// Picture, the Recent list and the restore question after a crash.
 std::set<int> usedMessages() {
   std::set<int> used;
   auto range = [&used](int from, int to) {
@@ -35,11 +36,12 @@ std::set<int> usedMessages() {
   range(80, 85);
   range(87, 92);
   range(94, 99);
-  used.insert(102);
-  range(104, 136);
+  range(100, 103);
+  range(104, 137);
   range(138, 140);
   range(145, 151);
-  range(155, 156);
+  range(153, 154);
+  range(155, 159);
   // The Edit menu, its Undo and Redo items and the names of the undo steps.
   for (int n : {7, 35, 60, 65, 72, 79, 86}) used.insert(n);
   return used;
@@ -48,7 +50,7 @@ std::set<int> usedMessages() {
 // Menu and pop-up menu items: their captions carry a keyboard accelerator.
 const int kMenuItems[] = {1,  2,  3,  4,  5,  6,  8,  9,  10, 11,  12,  13,  15,  19,  20,  21,
                           22, 23, 24, 25, 26, 27, 28, 29, 30, 31,  32,  33,  115, 116, 117, 118,
-                          119, 120, 121, 7,  35,  60};
+                          119, 120, 121, 7,  35,  60,  100, 101, 158};
 
 MessageTable loadShipped() {
   MessageTable table;

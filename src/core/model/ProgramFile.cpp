@@ -205,6 +205,13 @@ ProgramFileResult readProgramFile(Program& program, const std::string& path, Pro
     program.statusText = "Can't Open ... " + path;
     return result;
   }
+  return readProgramText(program, bytes, path, context, hooks);
+}
+
+ProgramFileResult readProgramText(Program& program, std::string_view bytes, const std::string& path,
+                                  ProgramFileContext& context, const ProgramFileHooks& hooks) {
+  ProgramFileResult result;
+  const std::string openPath = text::extensionOf(path).empty() ? path + std::string(kProgramFileExtension) : path;
   const auto encoding = text::detectEncoding(bytes);
   const auto lines = text::splitLines(text::withoutBom(bytes), kLineBuffer);
 

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "core/model/Program.h"
 
@@ -66,5 +67,10 @@ std::string programFileText(const Program& program, const ProgramFileContext& co
 /// text "Can't Open ... " and the path. Only the first 1000 row lines become rows.
 ProgramFileResult readProgramFile(Program& program, const std::string& path, ProgramFileContext& context,
                                   const ProgramFileHooks& hooks = {});
+
+/// Reads program file bytes as readProgramFile reads the file's, as if they came from `path`
+/// (the program's path, title and status then name it): restores a program kept elsewhere.
+ProgramFileResult readProgramText(Program& program, std::string_view bytes, const std::string& path,
+                                  ProgramFileContext& context, const ProgramFileHooks& hooks = {});
 
 }  // namespace kavel

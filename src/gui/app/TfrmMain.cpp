@@ -18,6 +18,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "gui/app/AutoSave.h"
 #include "gui/app/ClickLabel.h"
 #include "gui/app/Glyphs.h"
 #include "gui/app/JpegImage.h"
@@ -135,6 +136,8 @@ TfrmMain::TfrmMain(Context& ctx, const MainOptions& options, QWidget* parent)
   connect(bench_.get(), &Workbench::currentChanged, this, &TfrmMain::programActivated);
   connect(bench_.get(), &Workbench::setupButtonRequested, this, &TfrmMain::setSetupButtonShown);
   connect(bench_.get(), &Workbench::buildPathChanged, this, &TfrmMain::buildPathChanged);
+  recent_.loadFrom(options_.iniPath);
+  autoSave_ = new AutoSave(*bench_, ctx_, options_.iniPath, this);
   followSerialLink();
   downLoad_ = new TfrmDownLoad(ctx_, bench_->link(), *prompts_, this);
   connect(downLoad_, &TfrmDownLoad::mainStatus, this, [this](const QString& text) { panels_[0]->setText(text); });
@@ -214,6 +217,9 @@ void TfrmMain::buildMenus() {
   item(file, "mmOpen", 3, [this] { mmOpenClick(); }, {}, QKeySequence::Open);
   item(file, "mmSave", 4, [this] { mmSaveClick(); }, {}, QKeySequence::Save);
   item(file, "mmPrint", 5, [this] { mmPrintClick(); }, {}, QKeySequence::Print);
+  item(file, "mmExportPicture", 100, [this] { mmExportPictureClick(); });
+  mnuRecent_ = menu(file, "mmRecent", 101);
+  connect(mnuRecent_, &QMenu::aboutToShow, this, &TfrmMain::mmRecentShow);
   file->addSeparator();
   item(file, "mmQuit", 6, [this] { close(); }, {}, QKeySequence(Qt::CTRL | Qt::Key_Q));
   buildEditMenu();
@@ -406,9 +412,11 @@ void TfrmMain::FormActivate() {
     if (read) {
       setFolder(text::folderOf(ctx_.programs.main().path.empty() ? options_.fileArgument : ctx_.programs.main().path));
       QDir::setCurrent(qs(ctx_.settings.DatPath_));
+      rememberRecent(ctx_.programs.main().path.empty() ? options_.fileArgument : ctx_.programs.main().path);
     }
     refreshPalette();
   }
+  offerRecovery();
 }
 
 bool TfrmMain::FormCloseQuery() {
@@ -435,6 +443,8 @@ bool TfrmMain::FormCloseQuery() {
 void TfrmMain::FormClose() {
   closing_ = true;
   hide();
+  // Every change was saved or knowingly discarded: nothing is left to recover.
+  autoSave_->closeNormally();
   bench_->link().ClosePort();
   saveSettingsNow();
   ctx_.clipboard.clear();

@@ -14,6 +14,8 @@
 #include "core/model/ProgramFile.h"
 #include "core/model/RowText.h"
 #include "core/shell/UserPaths.h"
+#include "core/shell/RecentFiles.h"
+#include "core/shell/RecoveryFile.h"
 
 class QAction;
 class QActionGroup;
@@ -28,6 +30,7 @@ class QToolButton;
 
 namespace kavel::gui {
 
+class AutoSave;
 class DialogSet;
 class Glyphs;
 class Palette;
@@ -174,6 +177,23 @@ class TfrmMain : public QMainWindow {
   /// up already; the number of pages printed.
   int printTo(QPrinter& printer);
 
+  /// Export Picture: asks for a PNG or SVG file and writes the current program's rows into it.
+  void mmExportPictureClick();
+  /// Writes every row of the current program, as its window paints them, to `path` (PNG or
+  /// SVG by the suffix); a failure is told in a message box naming the file and the reason.
+  bool exportPictureTo(const QString& path);
+  /// Fills the Recent submenu: the last eight program files, newest first; files that are
+  /// gone, or belong to the other editing style, are shown disabled.
+  void mmRecentShow();
+  /// Opens a file of the Recent list as Open does, with Open's question about changes.
+  void openRecent(const QString& path);
+  const RecentFiles& recentFiles() const { return recent_; }
+  /// After a crash or a killed session: offers the recovery copies it left (one question
+  /// listing them, damaged ones and those of another format version with their reason).
+  /// Restored programs are marked modified and keep their own file for Save.
+  void offerRecovery();
+  AutoSave* autoSave() const { return autoSave_; }
+
   /// Opens a program file into the current program (the Open command after its questions).
   bool openProgramFile(const QString& path);
   /// Opens a C-code file into Main (the Open command in the C-code style).
@@ -231,6 +251,10 @@ class TfrmMain : public QMainWindow {
   bool saveCodeBeforeBuild();
   /// The build batch file changed: the build-path item shows its folder, the settings are saved.
   void buildPathChanged();
+  /// A program file was opened or saved: it goes on top of the Recent list, kept at once.
+  void rememberRecent(const std::string& path);
+  /// Puts a recovery copy into its program window; false when it could not be read back.
+  bool restoreRecovered(const RecoveryFile& file);
 
   Context& ctx_;
   MainOptions options_;
@@ -255,6 +279,9 @@ class TfrmMain : public QMainWindow {
   QMenu* mnuBuildPath_ = nullptr;
   QMenu* mnuSaveFolder_ = nullptr;
   QMenu* mnuEditStyle_ = nullptr;
+  QMenu* mnuRecent_ = nullptr;
+  RecentFiles recent_;
+  AutoSave* autoSave_ = nullptr;
   QAction* mnuEditStyleAction_ = nullptr;
   QImage wallpaper_;
 

@@ -152,6 +152,7 @@ bool TfrmMain::openProgramFile(const QString& path) {
   if (ok) {
     setFolder(text::folderOf(cur->program().path));
     QDir::setCurrent(qs(ctx_.settings.DatPath_));
+    rememberRecent(cur->program().path);
   }
   refreshPalette();
   if (cur->codeViewVisible()) cur->regenerateCodeView();
@@ -192,6 +193,7 @@ bool TfrmMain::openCodeFile(const QString& path) {
   QDir::setCurrent(qs(ctx_.settings.DatPath_));
   codeFileTime_ = QFileInfo(path).lastModified().toMSecsSinceEpoch();
   readSetupFromCSource(lines, ctx_.io, ctx_.setup);
+  rememberRecent(file);
   return true;
 }
 
@@ -231,6 +233,7 @@ bool TfrmMain::saveProgramAs(const QString& chosen) {
   }
   cur->setModified(false);
   setFolder(text::folderOf(path));
+  rememberRecent(path);
   return true;
 }
 
@@ -255,6 +258,7 @@ bool TfrmMain::saveCodeAs(const QString& chosen) {
   main->setModified(false);
   setFolder(text::folderOf(path));
   codeFileTime_ = QFileInfo(qs(path)).lastModified().toMSecsSinceEpoch();
+  rememberRecent(path);
   return true;
 }
 
@@ -292,7 +296,9 @@ int TfrmMain::printTo(QPrinter& printer) {
 void TfrmMain::enterStatementStyle() {
   ctx_.settings.EdtStyle = 0;
   action("mmKavel")->setChecked(true);
-  for (const char* name : {"mmGrid", "mmDelQuery", "mmCodeView", "mmSetupButton"}) action(name)->setEnabled(true);
+  for (const char* name : {"mmGrid", "mmDelQuery", "mmCodeView", "mmSetupButton", "mmExportPicture"}) {
+    action(name)->setEnabled(true);
+  }
   sidePanel_->show();
   dockSidePanel();
   showToolButton("btnCLib", false);
@@ -304,7 +310,10 @@ void TfrmMain::enterStatementStyle() {
 void TfrmMain::enterCodeStyle() {
   ctx_.settings.EdtStyle = 1;
   action("mmCode")->setChecked(true);
-  for (const char* name : {"mmGrid", "mmDelQuery", "mmCodeView", "mmSetupButton"}) action(name)->setEnabled(false);
+  // The picture shows statement rows; the C-code style has none.
+  for (const char* name : {"mmGrid", "mmDelQuery", "mmCodeView", "mmSetupButton", "mmExportPicture"}) {
+    action(name)->setEnabled(false);
+  }
   action("mmSetupButton")->setChecked(true);
   sidePanel_->hide();
   showToolButton("btnCLib", true);

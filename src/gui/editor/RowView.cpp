@@ -14,22 +14,14 @@
 #include "core/model/StatementKind.h"
 
 namespace kavel::gui {
-namespace {
-
-// The row buttons' text colour: blue, 0xFF0000 in the 0x00BBGGRR order our colours are kept in.
-const QColor kButtonText(0, 0, 255);
-const QColor kGridColour(0xC0, 0xDC, 0xC0);
-constexpr int kLineNumberX = 4;
-constexpr int kValueTextMargin = 8;
-
-}  // namespace
 
 RowView::RowView(TfrmProg& prog) : QAbstractScrollArea(&prog), prog_(prog) {
   setObjectName("pnlLayout");
-  buttonFont_ = QApplication::font();
-  buttonFont_.setBold(true);
-  lineFont_ = QApplication::font();
-  lineFont_.setPixelSize(10);
+  QFont buttonFont = QApplication::font();
+  buttonFont.setBold(true);
+  QFont lineFont = QApplication::font();
+  lineFont.setPixelSize(10);
+  painter_ = std::make_unique<RowPainter>(prog.glyphs(), buttonFont, lineFont);
   verticalScrollBar()->setRange(0, kVerticalRange);
   verticalScrollBar()->setSingleStep(1);
   horizontalScrollBar()->setRange(0, kHorizontalRange);
@@ -58,17 +50,13 @@ void RowView::centreOn(int row) { setVerticalPosition(std::max(row - visibleRows
 QRect RowView::iconRect(int row) const {
   const auto& rows = prog_.program().rows();
   const int level = row >= 0 && row < static_cast<int>(rows.size()) ? rows[static_cast<std::size_t>(row)].level : 0;
-  return {iconButtonX(level), row * kRowHeight + kTop, kIconButtonWidth, kRowHeight};
+  return RowPainter::iconRect(row, level);
 }
 
 QRect RowView::valueRect(int row) const {
   const auto& rows = prog_.program().rows();
   if (row < 0 || row >= static_cast<int>(rows.size())) return {};
-  const Statement& s = rows[static_cast<std::size_t>(row)];
-  if (!hasValueButton(s.sno)) return {};
-  const QFontMetrics fm(buttonFont_);
-  const int width = valueButtonWidthForTextWidth(fm.horizontalAdvance(prog_.rowText(row)));
-  return {valueButtonX(s.level), row * kRowHeight + kTop, width, kRowHeight};
+  return painter_->valueRect(row, rows[static_cast<std::size_t>(row)], prog_.rowText(row));
 }
 
 RowView::Hit RowView::hitAt(const QPoint& viewportPos) const {
@@ -100,60 +88,29 @@ void RowView::ensureVisible(int row) {
 // --- painting --------------------------------------------------------------------------------
 
 void RowView::paintBackground(QPainter& p, const QRect& area) const {
-  p.fillRect(area, prog_.workspaceColour());
-  if (!prog_.gridOn()) return;
   // The grid sits at 24, 1 of the viewport whatever the scroll position, so that its lines fall
   // on the left edges of the icon buttons.
-  const QRect grid = QRect(24, 1, viewport()->width(), viewport()->height()).intersected(area);
-  p.fillRect(grid, kGridColour);
-  p.setPen(QPen(Qt::white, 1, Qt::DotLine));
-  const int first = 24 + std::max(0, (area.left() - 24) / 40) * 40;
-  for (int x = first; x <= area.right(); x += 40) p.drawLine(x, std::max(grid.top(), 1), x, grid.bottom());
+  RowPainter::paintBackground(p, area, QRect(24, 1, viewport()->width(), viewport()->height()),
+                              prog_.workspaceColour(), prog_.gridOn());
 }
 
 void RowView::paintRow(QPainter& p, int row) const {
   const Statement& s = prog_.program().rows()[static_cast<std::size_t>(row)];
   const bool marked = prog_.rowPressed(row);
-  const QPoint off = layoutOffset();
-
-  p.setFont(lineFont_);
-  p.setPen(Qt::black);
-  p.drawText(QRect(off.x() + kLineNumberX - 3, off.y() + row * kRowHeight + kTop, 22, kRowHeight),
-             Qt::AlignRight | Qt::AlignVCenter, QString::asprintf("%03d", row + 1));
-
-  QStyleOptionButton opt;
-  opt.initFrom(this);
-  opt.state &= ~(QStyle::State_HasFocus | QStyle::State_MouseOver);
   const auto stateFor = [&](Part part) {
-    QStyle::State st = QStyle::State_Enabled;
     const Hit here{row, part};
-    st |= (marked || pressed_ == here) ? QStyle::State_Sunken : QStyle::State_Raised;
-    if (hover_ == here) st |= QStyle::State_MouseOver;
-    return st;
+    return RowPainter::ButtonState{marked || pressed_ == here, hover_ == here};
   };
-
-  opt.rect = iconRect(row).translated(off);
-  opt.state = stateFor(Part::Icon);
-  opt.icon = prog_.glyphFor(s);
-  opt.iconSize = QSize(kIconButtonWidth - 16, kRowHeight - 6);
-  style()->drawControl(QStyle::CE_PushButton, &opt, &p, this);
-  // Rows marked for cut, copy or delete must stand out from a merely pressed look.
-  const QColor markTint(255, 170, 0, 70);
-  if (marked) p.fillRect(opt.rect.adjusted(2, 2, -2, -2), markTint);
-
-  const QRect value = valueRect(row);
-  if (value.isNull()) return;
-  QStyleOptionButton vopt;
-  vopt.initFrom(this);
-  vopt.rect = value.translated(off);
-  vopt.state = stateFor(Part::Value);
-  style()->drawControl(QStyle::CE_PushButtonBevel, &vopt, &p, this);
-  if (marked) p.fillRect(vopt.rect.adjusted(2, 2, -2, -2), markTint);
-  p.setFont(buttonFont_);
-  p.setPen(kButtonText);
-  const int shift = (vopt.state & QStyle::State_Sunken) ? 1 : 0;
-  p.drawText(vopt.rect.adjusted(kValueTextMargin + shift, shift, -4, 0), Qt::AlignLeft | Qt::AlignVCenter,
-             prog_.rowText(row));
+  const auto styleFace = [this](QPainter& painter, const QRect& rect, RowPainter::ButtonState state) {
+    QStyleOptionButton opt;
+    opt.initFrom(this);
+    opt.rect = rect;
+    opt.state = QStyle::State_Enabled | (state.sunken ? QStyle::State_Sunken : QStyle::State_Raised);
+    if (state.hover) opt.state |= QStyle::State_MouseOver;
+    style()->drawControl(QStyle::CE_PushButtonBevel, &opt, &painter, this);
+  };
+  painter_->paintRow(p, layoutOffset(), row, s, prog_.rowText(row), stateFor(Part::Icon), stateFor(Part::Value), marked,
+                     styleFace);
 }
 
 void RowView::paintInsertionMark(QPainter& p) const {

@@ -6,6 +6,10 @@
 #include <QAbstractScrollArea>
 #include <QFont>
 
+#include <memory>
+
+#include "gui/editor/RowPainter.h"
+
 namespace kavel::gui {
 
 class TfrmProg;
@@ -14,9 +18,9 @@ class RowView : public QAbstractScrollArea {
   Q_OBJECT
 
  public:
-  static constexpr int kRowHeight = 30;
+  static constexpr int kRowHeight = RowPainter::kRowHeight;
   static constexpr int kColumnStep = 80;
-  static constexpr int kTop = 8;  // y of the first row's buttons
+  static constexpr int kTop = RowPainter::kTop;  // y of the first row's buttons
   static constexpr int kVerticalRange = 990;
   static constexpr int kHorizontalRange = 50;
 
@@ -52,7 +56,9 @@ class RowView : public QAbstractScrollArea {
   void setSelected(int row, bool scrollIntoView = true);
 
   /// The font of the value buttons (bold, the main window's button font).
-  const QFont& buttonFont() const { return buttonFont_; }
+  const QFont& buttonFont() const { return painter_->buttonFont(); }
+  /// How the rows are painted (also by the picture export).
+  const RowPainter& rowPainter() const { return *painter_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -75,8 +81,7 @@ class RowView : public QAbstractScrollArea {
   void keyActivate(bool valueButton);
 
   TfrmProg& prog_;
-  QFont buttonFont_;
-  QFont lineFont_;
+  std::unique_ptr<RowPainter> painter_;
   int selected_ = 0;
   Hit pressed_;
   Hit hover_;

@@ -111,6 +111,8 @@ QString TfrmProg::rowText(int row) const {
 
 QIcon TfrmProg::glyphFor(const Statement& row) const { return bench_.glyphs().forRow(row.sno, row.cno); }
 
+const Glyphs& TfrmProg::glyphs() const { return bench_.glyphs(); }
+
 bool TfrmProg::rowPressed(int row) const {
   return row >= 0 && row < static_cast<int>(pressed_.size()) && pressed_[static_cast<std::size_t>(row)];
 }

@@ -23,6 +23,7 @@ class QStatusBar;
 namespace kavel::gui {
 
 class CodeEditor;
+class Glyphs;
 class RowView;
 class StatementDialog;
 class Workbench;
@@ -58,6 +59,8 @@ class TfrmProg : public QWidget {
   // --- what the row view shows ---------------------------------------------------------------
   QString rowText(int row) const;
   QIcon glyphFor(const Statement& row) const;
+  /// The statement glyphs the rows are painted with.
+  const Glyphs& glyphs() const;
   bool rowPressed(int row) const;
   bool gridOn() const;
   QColor workspaceColour() const;
