@@ -114,6 +114,19 @@ class RecoveryFolderTest : public ::testing::Test {
 
 TEST_F(RecoveryFolderTest, LivesBesideTheSettingsFile) { EXPECT_EQ(folder_, dir_ + "recovery/"); }
 
+// Without a home there is no settings file; the working folder must stay untouched.
+TEST_F(RecoveryFolderTest, NoSettingsFileKeepsNoCopiesAnywhere) {
+  const fs::path before = fs::current_path();
+  fs::current_path(dir_);
+  {
+    RecoveryFolder session(kavel::recoveryFolderFor(""));
+    EXPECT_FALSE(session.usable());
+    EXPECT_FALSE(session.save(sample()));
+  }
+  fs::current_path(before);
+  EXPECT_FALSE(fs::exists(dir_ + "recovery"));
+}
+
 TEST_F(RecoveryFolderTest, OnlyTheCopiesOfSessionsThatEndedAreOffered) {
   auto crashed = std::make_unique<RecoveryFolder>(folder_);
   ASSERT_TRUE(crashed->usable());

@@ -56,10 +56,16 @@ bool splitFileName(const std::string& name, std::string& session, int& window) {
 
 }  // namespace
 
-std::string recoveryFolderFor(const std::string& iniPath) { return text::folderOf(iniPath) + "recovery/"; }
+std::string recoveryFolderFor(const std::string& iniPath) {
+  // Without a settings file (no usable home) there is no per-user place; the working folder may
+  // be anyone's, so no copies are kept at all.
+  if (iniPath.empty()) return {};
+  return text::folderOf(iniPath) + "recovery/";
+}
 
 RecoveryFolder::RecoveryFolder(std::string folder) : folder_(std::move(folder)), session_(newSessionName()) {
-  if (!folder_.empty() && folder_.back() != '/') folder_ += '/';
+  if (folder_.empty()) return;
+  if (folder_.back() != '/') folder_ += '/';
   std::error_code ec;
   fs::create_directories(folder_, ec);
   if (ec && !fs::is_directory(folder_)) return;
