@@ -20,7 +20,8 @@ const std::string kDataDir = KAVEL_SOURCE_DIR "/data/";
 const char* const kFiles[] = {"Japanese.Txt", "English.Txt"};
 
 // Every message number some window, question or statement text shows. 151 is the camera
-// monitor's colour-reset question.
+// monitor's colour-reset question; 141 to 144 and 152 are the sensor monitor's recorder and
+// chart.
 std::set<int> usedMessages() {
   std::set<int> used;
   auto range = [&used](int from, int to) {
@@ -37,8 +38,7 @@ std::set<int> usedMessages() {
   range(94, 99);
   used.insert(102);
   range(104, 136);
-  range(138, 140);
-  range(145, 151);
+  range(138, 152);
   range(155, 156);
   return used;
 }

@@ -35,6 +35,7 @@ class Prompts;
 class SidePanel;
 class TfrmBuild;
 class TfrmDownLoad;
+class TfrmMoni;
 class TfrmHelp;
 class TfrmLanguage;
 class TfrmMsgBox;
@@ -72,6 +73,7 @@ class TfrmMain : public QMainWindow {
   TfrmMsgBox* frmMsgBox() const { return msgBox_; }
   TfrmHelp* frmHelp() const { return help_; }
   TfrmDownLoad* frmDownLoad() const { return downLoad_; }
+  TfrmMoni* frmMoni() const { return moni_; }
   TfrmLanguage* frmLanguage() const { return language_; }
   TfrmBuild* frmBuild() const;
   TfrmSetup* frmSetup() const { return setup_; }
@@ -151,6 +153,8 @@ class TfrmMain : public QMainWindow {
   /// Download: chooses the HEX file (the program's own after a build or with a program file
   /// open, else asked) and hands over to the download window.
   void mmDownLoadClick();
+  /// The sensor monitor: searches the board, shows the monitor modally, closes the port after.
+  void mmMonitorClick();
   /// The maintenance gesture of the communication settings window: shows the language editor
   /// item and the message memo.
   void revealMaintenance();
@@ -223,6 +227,7 @@ class TfrmMain : public QMainWindow {
   TfrmMsgBox* msgBox_ = nullptr;
   TfrmHelp* help_ = nullptr;
   TfrmDownLoad* downLoad_ = nullptr;
+  TfrmMoni* moni_ = nullptr;
   TfrmLanguage* language_ = nullptr;
   TfrmSetup* setup_ = nullptr;
 
