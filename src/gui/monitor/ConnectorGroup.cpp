@@ -38,7 +38,7 @@ ConnectorGroup::ConnectorGroup(int connector, QWidget* parent) : QGroupBox(paren
   pBar_->setFixedHeight(16);
   btnOut_ = new QToolButton(this);
   btnOut_->setObjectName("btnOut");
-  btnOut_->setIconSize(QSize(20, 20));
+  btnOut_->setIconSize(QSize(26, 26));
   btnOut_->setAutoRaise(false);
   btnOut_->setFocusPolicy(Qt::TabFocus);
 

@@ -18,9 +18,9 @@ namespace {
 
 constexpr int kLeft = 46;
 constexpr int kRight = 12;
-constexpr int kTop = 10;
+constexpr int kTop = 18;
 constexpr int kBottom = 22;
-constexpr int kLegendWidth = 118;
+constexpr int kLegendWidth = 150;
 
 QString axisNumber(double v, double step) {
   // As many decimals as the step needs, so 0.2 steps do not read "0", "0", "0".
@@ -156,7 +156,7 @@ void MonitorChart::paintEvent(QPaintEvent*) {
     p.drawText(QRectF(x - 30, plot.bottom() + 2, 60, kBottom - 2), Qt::AlignHCenter | Qt::AlignTop, label);
   }
   if (!units.isEmpty()) {
-    p.drawText(QRectF(2, 0, kLeft, kTop + 2), Qt::AlignLeft | Qt::AlignTop, units.join(QStringLiteral(" ")));
+    p.drawText(QRectF(4, 0, plot.width(), kTop - 2), Qt::AlignLeft | Qt::AlignVCenter, units.join(QStringLiteral(", ")));
   }
 
   // The lines; a missing value breaks the line.

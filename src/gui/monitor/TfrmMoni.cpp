@@ -171,7 +171,7 @@ void TfrmMoni::buildTopPanel() {
     btnLeds_[i] = new QToolButton(grpLed);
     btnLeds_[i]->setObjectName(ledNames[i]);
     btnLeds_[i]->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    btnLeds_[i]->setIconSize(QSize(18, 18));
+    btnLeds_[i]->setIconSize(QSize(22, 22));
     btnLeds_[i]->setMinimumWidth(58);
     connect(btnLeds_[i], &QToolButton::clicked, this, [this, i] { btnLedClick(i); });
   }
