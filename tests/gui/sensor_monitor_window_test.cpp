@@ -300,10 +300,12 @@ class SensorMonitorWindowTest : public QObject {
   void commandLineAndLog() {
     Bench b;
     QVERIFY(b.start());
-    QVERIFY(!b.win->memoLog()->toPlainText().isEmpty());
     const int base = b.win->baseHeight();
     b.win->pnlTopDblClick();
     QVERIFY(b.win->logShown());
+    QVERIFY2(b.win->memoLog()->toPlainText().contains(QString::fromStdString(kVersion)),
+             "lines that came while the log was folded away are there");
+    QTRY_VERIFY_WITH_TIMEOUT(b.win->memoLog()->toPlainText().count("LED=") > 2, 3000);
     QCOMPARE(b.win->height(), base + 200);
     b.win->edtCmd()->setText("L2:1");
     b.win->activateWindow();

@@ -17,7 +17,11 @@ QLabel* panel(QWidget* parent, const char* name, int width) {
   l->setFrameShape(QFrame::Panel);
   l->setFrameShadow(QFrame::Sunken);
   l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  l->setFixedWidth(width);
+  // A fixed size keeps a new value from asking the whole window to lay itself out again,
+  // 50 times a second.
+  l->setFixedSize(width, 22);
+  // Opaque, so a new value repaints the panel alone and not the group and name box under it.
+  l->setAutoFillBackground(true);
   return l;
 }
 
@@ -27,7 +31,7 @@ ConnectorGroup::ConnectorGroup(int connector, QWidget* parent) : QGroupBox(paren
   setObjectName(QStringLiteral("grpCN%1").arg(connector));
   edtName_ = new QLineEdit(this);
   edtName_->setObjectName("edtName");
-  edtName_->setFixedWidth(92);
+  edtName_->setFixedSize(92, 24);
   edtName_->setAutoFillBackground(true);
   pnlRaw_ = panel(this, "pnlRaw", 44);
   pnlValue_ = panel(this, "pnlValue", 64);
@@ -35,7 +39,8 @@ ConnectorGroup::ConnectorGroup(int connector, QWidget* parent) : QGroupBox(paren
   pBar_->setObjectName("pBar");
   pBar_->setRange(0, 100);
   pBar_->setTextVisible(false);
-  pBar_->setFixedHeight(16);
+  pBar_->setFixedSize(72, 16);
+  pBar_->setAutoFillBackground(true);
   btnOut_ = new QToolButton(this);
   btnOut_->setObjectName("btnOut");
   btnOut_->setIconSize(QSize(26, 26));

@@ -1,14 +1,17 @@
 #pragma once
 // The sensor monitor's live chart: one coloured line per ticked connector over the last 30
 // seconds, drawn by hand from a fixed ring of samples. New reports only mark the chart dirty;
-// it repaints at most once per screen refresh however fast the board sends.
+// it repaints at most once per screen refresh (and per pixel the time axis moves), however fast
+// the board sends.
 
 #include <QColor>
+#include <QPointF>
 #include <QString>
 #include <QWidget>
 
 #include <array>
 #include <bitset>
+#include <vector>
 
 #include "core/monitor/ChartHistory.h"
 
@@ -40,7 +43,8 @@ class MonitorChart : public QWidget {
 
   /// How many times the chart has been painted (the figures of the window's benchmark).
   int paints() const { return paints_; }
-  /// The shortest time between two repaints, in milliseconds.
+  /// The shortest time between two repaints, in milliseconds: a screen frame, or the time the
+  /// axis takes to move by one pixel when that is longer.
   int frameInterval() const;
 
   QSize sizeHint() const override { return {560, 200}; }
@@ -60,6 +64,7 @@ class MonitorChart : public QWidget {
   ChartHistory history_;
   std::bitset<ChartHistory::kConnectors> shown_;
   std::array<Series, ChartHistory::kConnectors> series_;
+  std::vector<QPointF> points_;  // one line's points, kept between paints
   QTimer* frame_;
   bool dirty_ = false;
   int paints_ = 0;

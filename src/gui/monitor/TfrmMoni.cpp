@@ -296,6 +296,7 @@ void TfrmMoni::FormActivate() {
   loadPicture();
   applyTexts();
   memoLog_->clear();
+  hiddenLog_.clear();
   st_.monitorLogLines = 0;
   cmbID_->setCurrentIndex(std::clamp(ctx_.io.subIoId, 0, 8));
   setUpConnectors();
@@ -411,6 +412,7 @@ void TfrmMoni::resizeToContent() {
 
 void TfrmMoni::pnlTopDblClick() {
   logShown_ = !logShown_;
+  if (logShown_) showHiddenLog();
   pnlLog_->setVisible(logShown_);
   resizeToContent();
   // Centred on the main window again, so the grown window does not run off the screen.
@@ -421,12 +423,29 @@ void TfrmMoni::pnlTopDblClick() {
 }
 
 void TfrmMoni::addLog(const QString& line, bool clear) {
-  if (clear) memoLog_->clear();
-  memoLog_->appendPlainText(line);
+  if (clear) {
+    memoLog_->clear();
+    hiddenLog_.clear();
+  }
+  // While the log is folded away its lines wait in a list (the link empties the log every
+  // thousand lines, so the list stays short): laying out text nobody sees costs more than the
+  // rest of a report.
+  if (logShown_) {
+    memoLog_->appendPlainText(line);
+  } else {
+    hiddenLog_.append(line);
+  }
+}
+
+void TfrmMoni::showHiddenLog() {
+  if (hiddenLog_.isEmpty()) return;
+  memoLog_->appendPlainText(hiddenLog_.join(QLatin1Char('\n')));
+  hiddenLog_.clear();
 }
 
 void TfrmMoni::btnLogClearClick() {
   memoLog_->clear();
+  hiddenLog_.clear();
   st_.monitorLogLines = 0;
   panels_[0]->clear();
   panels_[1]->clear();

@@ -6,6 +6,7 @@
 // closing sequence, and the window stays open until its closing sequence has ended.
 
 #include <QDialog>
+#include <QStringList>
 
 #include <array>
 #include <functional>
@@ -114,6 +115,7 @@ class TfrmMoni : public QDialog {
   QCheckBox* ckChart() const { return ckChart_; }
   QCheckBox* ckSeries(int connector) const { return ckSeries_[connector - 1]; }
   MonitorChart* chart() const { return chart_; }
+  /// The log; while it is folded away the lines are kept aside and appear when it is shown.
   QPlainTextEdit* memoLog() const { return memoLog_; }
   QLineEdit* edtCmd() const { return edtCmd_; }
   QPushButton* btnSend() const { return btnSend_; }
@@ -140,6 +142,7 @@ class TfrmMoni : public QDialog {
   void setOutputLed(int connector, bool high);
   void resizeToContent();
   void addLog(const QString& line, bool clear = false);
+  void showHiddenLog();
   QString message(int n) const;
   void send(const std::string& text);
   void playChimes();
@@ -188,6 +191,7 @@ class TfrmMoni : public QDialog {
   MonitorChart* chart_;
   QWidget* pnlLog_;
   QPlainTextEdit* memoLog_;
+  QStringList hiddenLog_;
   QLineEdit* edtCmd_;
   QPushButton* btnSend_;
   QPushButton* btnLogClear_;
