@@ -9,6 +9,7 @@
 #include "cli/ConvertCommand.h"
 #include "cli/DownloadCommand.h"
 #include "cli/GenCommand.h"
+#include "cli/MonitorCommand.h"
 #include "cli/RowsCommand.h"
 #include "cli/ViewCommand.h"
 
@@ -27,6 +28,9 @@ constexpr const char* kUsage =
     "                                  User.Hex (and User.c) beside it; prints err.txt\n"
     "  download HEXFILE --port PORT [--no-run]\n"
     "                                  send a HEX image to the board's boot loader\n"
+    "  monitor --port PORT [--seconds N]\n"
+    "                                  print the board's sensor reports as CSV until N seconds\n"
+    "                                  passed or Ctrl+C, then leave the board at rest\n"
     "  convert FILE --out OUT [--sub N]\n"
     "                                  read FILE as Open does (old versions converted) and write\n"
     "                                  OUT in the current format as Save does\n";
@@ -55,6 +59,7 @@ int main(int argc, char** argv) {
     if (command == "view") return runView(options, commandArgs);
     if (command == "build") return runBuild(options, commandArgs);
     if (command == "download") return runDownload(options, commandArgs);
+    if (command == "monitor") return runMonitor(options, commandArgs);
     if (command == "convert") return runConvert(options, commandArgs);
   } catch (const std::exception& e) {
     std::cerr << "kavel " << command << ": " << e.what() << "\n";

@@ -6,7 +6,6 @@
 namespace vboard {
 namespace {
 
-constexpr Millis kStreamPeriod = 100;
 // Noise a board sends while it restarts: no CR LF pair, no ".", no ":" and no letters, so it
 // can only disturb a host that mishandles control and high bytes.
 constexpr std::string_view kNoise{"\x00\xff\x1b\x7f\xfe\x01\x80\x9f", 8};
@@ -42,8 +41,17 @@ bool validRecord(std::string_view line, int* type) {
   return (sum & 0xFF) == 0 && static_cast<std::size_t>(count) + 5 == n;
 }
 
-VirtualBoard::VirtualBoard(std::string version, std::string banner, Faults faults)
-    : version_(std::move(version)), banner_(std::move(banner)), faults_(faults) {}
+VirtualBoard::VirtualBoard(std::string version, std::string banner, Faults faults, StreamSetup streams)
+    : version_(std::move(version)), banner_(std::move(banner)), faults_(faults), streams_(std::move(streams)) {
+  if (streams_.periodUs < 1000) streams_.periodUs = 1000;
+  // Modes as the monitor reads them: characters 6..15, a non-digit or a digit above 6 is 1.
+  for (int i = 0; i < 10; ++i) {
+    const std::size_t at = 5 + static_cast<std::size_t>(i);
+    const char c = at < streams_.config.size() ? streams_.config[at] : '1';
+    modes_[i] = c >= '0' && c <= '6' ? c - '0' : 1;
+    outputs_[i] = modes_[i] == 2;  // outputs start at their resting state
+  }
+}
 
 void VirtualBoard::say(Millis at, std::string bytes) {
   if (faults_.mute || mode_ == Mode::Silent) return;
@@ -133,7 +141,9 @@ void VirtualBoard::command(const std::string& line, Millis now) {
     bool* streams[] = {&sensorStream_, &compassStream_, &padStream_, &ussStream_, &pixyStream_};
     if (a >= 0 && a <= 4) *streams[a] = b != 0;
     if (a == 0 && b != 0) configSent_ = false;
-    nextStream_ = now + 10;
+    streamStart_ = now + 10;
+    rounds_ = 0;
+    nextStream_ = streamStart_;
   } else if (std::sscanf(line.c_str(), "O%d:%d", &a, &b) == 2 && a >= 0 && a < 10) {
     outputs_[a] = b != 0;
   } else if (std::sscanf(line.c_str(), "L%d:%d", &a, &b) == 2 && a >= 0 && a < 3) {
@@ -144,6 +154,7 @@ void VirtualBoard::command(const std::string& line, Millis now) {
     servo8_ = a;
   } else if (std::sscanf(line.c_str(), "ID:%d", &a) == 1) {
     subId_ = a;
+    configSent_ = false;  // the unit now answering tells its own configuration
   } else if (line == "B:?") {
     sayLine(now + 5, fmt("B:%03d,%03d,%03d", balance_[0], balance_[1], balance_[2]));
   } else if (std::sscanf(line.c_str(), "B:%d,%d,%d", &a, &b, &c) == 3) {
@@ -154,13 +165,41 @@ void VirtualBoard::command(const std::string& line, Millis now) {
   }
 }
 
-std::string VirtualBoard::report() {
-  // CN1..CN5 analogue inputs that drift, CN6 a PING reading, CN7/CN8 servos, CN9/CN10 outputs.
+std::string VirtualBoard::configLine() const {
+  std::string line = streams_.config;
+  const std::size_t id = line.find("ID:");
+  if (id != std::string::npos && id + 3 < line.size()) {
+    line[id + 3] = static_cast<char>('0' + subId_ % 10);
+  } else if (subId_ != 0) {
+    line += fmt(" ID:%d", subId_);
+  }
+  return line;
+}
+
+int VirtualBoard::connectorValue(int i) const {
+  // Readings that move through the interesting values of each mode: full scale and zero on
+  // the analogue inputs, PING distances, a thermistor that now and then reads out of range.
   const int t = phase_;
-  const int values[10] = {(t * 37) % 1024, 512 + (t * 13) % 200, outputs_[2] ? 1000 : 20, 1023 - (t * 29) % 1024,
-                          300, 345 + t % 50, servo7_, servo8_, outputs_[8] ? 1000 : 0, outputs_[9] ? 1000 : 0};
+  switch (modes_[i]) {
+    case 0:
+    case 2:
+      return outputs_[i] ? 1000 : 0;
+    case 3:
+      return 345 + (t * 7 + i * 50) % 2500;
+    case 4:
+      return i == 6 ? servo7_ : i == 7 ? servo8_ : 1500;
+    case 6:
+      return t % 25 == 24 ? 1500 + t % 100 : 200 + (t * 3 + i) % 150;
+    default: {
+      const int v = (t * 37 + i * 101) % 1200;
+      return v > 1023 ? 1023 : v;  // rests at full scale for a while
+    }
+  }
+}
+
+std::string VirtualBoard::report() {
   std::string s;
-  for (int n = 0; n < 10; ++n) s += fmt(n == 0 ? "CN%d=%04d" : ",CN%d=%04d", n + 1, values[n]);
+  for (int n = 0; n < 10; ++n) s += fmt(n == 0 ? "CN%d=%04d" : ",CN%d=%04d", n + 1, connectorValue(n));
   s += ",LED=";
   s += fmt("%d%d%d", leds_[0], leds_[1], leds_[2]);
   return s;
@@ -168,16 +207,19 @@ std::string VirtualBoard::report() {
 
 void VirtualBoard::tick(Millis now) {
   if (now < nextStream_) return;
-  nextStream_ = now + kStreamPeriod;
+  // Rounds keep to the rate on average, however late this tick came.
+  ++rounds_;
+  nextStream_ = streamStart_ + rounds_ * streams_.periodUs / 1000;
+  if (nextStream_ <= now) nextStream_ = now + 1;
   if (mode_ != Mode::Running) return;
   ++phase_;
   if (sensorStream_) {
     if (!configSent_) {
       configSent_ = true;
-      sayLine(now, subId_ ? fmt("CNio:1111113400 ID:%d USE_USS USE_DIR USE_PIXY USE_SNX4410", subId_)
-                          : "CNio:1111113400 USE_USS USE_DIR USE_PIXY USE_SNX4410");
+      sayLine(now, configLine());
     }
     sayLine(now, report());
+    ++reportsSent_;
   }
   if (compassStream_) sayLine(now, fmt("D:%03d,%03d,%03d", (phase_ * 7) % 360, 90 + phase_ % 20, 90 - phase_ % 20));
   if (ussStream_) {

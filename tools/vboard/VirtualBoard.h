@@ -30,9 +30,17 @@ struct Output {
   bool hangup = false;  // close the line instead of writing
 };
 
+/// What the board streams and how often.
+struct StreamSetup {
+  int periodUs = 100000;  // one round of stream lines every period (microseconds)
+  // The configuration line sent when the sensor stream starts: "CNio:", one mode digit per
+  // connector, the sub I/O and the option modules. The reports follow these modes.
+  std::string config = "CNio:1111113400 USE_USS USE_DIR USE_PIXY USE_SNX4410";
+};
+
 class VirtualBoard {
  public:
-  VirtualBoard(std::string version, std::string banner, Faults faults);
+  VirtualBoard(std::string version, std::string banner, Faults faults, StreamSetup streams = {});
 
   /// Bytes from the host at `now`.
   void receive(std::string_view bytes, Millis now);
@@ -46,6 +54,8 @@ class VirtualBoard {
   Millis nextOutput() const;
 
   int hexLines() const { return hexLines_; }
+  /// Sensor reports sent so far.
+  long reportsSent() const { return reportsSent_; }
   bool inLoader() const { return mode_ == Mode::Loader || mode_ == Mode::LoaderDone; }
 
  private:
@@ -55,10 +65,14 @@ class VirtualBoard {
   void say(Millis at, std::string bytes);
   void sayLine(Millis now, const std::string& text);
   std::string report();
+  std::string configLine() const;
+  int connectorValue(int index) const;
 
   std::string version_;
   std::string banner_;
   Faults faults_;
+  StreamSetup streams_;
+  int modes_[10] = {};
   Mode mode_ = Mode::Running;
   std::string line_;
   std::deque<Output> queue_;
@@ -69,7 +83,10 @@ class VirtualBoard {
   bool sensorStream_ = false, compassStream_ = false, ussStream_ = false, pixyStream_ = false, padStream_ = false;
   bool configSent_ = false;
   Millis nextStream_ = 0;
+  Millis streamStart_ = 0;
+  long rounds_ = 0;
   int phase_ = 0;
+  long reportsSent_ = 0;
   int outputs_[10] = {};
   int leds_[3] = {};
   int servo7_ = 1500, servo8_ = 1500;

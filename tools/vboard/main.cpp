@@ -32,7 +32,12 @@ constexpr const char* kUsage =
     "  --garbage           send noise bytes before replies\n"
     "  --mute              never answer anything\n"
     "  --no-prompt         the boot loader never asks for the file\n"
-    "  --verbose           report what the board receives and does on standard error\n";
+    "  --rate HZ           sensor and module reports per second while a stream runs (default 10)\n"
+    "  --config TEXT       the configuration line sent when the sensor stream starts; its ten\n"
+    "                      mode digits after \"CNio:\" set what each connector reports\n"
+    "                      (default \"CNio:1111113400 USE_USS USE_DIR USE_PIXY USE_SNX4410\")\n"
+    "  --verbose           report what the board receives and does on standard error\n"
+    "On exit it says on standard error how many sensor reports it sent.\n";
 
 volatile sig_atomic_t stopRequested = 0;
 void onSignal(int) { stopRequested = 1; }
@@ -59,6 +64,8 @@ int main(int argc, char** argv) {
   std::string link;
   bool verbose = false;
   vboard::Faults faults;
+  vboard::StreamSetup streams;
+  int rate = 10;
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
     bool ok = true;
@@ -74,6 +81,8 @@ int main(int argc, char** argv) {
     else if (a == "--mute") faults.mute = true;
     else if (a == "--no-prompt") faults.noPrompt = true;
     else if (a == "--verbose") verbose = true;
+    else if (a == "--rate") ok = intArg(argc, argv, i, rate) && rate >= 1 && rate <= 1000;
+    else if (a == "--config" && i + 1 < argc) streams.config = argv[++i];
     else if (a == "--help" || a == "-h") {
       std::fputs(kUsage, stdout);
       return 0;
@@ -119,7 +128,8 @@ int main(int argc, char** argv) {
   ::sigaction(SIGINT, &sa, nullptr);
   ::signal(SIGPIPE, SIG_IGN);
 
-  vboard::VirtualBoard board(version, banner, faults);
+  streams.periodUs = 1000000 / rate;
+  vboard::VirtualBoard board(version, banner, faults, streams);
   int status = 0;
   char buf[4096];
   while (!stopRequested) {
@@ -159,6 +169,7 @@ int main(int argc, char** argv) {
     }
   }
   if (!link.empty()) ::unlink(link.c_str());
+  std::fprintf(stderr, "vboard: sent %ld sensor reports\n", board.reportsSent());
   ::close(slave);
   ::close(master);
   return status;

@@ -30,6 +30,7 @@
 #include "gui/comm/TfrmCom.h"
 #include "gui/comm/TfrmDownLoad.h"
 #include "gui/monitor/TfrmMoni.h"
+#include "gui/monitor/TfrmMotBal.h"
 #include "gui/app/TfrmHelp.h"
 #include "gui/app/TfrmLanguage.h"
 #include "gui/app/TfrmMsgBox.h"
@@ -126,6 +127,8 @@ TfrmMain::TfrmMain(Context& ctx, const MainOptions& options, QWidget* parent)
   downLoad_ = new TfrmDownLoad(ctx_, bench_->link(), *prompts_, this);
   connect(downLoad_, &TfrmDownLoad::mainStatus, this, [this](const QString& text) { panels_[0]->setText(text); });
   connect(downLoad_, &TfrmDownLoad::hexFolderChosen, this, [this](const QString& folder) { pnlUserPath_->setText(folder); });
+  motBal_ = new TfrmMotBal(ctx_, bench_->link(), *prompts_, this);
+  motBal_->setMotorIcon(glyphs().forKind(kMotorForward));
   connect(downLoad_, &TfrmDownLoad::comSettingsRequested, this, [this](bool* accepted) {
     TfrmCom com(ctx_, bench_->link(), *prompts_, downLoad_);
     connect(&com, &TfrmCom::maintenanceRequested, this, &TfrmMain::revealMaintenance);
@@ -236,7 +239,7 @@ void TfrmMain::buildMenus() {
   check(item(option, "mmFuncPnlPos", 29, [this] { mmFuncPnlPosClick(); }));
   item(option, "mmCodeView", 30, [this] { mmCodeViewClick(); });
   check(item(option, "mmSetupButton", 31, [this] { mmSetupButtonClick(); }));
-  item(option, "mmMotBalance", 32, [this] { notYet(QStringLiteral("The motor balance")); });
+  item(option, "mmMotBalance", 32, [this] { mmMotBalanceClick(); });
   option->addSeparator();
   auto* languages = new QActionGroup(this);
   languages->addAction(check(item(option, "mmJpn", 33, [this] { mmJpnClick(); })));
@@ -563,6 +566,21 @@ void TfrmMain::mmComClick() {
     SerialLink& l = bench_->link();
     if (!l.state().downloadVisible && !l.state().sensorMonitorListening) l.ClosePort();
   });
+}
+
+void TfrmMain::mmMotBalanceClick() {
+  SerialLink& link = bench_->link();
+  if (link.probing()) return;  // a search owns the port
+  const OpenResult opened = link.OpenPort(true);
+  if (!opened.ok) {
+    if (link.state().ReportOpenErrors) {
+      prompts_->ask(this, PromptIcon::Warning, QStringLiteral("Warning!"),
+                    qs(openFailureText(opened, ctx_.settings.PortName, ctx_.settings.LANG_NO_, false)), PromptButtons::Ok);
+    }
+    return;
+  }
+  prompts_->showModal(*motBal_);
+  link.ClosePort();
 }
 
 void TfrmMain::revealMaintenance() {

@@ -38,6 +38,7 @@ class TfrmDownLoad;
 class TfrmMoni;
 class TfrmHelp;
 class TfrmLanguage;
+class TfrmMotBal;
 class TfrmMsgBox;
 class TfrmSetup;
 class TfrmProg;
@@ -75,6 +76,7 @@ class TfrmMain : public QMainWindow {
   TfrmDownLoad* frmDownLoad() const { return downLoad_; }
   TfrmMoni* frmMoni() const { return moni_; }
   TfrmLanguage* frmLanguage() const { return language_; }
+  TfrmMotBal* frmMotBal() const { return motBal_; }
   TfrmBuild* frmBuild() const;
   TfrmSetup* frmSetup() const { return setup_; }
   SidePanel* sidePanel() const { return sidePanel_; }
@@ -155,6 +157,9 @@ class TfrmMain : public QMainWindow {
   void mmDownLoadClick();
   /// The sensor monitor: searches the board, shows the monitor modally, closes the port after.
   void mmMonitorClick();
+  /// Motor balance: opens the port (no board search) and shows the window modally only when it
+  /// opened; the port is closed again afterwards.
+  void mmMotBalanceClick();
   /// The maintenance gesture of the communication settings window: shows the language editor
   /// item and the message memo.
   void revealMaintenance();
@@ -229,6 +234,7 @@ class TfrmMain : public QMainWindow {
   TfrmDownLoad* downLoad_ = nullptr;
   TfrmMoni* moni_ = nullptr;
   TfrmLanguage* language_ = nullptr;
+  TfrmMotBal* motBal_ = nullptr;
   TfrmSetup* setup_ = nullptr;
 
   QMdiArea* mdi_ = nullptr;
