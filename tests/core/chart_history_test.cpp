@@ -2,6 +2,7 @@
 
 #include <array>
 #include <optional>
+#include <string>
 
 #include "core/monitor/ChartHistory.h"
 #include "core/monitor/ChartScale.h"
@@ -89,5 +90,23 @@ TEST(ChartScale, RoundsTheEndsToWholeReadableSteps) {
     EXPECT_DOUBLE_EQ(a.step, c.step) << c.low << ".." << c.high;
     EXPECT_NEAR(a.low, c.axisLow, 1e-9) << c.low << ".." << c.high;
     EXPECT_NEAR(a.high, c.axisHigh, 1e-9) << c.low << ".." << c.high;
+  }
+}
+
+TEST(ChartScale, UnitsAndTheRangeEachKindIsSeenAgainst) {
+  struct Case {
+    MonitorValueKind kind;
+    std::string unit;
+    double low, high;
+  } cases[] = {
+      {MonitorValueKind::HighLow, "", 0, 1},      {MonitorValueKind::Percent, "%", 0, 100},
+      {MonitorValueKind::ServoPercent, "%", 0, 100}, {MonitorValueKind::Distance, "cm", 0, 0},
+      {MonitorValueKind::Temperature, "\u2103", 0, 0},
+  };
+  for (const Case& c : cases) {
+    const ChartUnit u = chartUnit(c.kind);
+    EXPECT_EQ(u.unit, c.unit) << c.unit;
+    EXPECT_EQ(u.low, c.low) << c.unit;
+    EXPECT_EQ(u.high, c.high) << c.unit;
   }
 }

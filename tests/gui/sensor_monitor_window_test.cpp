@@ -408,6 +408,23 @@ class SensorMonitorWindowTest : public QObject {
     QVERIFY(!b.win->listening());
   }
 
+  void aBoardThatGoesAwayClosesAnOpenModuleWindowToo() {
+    Bench b;
+    QVERIFY(b.start());
+    bool moduleOpen = false;
+    b.win->setModuleHooks({[&](MonitorModule) {
+                             // The module window's own loop runs until it is closed.
+                             moduleOpen = true;
+                             b.board.stop();
+                             QVERIFY(QTest::qWaitFor([&] { return !moduleOpen; }, 5000));
+                           },
+                           [&] { moduleOpen = false; }});
+    b.win->btnModuleClick(MonitorModule::Ultrasonic);
+    QVERIFY(!moduleOpen);
+    QVERIFY(!b.win->isVisible());
+    QVERIFY(!b.win->moduleMark(MonitorModule::Ultrasonic));
+  }
+
   void recordsEveryReportUntilStopped() {
     Bench b;
     QVERIFY(b.start());

@@ -17,6 +17,17 @@ double niceStep(double span, int ticks) {
 
 }  // namespace
 
+ChartUnit chartUnit(MonitorValueKind kind) {
+  switch (kind) {
+    case MonitorValueKind::HighLow: return {"", 0, 1};
+    case MonitorValueKind::Distance: return {"cm", 0, 0};
+    case MonitorValueKind::Temperature: return {"\u2103", 0, 0};
+    case MonitorValueKind::Percent:
+    case MonitorValueKind::ServoPercent: break;
+  }
+  return {"%", 0, 100};
+}
+
 ChartAxis chartAxis(double low, double high, int ticks) {
   if (!std::isfinite(low) || !std::isfinite(high)) return {};
   if (low > high) std::swap(low, high);

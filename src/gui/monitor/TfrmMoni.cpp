@@ -12,6 +12,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
+#include <QShowEvent>
 #include <QSoundEffect>
 #include <QTimer>
 #include <QToolButton>
@@ -125,10 +126,9 @@ TfrmMoni::TfrmMoni(Context& ctx, Workbench& bench, const QString& programFolder,
   });
 }
 
-TfrmMoni::~TfrmMoni() {
-  // A window torn down with the program must not leave the link routing lines to it.
-  if (st_.sensorMonitorListening) st_.sensorMonitorListening = false;
-}
+// The link may already be gone when the main window's children are deleted: nothing of it is
+// touched here.
+TfrmMoni::~TfrmMoni() = default;
 
 void TfrmMoni::buildTopPanel() {
   auto* top = new QWidget(this);
@@ -278,7 +278,9 @@ bool TfrmMoni::listening() const { return st_.sensorMonitorListening; }
 
 void TfrmMoni::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  FormActivate();
+  // A window brought back from the task bar was not activated by the program: Start keeps
+  // meaning Stop.
+  if (!event->spontaneous() || !st_.sensorMonitorListening) FormActivate();
 }
 
 void TfrmMoni::FormActivate() {

@@ -303,7 +303,11 @@ void TfrmMoni::finishClosing() {
 }
 
 void TfrmMoni::closeAtOnce() {
-  // The link is gone: nothing can be sent, the window only lets go.
+  // The link is gone: nothing can be sent, the window only lets go, and a module window open
+  // over it goes too.
+  if (std::any_of(marks_.begin(), marks_.end(), [](bool m) { return m; }) && hooks_.closeVisible) {
+    hooks_.closeVisible();
+  }
   closingSteps_.clear();
   closingStep_ = 0;
   if (!closing_) {

@@ -12,6 +12,7 @@
 
 #include "core/Context.h"
 #include "core/comm/Clock.h"
+#include "core/monitor/ChartScale.h"
 #include "core/monitor/MonitorConnectorLook.h"
 #include "core/monitor/MonitorRecorder.h"
 #include "gui/app/Prompts.h"
@@ -25,17 +26,6 @@ namespace kavel::gui {
 namespace {
 
 constexpr int kChartHeight = 210;
-
-QString unitOf(MonitorValueKind kind) {
-  switch (kind) {
-    case MonitorValueKind::HighLow: return {};
-    case MonitorValueKind::Distance: return QStringLiteral("cm");
-    case MonitorValueKind::Temperature: return QString::fromUtf8("\u2103");
-    case MonitorValueKind::Percent:
-    case MonitorValueKind::ServoPercent: break;
-  }
-  return QStringLiteral("%");
-}
 
 }  // namespace
 
@@ -130,13 +120,11 @@ void TfrmMoni::ckChartClick() {
 void TfrmMoni::chartSeriesChanged() {
   for (int n = 1; n <= 10; ++n) {
     const MonitorConnectorLook look = monitorConnectorLook(ctx_.io.cnMode[n - 1], n, ctx_.settings.variant);
-    const QString unit = unitOf(look.shows);
-    const bool percent = unit == QStringLiteral("%");
-    const double high = look.shows == MonitorValueKind::HighLow ? 1 : percent ? 100 : 0;
+    const ChartUnit unit = chartUnit(look.shows);
     QString name = QStringLiteral("CN%1").arg(n);
     const QString given = groups_[n - 1]->edtName()->text().trimmed();
     if (!given.isEmpty()) name += QStringLiteral(" ") + given;
-    chart_->setSeries(n - 1, name, unit, 0, high);
+    chart_->setSeries(n - 1, name, QString::fromUtf8(unit.unit), unit.low, unit.high);
   }
 }
 
