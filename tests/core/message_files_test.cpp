@@ -20,8 +20,9 @@ const std::string kDataDir = KAVEL_SOURCE_DIR "/data/";
 const char* const kFiles[] = {"Japanese.Txt", "English.Txt"};
 
 // Every message number some window, question or statement text shows. 151 is the camera
-// monitor's colour-reset question; 100, 101, 103, 137, 153, 154 and 157 to 159 are Export
-// Picture, the Recent list and the restore question after a crash.
+// monitor's colour-reset question; 141 to 144 and 152 are the sensor monitor's recorder and
+// chart; 100, 101, 103, 137, 153, 154 and 157 to 159 are Export Picture, the Recent list and the
+// restore question after a crash.
 std::set<int> usedMessages() {
   std::set<int> used;
   auto range = [&used](int from, int to) {
@@ -39,7 +40,7 @@ std::set<int> usedMessages() {
   range(100, 103);
   range(104, 137);
   range(138, 140);
-  range(145, 151);
+  range(141, 152);
   range(153, 154);
   range(155, 159);
   // The Edit menu, its Undo and Redo items and the names of the undo steps.

@@ -517,13 +517,6 @@ class MainWindowTest : public QObject {
     f.main->mmEngClick();
     QCOMPARE(main->rowText(0), QStringLiteral("Infinite Loop"));
 
-    // Commands of later versions say so and change nothing.
-    for (const char* name : {"mmMonitor"}) {
-      f.prompts.asked.clear();
-      f.main->action(name)->trigger();
-      QCOMPARE(f.prompts.asked.size(), std::size_t{1});
-      QVERIFY(f.prompts.asked.back().text.contains(QStringLiteral("not available")));
-    }
     // Download without a program file asks for the HEX file; a cancelled choice stops it.
     f.prompts.asked.clear();
     f.main->action("mmDownLoad")->trigger();

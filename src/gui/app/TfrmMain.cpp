@@ -30,6 +30,7 @@
 #include "gui/comm/SerialLink.h"
 #include "gui/comm/TfrmCom.h"
 #include "gui/comm/TfrmDownLoad.h"
+#include "gui/monitor/TfrmMoni.h"
 #include "gui/monitor/TfrmMotBal.h"
 #include "gui/app/TfrmHelp.h"
 #include "gui/app/TfrmLanguage.h"
@@ -152,6 +153,8 @@ TfrmMain::TfrmMain(Context& ctx, const MainOptions& options, QWidget* parent)
     if (*accepted) saveSettingsNow();
   });
 
+  moni_ = new TfrmMoni(ctx_, *bench_, qs(options_.programFolder), this);
+
   dockSidePanel();
   loadPictures();
 
@@ -252,7 +255,7 @@ void TfrmMain::buildMenus() {
   mnuWindow_->addSeparator();
 
   QMenu* option = menu(nullptr, "mnuOption", 25, "Option (&O)");
-  item(option, "mmMonitor", 26, [this] { notYet(QStringLiteral("The sensor monitor")); });
+  item(option, "mmMonitor", 26, [this] { mmMonitorClick(); });
   check(item(option, "mmGrid", 27, [this] { mmGridClick(); }));
   check(item(option, "mmLineNo", 0, [] {}, QString::fromUtf8("\u884c\u756a\u53f7\u3092\u8868\u793a (&N)")))->setVisible(false);
   check(item(option, "mmDelQuery", 28, [this] { mmDelQueryClick(); }));
@@ -305,7 +308,7 @@ void TfrmMain::buildToolBar() {
   bar->addSeparator();
   button("btnBuild", 50, QStyle::SP_MediaPlay, [this] { mmBuildClick(); });
   button("btnDownLoad", 51, QStyle::SP_ArrowDown, [this] { mmDownLoadClick(); });
-  button("btnMonitor", 52, QStyle::SP_ComputerIcon, [this] { notYet(QStringLiteral("The sensor monitor")); });
+  button("btnMonitor", 52, QStyle::SP_ComputerIcon, [this] { mmMonitorClick(); });
   bar->addSeparator();
 
   auto* path = new ClickLabel(bar);
@@ -574,6 +577,8 @@ void TfrmMain::mmDownLoadClick() {
   }
   downLoad_->DownLoad(hex);
 }
+
+void TfrmMain::mmMonitorClick() { moni_->Monitor(); }
 
 void TfrmMain::mmComClick() {
   SerialLink& link = bench_->link();

@@ -39,6 +39,7 @@ class Prompts;
 class SidePanel;
 class TfrmBuild;
 class TfrmDownLoad;
+class TfrmMoni;
 class TfrmHelp;
 class TfrmLanguage;
 class TfrmMotBal;
@@ -80,6 +81,7 @@ class TfrmMain : public QMainWindow {
   TfrmMsgBox* frmMsgBox() const { return msgBox_; }
   TfrmHelp* frmHelp() const { return help_; }
   TfrmDownLoad* frmDownLoad() const { return downLoad_; }
+  TfrmMoni* frmMoni() const { return moni_; }
   TfrmLanguage* frmLanguage() const { return language_; }
   TfrmMotBal* frmMotBal() const { return motBal_; }
   TfrmBuild* frmBuild() const;
@@ -167,6 +169,8 @@ class TfrmMain : public QMainWindow {
   /// Download: chooses the HEX file (the program's own after a build or with a program file
   /// open, else asked) and hands over to the download window.
   void mmDownLoadClick();
+  /// The sensor monitor: searches the board, shows the monitor modally, closes the port after.
+  void mmMonitorClick();
   /// Motor balance: opens the port (no board search) and shows the window modally only when it
   /// opened; the port is closed again afterwards.
   void mmMotBalanceClick();
@@ -264,6 +268,7 @@ class TfrmMain : public QMainWindow {
   TfrmMsgBox* msgBox_ = nullptr;
   TfrmHelp* help_ = nullptr;
   TfrmDownLoad* downLoad_ = nullptr;
+  TfrmMoni* moni_ = nullptr;
   TfrmLanguage* language_ = nullptr;
   TfrmMotBal* motBal_ = nullptr;
   TfrmSetup* setup_ = nullptr;
