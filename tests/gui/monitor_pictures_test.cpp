@@ -2,6 +2,7 @@
 // Japanese. With KAVEL_MONITOR_SHOTS naming a folder, each is also written there as
 // <name>_<en|ja>.png for a look; without it the windows still run and must show data.
 
+#include <QCheckBox>
 #include <QDir>
 #include <QPushButton>
 #include <QLabel>
@@ -14,9 +15,13 @@
 #include "DialogFixture.h"
 #include "ScriptedPrompts.h"
 #include "VirtualBoardProcess.h"
+#include "core/model/StatementKind.h"
+#include "gui/app/Workbench.h"
 #include "gui/comm/SerialLink.h"
 #include "gui/dialogs/TfrmSNX4410.h"
 #include "gui/monitor/TfrmCmps.h"
+#include "gui/monitor/TfrmMoni.h"
+#include "gui/monitor/TfrmMotBal.h"
 #include "gui/monitor/TfrmPixyMoni.h"
 #include "gui/monitor/TfrmUssMoni.h"
 
@@ -34,9 +39,11 @@ struct Stage {
   testing::ScriptedPrompts prompts;
   SerialLink link{ctx};
   testing::VirtualBoardProcess board;
+  // The sensor monitor brings its own link with the workbench; it outlives the windows.
+  std::unique_ptr<Workbench> bench;
   std::vector<std::unique_ptr<QWidget>> windows;
 
-  explicit Stage(int language) {
+  Stage(int language, const std::vector<std::string>& boardOptions) : board(boardOptions) {
     ctx.messages.setLanguage(language);
     ctx.settings.LANG_NO_ = language;
     ctx.settings.PortName = board.path();
@@ -61,6 +68,37 @@ bool waitFor(const std::function<bool()>& shown) { return QTest::qWaitFor(shown,
 // Each builds its window, shows it, starts the board's stream and returns the window once it
 // shows live data (null when no data came).
 using ShowLive = std::function<QWidget*(Stage&)>;
+
+QWidget* sensorMonitorLive(Stage& s) {
+  const char* names[] = {"Light L", "Light R", "Buzzer", "Sonar", "Arm", "Bumper", "Temp", "Lamp", "Left", "Right"};
+  for (int n = 0; n < 10; ++n) s.ctx.io.cnName[std::size_t(n)] = names[n];
+  const QString bin = QStringLiteral(KAVEL_BIN_DIR);
+  s.bench = std::make_unique<Workbench>(s.ctx, s.prompts, bin, nullptr);
+  auto* w = s.keep(std::make_unique<TfrmMoni>(s.ctx, *s.bench, bin, nullptr));
+  w->show();
+  w->btnStartClick();
+  if (!waitFor([w] { return w->reportsShown() >= 2; })) return nullptr;
+  w->ckChart()->setChecked(true);
+  w->ckChartClick();
+  w->ckSeries(5)->setChecked(true);
+  w->ckSeries(7)->setChecked(true);
+  w->btnOutClick(1);
+  // Let the chart draw a stretch of its lines.
+  QTest::qWait(2500);
+  return w;
+}
+
+QWidget* motorBalanceLive(Stage& s) {
+  if (s.board.path().empty() || !s.link.OpenPort(true).ok) return nullptr;
+  auto* w = s.keep(std::make_unique<TfrmMotBal>(s.ctx, s.link, s.prompts, nullptr));
+  w->setMotorIcon(s.f.glyphs.forKind(kMotorForward));
+  w->show();
+  if (!waitFor([w] { return !w->waiting() && !w->pnlThird()->text().isEmpty(); })) return nullptr;
+  w->btnStepClick(-10);
+  w->btnStepClick(-10);
+  w->btnStepClick(-1);
+  return w;
+}
 
 QWidget* compassLive(Stage& s) {
   s.ctx.io.useDir = true;
@@ -112,11 +150,14 @@ QWidget* gamePadLive(Stage& s) {
 struct Shot {
   const char* name;
   ShowLive show;
+  std::vector<std::string> board = {};  // options of the virtual board
 };
 
 // One line per monitor window.
 const std::vector<Shot>& shots() {
   static const std::vector<Shot> table{
+      {"moni", sensorMonitorLive, {"--config", "CNio:0121346021 ID:1 USE_USS USE_DIR USE_PIXY USE_SNX4410"}},
+      {"motbal", motorBalanceLive},
       {"cmps", compassLive},
       {"ussmoni", ultrasonicLive},
       {"pixymoni", cameraLive},
@@ -144,11 +185,17 @@ class MonitorPictures : public QObject {
   void showsLiveData() {
     QFETCH(int, language);
     QFETCH(int, shot);
-    Stage stage(language);
+    Stage stage(language, shots()[std::size_t(shot)].board);
     QVERIFY(!stage.board.path().empty());
     QWidget* w = shots()[std::size_t(shot)].show(stage);
     QVERIFY2(w, "the window showed no data from the board");
     QVERIFY(QTest::qWaitForWindowExposed(w));
+    // The picture first, so that a window the checks below refuse can be looked at.
+    const QString folder = qEnvironmentVariable("KAVEL_MONITOR_SHOTS");
+    if (!folder.isEmpty()) {
+      QDir().mkpath(folder);
+      QVERIFY(w->grab().save(QDir(folder).filePath(QString("%1.png").arg(QTest::currentDataTag()))));
+    }
     // Nothing of the window is cut: every visible child lies inside it.
     for (QWidget* child : w->findChildren<QWidget*>()) {
       if (!child->isVisible()) continue;
@@ -159,18 +206,17 @@ class MonitorPictures : public QObject {
         auto* sibling = qobject_cast<QWidget*>(o);
         if (!sibling || sibling == child || !sibling->isVisible() || sibling->isWindow()) continue;
         QVERIFY2(!child->geometry().intersects(sibling->geometry()),
-                 qPrintable(child->objectName() + " over " + sibling->objectName()));
+                 qPrintable(QString("%1 over %2 in %3 of width %4 (%5,%6 %7x%8 / %9,%10)")
+                                .arg(child->objectName(), sibling->objectName(), child->parentWidget()->objectName())
+                                .arg(child->parentWidget()->width())
+                                .arg(child->x()).arg(child->y()).arg(child->width()).arg(child->height())
+                                .arg(sibling->x()).arg(sibling->y())));
       }
       if (auto* b = qobject_cast<QPushButton*>(child); b && !b->text().isEmpty()) {
         QVERIFY2(b->width() >= b->fontMetrics().horizontalAdvance(b->text()) + 8, qPrintable(b->objectName()));
       }
     }
 
-    const QString folder = qEnvironmentVariable("KAVEL_MONITOR_SHOTS");
-    if (!folder.isEmpty()) {
-      QDir().mkpath(folder);
-      QVERIFY(w->grab().save(QDir(folder).filePath(QString("%1.png").arg(QTest::currentDataTag()))));
-    }
     for (auto& window : stage.windows) window->close();
   }
 };

@@ -1,7 +1,6 @@
 // The motor balance window against the virtual board, offscreen: reading and saving the
 // balance, the buttons, a board that does not answer, and the main window's command.
 
-#include <QDir>
 #include <QLabel>
 #include <QPushButton>
 #include <QSlider>
@@ -50,14 +49,6 @@ struct Bench {
   std::unique_ptr<SerialLink> link;
   std::unique_ptr<TfrmMotBal> win;
 };
-
-/// Saves the window's picture as NAME_en.png / NAME_ja.png into $KAVEL_MONITOR_SHOTS, when set.
-void savePicture(QWidget& window, const QString& name) {
-  const QString folder = qEnvironmentVariable("KAVEL_MONITOR_SHOTS");
-  if (folder.isEmpty()) return;
-  QDir().mkpath(folder);
-  window.grab().save(folder + "/" + name + ".png");
-}
 
 }  // namespace
 
@@ -168,28 +159,6 @@ class MotorBalanceWindowTest : public QObject {
     QCOMPARE(f.prompts.asked.size(), std::size_t{1});
     QCOMPARE(f.prompts.asked[0].title, QStringLiteral("Warning!"));
     QVERIFY(f.prompts.asked[0].text.contains("/dev/kavel-no-such-port"));
-  }
-
-  // Not a check: the window as a user sees it, with the board's values, in both languages.
-  void pictures() {
-    if (qEnvironmentVariableIsEmpty("KAVEL_MONITOR_SHOTS")) QSKIP("KAVEL_MONITOR_SHOTS not set");
-    for (const int language : {1, 0}) {
-      VirtualBoardProcess board;
-      MainWindowFixture f(language == 1 ? std::string() : "[LANGUAGE]\r\nLANG_NO_=0\r\n");
-      f.ctx.settings.PortName = board.path();
-      TfrmMotBal* win = f.main->frmMotBal();
-      f.prompts.onShow = [&](QDialog&) {
-        win->show();
-        QTRY_VERIFY_WITH_TIMEOUT(!win->waiting() && !win->pnlThird()->text().isEmpty(), 3000);
-        win->btnStepClick(-10);
-        win->btnStepClick(-10);
-        win->btnStepClick(-1);
-        savePicture(*win, language == 1 ? "motbal_en" : "motbal_ja");
-        win->btnCloseClick();
-      };
-      f.main->action("mmMotBalance")->trigger();
-      QCOMPARE(f.prompts.shown.size(), std::size_t{1});
-    }
   }
 };
 

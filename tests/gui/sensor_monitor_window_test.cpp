@@ -1,11 +1,10 @@
 // The sensor monitor against the virtual board, offscreen: what it shows of the board's
 // configuration and reports, what its controls send, the closing sequence, the module buttons
-// through a stand-in hook, the recorder and the chart. With KAVEL_MONITOR_SHOTS naming a folder
-// it keeps a picture of the running window in each language there.
+// through a stand-in hook, the recorder and the chart. Its pictures are taken by the monitor
+// pictures test.
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -30,6 +29,7 @@
 #include "gui/comm/SerialLink.h"
 #include "gui/monitor/ConnectorGroup.h"
 #include "gui/monitor/MonitorChart.h"
+#include "gui/monitor/ModuleWindows.h"
 #include "gui/monitor/TfrmMoni.h"
 
 using namespace kavel;
@@ -377,6 +377,51 @@ class SensorMonitorWindowTest : public QObject {
     QCOMPARE(sent.mid(stop, 4), (QStringList{"S0:0", "Ver", "S1:1", "S1:0"}));
   }
 
+  // The windows the main window hands over: each button shows its own window listening to the
+  // board, and the pad dialog leaves the row being edited as it was.
+  void theModuleButtonsShowTheModuleWindows() {
+    Bench b("CNio:0121346021 USE_USS USE_DIR USE_PIXY USE_SNX4410");
+    auto* modules = new gui::ModuleWindows(b.ctx, *b.bench, *b.win);
+    b.win->setModuleHooks(modules->hooks());
+    QVERIFY(b.start());
+    b.ctx.edit.cno = 43;
+    b.ctx.edit.val0 = 0x0200;
+    b.ctx.edit.cmt = "row being edited";
+    const EditBuffer editing = b.ctx.edit;
+    QString listened;
+    b.prompts.onShow = [&](QDialog& d) {
+      d.show();
+      const LinkState& st = b.link().state();
+      if (d.objectName() == "frmCmps") listened = st.compassListening ? "compass" : "";
+      if (d.objectName() == "frmUssMoni") listened = st.ussListening ? "ultrasonic" : "";
+      if (d.objectName() == "frmPixyMoni") listened = st.pixyListening ? "camera" : "";
+      if (d.objectName() == "TfrmSNX4410") {
+        b.ctx.edit.cmt = "changed by the dialog";
+        listened = "pad";
+      }
+      d.close();
+    };
+    const struct {
+      MonitorModule module;
+      const char* window;
+      const char* listened;
+    } cases[] = {{MonitorModule::Compass, "frmCmps", "compass"},
+                 {MonitorModule::Ultrasonic, "frmUssMoni", "ultrasonic"},
+                 {MonitorModule::Camera, "frmPixyMoni", "camera"},
+                 {MonitorModule::GamePad, "TfrmSNX4410", "pad"}};
+    for (const auto& c : cases) {
+      listened.clear();
+      b.prompts.shown.clear();
+      b.win->btnModuleClick(c.module);
+      QTRY_COMPARE_WITH_TIMEOUT(b.prompts.shown.size(), std::size_t{1}, 5000);
+      QCOMPARE(b.prompts.shown[0], QString(c.window));
+      QCOMPARE(listened, QString(c.listened));
+    }
+    QVERIFY(b.ctx.edit == editing);
+    const LinkState& st = b.link().state();
+    QVERIFY(!st.compassListening && !st.ussListening && !st.pixyListening);
+  }
+
   void startingTheSensorsClosesTheModuleWindows() {
     Bench b;
     int closed = 0;
@@ -500,34 +545,6 @@ class SensorMonitorWindowTest : public QObject {
     QVERIFY2(f.prompts.asked.empty(), "the board answered the search");
     QCOMPARE(f.ctx.settings.PortName, board.path());
     QVERIFY(!f.main->workbench().link().isOpen());
-  }
-
-  void picturesOfTheRunningWindow_data() {
-    QTest::addColumn<int>("language");
-    QTest::newRow("en") << 1;
-    QTest::newRow("ja") << 0;
-  }
-  void picturesOfTheRunningWindow() {
-    QFETCH(int, language);
-    const QString folder = qEnvironmentVariable("KAVEL_MONITOR_SHOTS");
-    if (folder.isEmpty()) QSKIP("KAVEL_MONITOR_SHOTS names no folder");
-    Bench b("CNio:0121346021 ID:1 USE_USS USE_DIR USE_PIXY USE_SNX4410");
-    b.ctx.messages.load(0, (kBin + "/Japanese.Txt").toStdString());
-    b.ctx.messages.load(1, (kBin + "/English.Txt").toStdString());
-    b.ctx.messages.setLanguage(language);
-    b.ctx.settings.LANG_NO_ = language;
-    const char* names[] = {"Light L", "Light R", "Buzzer", "Sonar", "Arm", "Bumper", "Temp", "Lamp", "Left", "Right"};
-    for (int n = 0; n < 10; ++n) b.ctx.io.cnName[n] = names[n];
-    QVERIFY(b.start());
-    b.win->ckChart()->setChecked(true);
-    b.win->ckChartClick();
-    b.win->ckSeries(5)->setChecked(true);
-    b.win->ckSeries(7)->setChecked(true);
-    b.win->btnOutClick(1);
-    QTest::qWait(2500);
-    QDir().mkpath(folder);
-    const QString name = folder + (language == 0 ? "/moni_ja.png" : "/moni_en.png");
-    QVERIFY(b.win->grab().save(name));
   }
 };
 

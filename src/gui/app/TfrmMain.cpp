@@ -30,6 +30,7 @@
 #include "gui/comm/SerialLink.h"
 #include "gui/comm/TfrmCom.h"
 #include "gui/comm/TfrmDownLoad.h"
+#include "gui/monitor/ModuleWindows.h"
 #include "gui/monitor/TfrmMoni.h"
 #include "gui/monitor/TfrmMotBal.h"
 #include "gui/app/TfrmHelp.h"
@@ -154,6 +155,8 @@ TfrmMain::TfrmMain(Context& ctx, const MainOptions& options, QWidget* parent)
   });
 
   moni_ = new TfrmMoni(ctx_, *bench_, qs(options_.programFolder), this);
+  modules_ = new ModuleWindows(ctx_, *bench_, *moni_);
+  moni_->setModuleHooks(modules_->hooks());
 
   dockSidePanel();
   loadPictures();
@@ -616,10 +619,5 @@ void TfrmMain::revealMaintenance() {
   sidePanel_->relayout();
 }
 
-void TfrmMain::notYet(const QString& what) {
-  QString name = what;
-  name.remove(QLatin1Char('&'));
-  prompts_->notAvailable(this, name.isEmpty() ? QStringLiteral("This command") : name);
-}
 
 }  // namespace kavel::gui

@@ -39,6 +39,7 @@ class Prompts;
 class SidePanel;
 class TfrmBuild;
 class TfrmDownLoad;
+class ModuleWindows;
 class TfrmMoni;
 class TfrmHelp;
 class TfrmLanguage;
@@ -82,6 +83,7 @@ class TfrmMain : public QMainWindow {
   TfrmHelp* frmHelp() const { return help_; }
   TfrmDownLoad* frmDownLoad() const { return downLoad_; }
   TfrmMoni* frmMoni() const { return moni_; }
+  ModuleWindows* moduleWindows() const { return modules_; }
   TfrmLanguage* frmLanguage() const { return language_; }
   TfrmMotBal* frmMotBal() const { return motBal_; }
   TfrmBuild* frmBuild() const;
@@ -159,8 +161,6 @@ class TfrmMain : public QMainWindow {
   bool saveBeforeBuild();
   /// The build-path item: another build batch file.
   void mmBuildPathFolderClick();
-  /// Commands of later versions.
-  void notYet(const QString& what);
   void mmVersionClick();
   void mmLangEditClick();
   /// The communication settings: a fresh dialog; on OK the settings are saved and the port it
@@ -269,6 +269,7 @@ class TfrmMain : public QMainWindow {
   TfrmHelp* help_ = nullptr;
   TfrmDownLoad* downLoad_ = nullptr;
   TfrmMoni* moni_ = nullptr;
+  ModuleWindows* modules_ = nullptr;  // child of moni_
   TfrmLanguage* language_ = nullptr;
   TfrmMotBal* motBal_ = nullptr;
   TfrmSetup* setup_ = nullptr;

@@ -11,7 +11,6 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSoundEffect>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -277,19 +276,7 @@ void TfrmDownLoad::BootLoaderReady() {
   }
 }
 
-void TfrmDownLoad::playChimes() {
-  // The user may be looking at the board, not the screen, when the loader is ready.
-  // Beside the other data files: the binary's folder, or share/kavel of an installed copy.
-  const QString folder = ctx_.settings.programFolder.empty() ? QCoreApplication::applicationDirPath() + '/'
-                                                             : QString::fromStdString(ctx_.settings.programFolder);
-  const QString path = folder + QStringLiteral("chimes.wav");
-  if (!QFileInfo::exists(path)) return;
-  if (!chimes_) {
-    chimes_ = new QSoundEffect(this);
-    chimes_->setSource(QUrl::fromLocalFile(path));
-  }
-  chimes_->play();
-}
+void TfrmDownLoad::playChimes() { chimes_.play(QString::fromStdString(ctx_.settings.programFolder)); }
 
 void TfrmDownLoad::tmAutoStartTimer() {
   tmAutoStart_->stop();

@@ -5,6 +5,7 @@
 // silent board or a pulled cable never blocks the window.
 
 #include <QDialog>
+#include "gui/app/Chimes.h"
 
 #include <memory>
 #include <string>
@@ -19,7 +20,6 @@ class QLineEdit;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
-class QSoundEffect;
 class QTimer;
 class QWidget;
 
@@ -156,7 +156,7 @@ class TfrmDownLoad : public QDialog {
   ClickLabel* panels_[2];
   QTimer* tmAutoStart_;
   QTimer* tmSend_;
-  QSoundEffect* chimes_ = nullptr;
+  Chimes chimes_{this};
 
   QString hexPath_;
   bool hexKnown_ = false;

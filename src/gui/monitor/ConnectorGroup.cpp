@@ -31,7 +31,7 @@ ConnectorGroup::ConnectorGroup(int connector, QWidget* parent) : QGroupBox(paren
   setObjectName(QStringLiteral("grpCN%1").arg(connector));
   edtName_ = new QLineEdit(this);
   edtName_->setObjectName("edtName");
-  edtName_->setFixedSize(92, 24);
+  edtName_->setFixedSize(88, 24);
   edtName_->setAutoFillBackground(true);
   pnlRaw_ = panel(this, "pnlRaw", 44);
   pnlValue_ = panel(this, "pnlValue", 64);
@@ -39,7 +39,8 @@ ConnectorGroup::ConnectorGroup(int connector, QWidget* parent) : QGroupBox(paren
   pBar_->setObjectName("pBar");
   pBar_->setRange(0, 100);
   pBar_->setTextVisible(false);
-  pBar_->setFixedSize(72, 16);
+  // Name, raw, value and bar must fit the narrowest column the window formula gives (288).
+  pBar_->setFixedSize(64, 16);
   pBar_->setAutoFillBackground(true);
   btnOut_ = new QToolButton(this);
   btnOut_->setObjectName("btnOut");
@@ -49,7 +50,7 @@ ConnectorGroup::ConnectorGroup(int connector, QWidget* parent) : QGroupBox(paren
 
   auto* grid = new QGridLayout(this);
   grid->setContentsMargins(6, 2, 6, 4);
-  grid->setHorizontalSpacing(4);
+  grid->setHorizontalSpacing(3);
   grid->setVerticalSpacing(2);
   grid->addWidget(edtName_, 0, 0);
   grid->addWidget(pnlRaw_, 0, 1);

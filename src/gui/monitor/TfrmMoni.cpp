@@ -13,7 +13,6 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QShowEvent>
-#include <QSoundEffect>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -465,15 +464,7 @@ void TfrmMoni::btnSendClick() {
 
 void TfrmMoni::edtCmdReturn() { btnSend_->setFocus(); }
 
-void TfrmMoni::playChimes() {
-  const QString path = programFolder_ + QStringLiteral("chimes.wav");
-  if (!QFileInfo::exists(path)) return;
-  if (!chimes_) {
-    chimes_ = new QSoundEffect(this);
-    chimes_->setSource(QUrl::fromLocalFile(path));
-  }
-  chimes_->play();
-}
+void TfrmMoni::playChimes() { chimes_.play(programFolder_); }
 
 void TfrmMoni::send(const std::string& text) {
   if (link_.isOpen()) link_.SendText(qs(text));

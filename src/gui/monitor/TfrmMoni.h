@@ -6,6 +6,7 @@
 // closing sequence, and the window stays open until its closing sequence has ended.
 
 #include <QDialog>
+#include "gui/app/Chimes.h"
 #include <QStringList>
 
 #include <array>
@@ -24,7 +25,6 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
-class QSoundEffect;
 class QTimer;
 class QToolButton;
 
@@ -199,7 +199,7 @@ class TfrmMoni : public QDialog {
   std::array<QLabel*, 2> panels_{};
   QTimer* tmId_;
   QTimer* tmClose_;
-  QSoundEffect* chimes_ = nullptr;
+  Chimes chimes_{this};
 
   bool monitoring_ = false;
   bool startRequest_ = false;

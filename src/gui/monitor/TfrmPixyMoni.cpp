@@ -7,7 +7,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
-#include <QSoundEffect>
 #include <QTimer>
 
 #include <algorithm>
@@ -257,16 +256,8 @@ void TfrmPixyMoni::stopStream() {
   if (link_.isOpen()) link_.SendText(QStringLiteral("S4:0"));
 }
 
-void TfrmPixyMoni::playChimes() {
-  // The camera is usually being aimed, not the screen watched, when the stream starts.
-  const QString path = QCoreApplication::applicationDirPath() + QStringLiteral("/chimes.wav");
-  if (!QFileInfo::exists(path)) return;
-  if (!chimes_) {
-    chimes_ = new QSoundEffect(this);
-    chimes_->setSource(QUrl::fromLocalFile(path));
-  }
-  chimes_->play();
-}
+// The camera is usually being aimed, not the screen watched, when the stream starts.
+void TfrmPixyMoni::playChimes() { chimes_.play(QString::fromStdString(ctx_.settings.programFolder)); }
 
 void TfrmPixyMoni::FormClose() {
   st_.pixyListening = false;

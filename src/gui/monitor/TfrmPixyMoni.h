@@ -5,6 +5,7 @@
 // each signature here.
 
 #include <array>
+#include "gui/app/Chimes.h"
 #include <functional>
 #include <string>
 #include <vector>
@@ -13,7 +14,6 @@
 #include "gui/monitor/ModuleMonitor.h"
 
 class QLabel;
-class QSoundEffect;
 class QTimer;
 
 namespace kavel::gui {
@@ -75,7 +75,7 @@ class TfrmPixyMoni final : public ModuleMonitor {
   bool streamRunning_ = false;
   bool waitingForProbe_ = false;
   QTimer* tmStart_;
-  QSoundEffect* chimes_ = nullptr;
+  Chimes chimes_{this};
   std::function<std::vector<std::string>()> portSource_;
 };
 
