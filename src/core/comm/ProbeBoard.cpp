@@ -5,6 +5,8 @@
 #include "core/comm/LinkReceiver.h"
 #include "core/comm/LinkState.h"
 #include "core/comm/RS232C.h"
+#include "core/comm/SerialOpenError.h"
+#include "core/text/Format.h"
 #include "core/settings/AppSettings.h"
 
 namespace kavel {
@@ -100,5 +102,10 @@ Millis ProbeBoard::nextDeadline() const {
 }
 
 std::string ProbeBoard::resultText() const { return settings_.PortName + (found_ ? ":OK" : ":NG"); }
+
+std::string ProbeBoard::notFoundDetail(const std::string& portName) const {
+  if (lastFailure_.failure != OpenFailure::None) return openFailureDetail(lastFailure_, 1);
+  return text::format("no board answered \"Ver\" on %s within %d ms", portName.c_str(), kAnswerTime);
+}
 
 }  // namespace kavel

@@ -41,6 +41,9 @@ class ProbeBoard {
   std::string resultText() const;
   /// Why the last port that could not be opened failed (None when every port opened).
   const OpenResult& lastOpenFailure() const { return lastFailure_; }
+  /// What a console command says when the search found nothing on `portName`: why the port
+  /// would not open, or that no board answered (English).
+  std::string notFoundDetail(const std::string& portName) const;
 
  private:
   Status finish(bool found);

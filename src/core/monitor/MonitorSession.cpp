@@ -115,11 +115,7 @@ MonitorSession::Outcome MonitorSession::poll(Millis now) {
       const ProbeBoard::Status s = probe_.step(now);
       if (s == ProbeBoard::Status::Running) return Outcome::Running;
       if (s == ProbeBoard::Status::NotFound) {
-        const OpenResult& failed = probe_.lastOpenFailure();
-        return end(Outcome::NoBoard, failed.failure != OpenFailure::None
-                                         ? openFailureDetail(failed, 1)
-                                         : text::format("no board answered \"Ver\" on %s within %d ms",
-                                                        settings_.PortName.c_str(), ProbeBoard::kAnswerTime));
+        return end(Outcome::NoBoard, probe_.notFoundDetail(settings_.PortName));
       }
       const OpenResult opened = port_.OpenPort();
       if (!opened.ok) return end(Outcome::NoBoard, openFailureDetail(opened, 1));
