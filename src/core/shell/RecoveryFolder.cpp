@@ -126,8 +126,10 @@ std::vector<RecoveryFolder::Orphan> RecoveryFolder::claimOrphans() {
     }
   }
   for (auto& [session, files] : bySession) {
+    // A named copy: clang 14 cannot capture a structured binding.
+    const std::string& name = session;
     const bool claimedAlready =
-        std::any_of(claims_.begin(), claims_.end(), [&](const Claim& c) { return c.session == session; });
+        std::any_of(claims_.begin(), claims_.end(), [&name](const Claim& c) { return c.session == name; });
     if (!claimedAlready) {
       // A lock that can be taken belongs to no running session; taking it keeps it claimed.
       const int fd = tryLock(folder_ + session + std::string(kLockSuffix));
