@@ -28,6 +28,7 @@
 #include "core/monitor/MonitorCsv.h"
 #include "core/monitor/MonitorSession.h"
 #include "core/settings/AppSettings.h"
+#include "ResidentMemory.h"
 
 using namespace kavel;
 
@@ -48,12 +49,6 @@ long maxRssKb() {
   return u.ru_maxrss;
 }
 
-long rssKb() {
-  std::ifstream statm("/proc/self/statm");
-  long size = 0, resident = 0;
-  statm >> size >> resident;
-  return resident * (::sysconf(_SC_PAGESIZE) / 1024);
-}
 
 long reportsSentBy(const std::string& log) {
   std::ifstream in(log);
@@ -102,7 +97,7 @@ void BM_ConsoleMonitor50Hz(benchmark::State& state) {
       if (session.poll(now) != MonitorSession::Outcome::Running) break;
       if (session.monitoring() && cpuStart < 0) {
         cpuStart = cpuSeconds();
-        rssStart = rssKb();
+        rssStart = kavel::testing::residentKiB();
         maxRssStart = maxRssKb();
         stopAt = now + gSeconds * 1000L;
       }
@@ -119,7 +114,7 @@ void BM_ConsoleMonitor50Hz(benchmark::State& state) {
     state.counters["max_gap_ms"] = static_cast<double>(maxGap);
     state.counters["cpu_percent"] = cpuStart < 0 ? -1 : 100.0 * cpu / gSeconds;
     state.counters["rss_start_kb"] = static_cast<double>(rssStart);
-    state.counters["rss_end_kb"] = static_cast<double>(rssKb());
+    state.counters["rss_end_kb"] = static_cast<double>(kavel::testing::residentKiB());
     state.counters["maxrss_start_kb"] = static_cast<double>(maxRssStart);
     state.counters["maxrss_end_kb"] = static_cast<double>(maxRssKb());
     state.counters["wakeups"] = static_cast<double>(wakeups);

@@ -27,6 +27,7 @@
 #include "gui/comm/SerialLink.h"
 #include "gui/monitor/MonitorChart.h"
 #include "gui/monitor/TfrmMoni.h"
+#include "ResidentMemory.h"
 
 using namespace kavel;
 
@@ -46,14 +47,6 @@ double cpuSeconds() {
   return u.ru_utime.tv_sec + u.ru_stime.tv_sec + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
 }
 
-long rssKiB() {
-  long pages = 0, resident = 0;
-  if (FILE* f = std::fopen("/proc/self/statm", "r")) {
-    if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2) resident = 0;
-    std::fclose(f);
-  }
-  return resident * (::sysconf(_SC_PAGESIZE) / 1024);
-}
 
 // Counts the window's repaints and notes any that came while a report the link had handed on
 // was not yet in the panels.
@@ -125,7 +118,7 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  const long rssStart = rssKiB();
+  const long rssStart = kavel::testing::residentKiB();
   const double cpuStart = cpuSeconds();
   const long shownStart = win.reportsShown();
   const int chartPaintsStart = win.chart()->paints();
@@ -134,11 +127,11 @@ int main(int argc, char** argv) {
   long rssMid = rssStart;
   while (wall.elapsed() < seconds * 1000LL) {
     QTest::qWait(100);
-    if (wall.elapsed() >= seconds * 500LL && rssMid == rssStart) rssMid = rssKiB();
+    if (wall.elapsed() >= seconds * 500LL && rssMid == rssStart) rssMid = kavel::testing::residentKiB();
   }
   const double elapsed = wall.elapsed() / 1000.0;
   const double cpu = cpuSeconds() - cpuStart;
-  const long rssEnd = rssKiB();
+  const long rssEnd = kavel::testing::residentKiB();
   const long shownInRun = win.reportsShown() - shownStart;
   const int chartPaints = win.chart()->paints() - chartPaintsStart;
 

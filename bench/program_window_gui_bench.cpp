@@ -19,6 +19,7 @@
 #include "core/model/ProgramFile.h"
 #include "core/model/StatementKind.h"
 #include "core/settings/ProductVariant.h"
+#include "ResidentMemory.h"
 
 using namespace kavel;
 
@@ -89,19 +90,6 @@ struct Session {
   std::unique_ptr<gui::TfrmMain> main;
 };
 
-long residentKiB() {
-  std::ifstream status("/proc/self/status");
-  std::string key;
-  while (status >> key) {
-    if (key == "VmRSS:") {
-      long kib = 0;
-      status >> kib;
-      return kib;
-    }
-    status.ignore(1 << 12, '\n');
-  }
-  return -1;
-}
 
 void BM_OpenAndPaint1000Rows(benchmark::State& state) {
   Session s;
@@ -132,7 +120,7 @@ BENCHMARK(BM_ScrollOneRowAndPaint)->Unit(benchmark::kMicrosecond);
 
 void BM_MainAnd30SubsOf1000Rows(benchmark::State& state) {
   for (auto _ : state) {
-    const long before = residentKiB();
+    const long before = kavel::testing::residentKiB();
     Session s;
     const std::string mainPath = writeProgram(s.dir.path().toStdString() + "/big.Kvl", "Main - [ big ]");
     const std::string subPath = writeProgram(s.dir.path().toStdString() + "/sub.Kvl", "Sub-1 [ sub ]");
@@ -145,7 +133,7 @@ void BM_MainAnd30SubsOf1000Rows(benchmark::State& state) {
       rows += sub->program().size();
     }
     QApplication::processEvents();
-    const long after = residentKiB();
+    const long after = kavel::testing::residentKiB();
     state.counters["VmRSS_MB"] = static_cast<double>(after) / 1024.0;
     state.counters["growth_MB"] = static_cast<double>(after - before) / 1024.0;
     state.counters["rows"] = static_cast<double>(rows);

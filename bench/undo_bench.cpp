@@ -13,6 +13,7 @@
 #include "core/editor/RowClipboard.h"
 #include "core/model/Program.h"
 #include "core/model/StatementKind.h"
+#include "ResidentMemory.h"
 
 using namespace kavel;
 
@@ -43,19 +44,6 @@ Program fullProgram() {
   return p;
 }
 
-long residentKiB() {
-  std::ifstream status("/proc/self/status");
-  std::string key;
-  while (status >> key) {
-    if (key == "VmRSS:") {
-      long kib = 0;
-      status >> kib;
-      return kib;
-    }
-    status.ignore(1 << 12, '\n');
-  }
-  return -1;
-}
 
 // One edit as a window makes it, recorded: a value (most edits), a deleted block, a pasted one.
 void editAndRecord(Program& p, EditHistory& h, RowClipboard& clip, std::mt19937& random, int step) {
@@ -111,13 +99,13 @@ BENCHMARK(BM_RecordOneStepOf1000Rows)->Unit(benchmark::kMicrosecond);
 
 void BM_Memory1000StepsOn1000Rows(benchmark::State& state) {
   for (auto _ : state) {
-    const long before = residentKiB();
+    const long before = kavel::testing::residentKiB();
     Program p = fullProgram();
     EditHistory h;
     RowClipboard clip;
     std::mt19937 random(15);
     for (int step = 0; step < 1000; ++step) editAndRecord(p, h, clip, random, step);
-    const long after = residentKiB();
+    const long after = kavel::testing::residentKiB();
     state.counters["steps"] = static_cast<double>(h.count());
     state.counters["history_MB"] = static_cast<double>(h.bytesHeld()) / (1024.0 * 1024.0);
     state.counters["history_KiB"] = static_cast<double>(h.bytesHeld()) / 1024.0;

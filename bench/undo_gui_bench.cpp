@@ -19,6 +19,7 @@
 #include "gui/app/TfrmMain.h"
 #include "gui/editor/RowView.h"
 #include "gui/editor/TfrmProg.h"
+#include "ResidentMemory.h"
 
 using namespace kavel;
 
@@ -83,19 +84,6 @@ struct Session {
   gui::TfrmProg* prog = nullptr;
 };
 
-long residentKiB() {
-  std::ifstream status("/proc/self/status");
-  std::string key;
-  while (status >> key) {
-    if (key == "VmRSS:") {
-      long kib = 0;
-      status >> kib;
-      return kib;
-    }
-    status.ignore(1 << 12, '\n');
-  }
-  return -1;
-}
 
 // Arg 0: a dialog's new value on row 502; arg 1: the While block at row 501 deleted (50 rows).
 void BM_UndoOneStepAndRepaint(benchmark::State& state) {
@@ -122,7 +110,7 @@ BENCHMARK(BM_UndoOneStepAndRepaint)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecon
 void BM_Memory1000StepsThroughTheWindow(benchmark::State& state) {
   for (auto _ : state) {
     Session s;
-    const long before = residentKiB();
+    const long before = kavel::testing::residentKiB();
     // Value edits all over the program, and blocks cut and pasted back elsewhere.
     for (int step = 0; step < 1000; ++step) {
       const int row = step * 7919 % static_cast<int>(s.prog->program().size());
@@ -137,7 +125,7 @@ void BM_Memory1000StepsThroughTheWindow(benchmark::State& state) {
       }
     }
     QApplication::processEvents();
-    const long after = residentKiB();
+    const long after = kavel::testing::residentKiB();
     const auto& h = s.prog->history();
     state.counters["steps"] = static_cast<double>(h.count());
     state.counters["history_KiB"] = static_cast<double>(h.bytesHeld()) / 1024.0;
