@@ -136,6 +136,7 @@ TEST_F(RecoveryFolderTest, OnlyTheCopiesOfSessionsThatEndedAreOffered) {
   ASSERT_TRUE(crashed->save(sample()));
 
   RecoveryFolder running(folder_);
+  ASSERT_NE(running.pathFor(0), crashed->pathFor(0)) << "two sessions opened within one millisecond";
   ASSERT_TRUE(running.save(sample()));
   RecoveryFolder next(folder_);
   EXPECT_TRUE(next.claimOrphans().empty()) << "both sessions still run";

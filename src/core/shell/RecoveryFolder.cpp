@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <cctype>
@@ -21,12 +22,15 @@ namespace {
 constexpr std::string_view kFileSuffix = ".krec";
 constexpr std::string_view kLockSuffix = ".lock";
 
-// A session name that no earlier session can have had: the process number alone comes back.
+// A session name that no earlier session can have had: the process number alone comes back, and
+// two folders opened by one process within the same millisecond must still differ.
 std::string newSessionName() {
+  static std::atomic<unsigned> opened{0};
+  const unsigned serial = opened.fetch_add(1);
   const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
                       std::chrono::system_clock::now().time_since_epoch())
                       .count();
-  return text::format("%d-%llx", static_cast<int>(::getpid()), static_cast<unsigned long long>(ms));
+  return text::format("%d-%llx-%u", static_cast<int>(::getpid()), static_cast<unsigned long long>(ms), serial);
 }
 
 // Opens and locks a lock file without waiting; -1 when another process holds it (or it cannot
