@@ -198,15 +198,23 @@ TEST(KavelMonitor, NoBoardAndUsage) {
 }
 
 TEST(KavelMonitor, BoardThatGoesAwaySaysSo) {
-  auto board = std::make_unique<VirtualBoardProcess>(std::vector<std::string>{"--rate", "50"});
+  const std::string log = tempFile("vboard_monitor_away.log");
+  auto board = std::make_unique<VirtualBoardProcess>(std::vector<std::string>{"--verbose", "--rate", "50"}, log);
   const std::string path = board->path();
   std::thread pull([&] {
-    std::this_thread::sleep_for(std::chrono::milliseconds(1200));
+    // Pulled once monitoring runs, however long the probe took on a loaded machine.
+    const auto start = std::chrono::steady_clock::now();
+    while (slurp(log).find("S0:1") == std::string::npos &&
+           std::chrono::steady_clock::now() - start < std::chrono::seconds(8)) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
     board.reset();
   });
   const auto r = runProcess({kKavel, "monitor", "--port", path, "--seconds", "10"});
   pull.join();
   EXPECT_EQ(r.exitCode, 2) << r.err;
+  ASSERT_FALSE(lines(r.out).empty()) << r.err;
   EXPECT_EQ(lines(r.out).at(0), kHeader);
   EXPECT_NE(r.err.find("Disconnected"), std::string::npos) << r.err;
 }
