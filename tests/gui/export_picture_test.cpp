@@ -2,11 +2,16 @@
 
 #include <QAction>
 #include <QImage>
+#include <QPainter>
 #include <QSvgRenderer>
+
+#include <cstdlib>
 
 #include "MainWindowFixture.h"
 #include "Statements.h"
 #include "gui/app/TfrmMain.h"
+#include "gui/editor/ProgramPicture.h"
+#include "gui/editor/RowPainter.h"
 #include "gui/editor/RowView.h"
 #include "core/model/StatementKind.h"
 
@@ -59,6 +64,73 @@ class ExportPictureTest : public QObject {
     QCOMPARE(renderer.viewBox().size(), image.size());
     QVERIFY(f.prompts.asked.empty());
     QCOMPARE(view->verticalPosition(), 50);  // the window is left as it was
+  }
+
+  // The PNG is painted and encoded in bands of the picture's height; a row or a grid line
+  // across a band's edge must come out as one whole painting would draw it.
+  void thePngMatchesOnePaintingOfTheWholeProgram() {
+    MainWindowFixture f;
+    fillMain(f, 60);
+    gui::TfrmProg* prog = f.prog(0);
+    prog->program().rows()[7].cmt = std::string(60, 'W');
+    prog->rowsChanged();
+    gui::PictureRows rows;
+    rows.rows = &prog->program().rows();
+    for (int r = 0; r < 60; ++r) rows.texts << prog->rowText(r);
+    rows.grid = true;
+    const gui::ProgramPicture picture(prog->rowView()->rowPainter());
+
+    QImage whole(picture.size(rows), QImage::Format_RGB32);
+    {
+      QPainter p(&whole);
+      p.setRenderHint(QPainter::TextAntialiasing);
+      picture.paint(p, rows);
+    }
+    std::string bytes;
+    QVERIFY(picture.encode(gui::ProgramPicture::Format::Png, rows, bytes));
+    QImage decoded;
+    QVERIFY(decoded.loadFromData(reinterpret_cast<const uchar*>(bytes.data()), static_cast<int>(bytes.size()), "PNG"));
+    QVERIFY(whole.height() > 3 * 512);
+    QCOMPARE(decoded.size(), whole.size());
+    decoded = decoded.convertToFormat(QImage::Format_RGB32);
+    // The button faces' gradients may round a step apart at another offset; a missing row, a
+    // shifted band or a broken grid line differs by far more.
+    const auto near = [](QRgb a, QRgb b) {
+      return std::abs(qRed(a) - qRed(b)) <= 2 && std::abs(qGreen(a) - qGreen(b)) <= 2 && std::abs(qBlue(a) - qBlue(b)) <= 2;
+    };
+    for (int y = 0; y < whole.height(); ++y) {
+      for (int x = 0; x < whole.width(); ++x) {
+        if (!near(decoded.pixel(x, y), whole.pixel(x, y))) {
+          QFAIL(qPrintable(QStringLiteral("pixel %1,%2 is %3, not %4")
+                               .arg(x)
+                               .arg(y)
+                               .arg(decoded.pixel(x, y), 0, 16)
+                               .arg(whole.pixel(x, y), 0, 16)));
+        }
+      }
+    }
+  }
+
+  // The program window repaints only what changed (a hovered button); the grid's dots in that
+  // strip must line up with those around it.
+  void aPartialRepaintContinuesTheGridDots() {
+    const QRect gridArea(24, 1, 200, 300);
+    const QColor workspace(0xC0, 0xDC, 0xC0);
+    QImage whole(240, 300, QImage::Format_RGB32);
+    {
+      QPainter p(&whole);
+      gui::RowPainter::paintBackground(p, whole.rect(), gridArea, workspace, true);
+    }
+    for (const int top : {1, 2, 3, 4, 38, 100, 101, 299}) {
+      const QRect strip(0, top, 240, std::min(30, 300 - top));
+      QImage part(whole.size(), QImage::Format_RGB32);
+      part.fill(Qt::black);
+      {
+        QPainter p(&part);
+        gui::RowPainter::paintBackground(p, strip, gridArea, workspace, true);
+      }
+      QCOMPARE(part.copy(strip), whole.copy(strip));
+    }
   }
 
   void aRowWiderThanTheWindowWidensThePicture() {

@@ -2,12 +2,12 @@
 
 #include <QBuffer>
 #include <QImage>
-#include <QImageWriter>
 #include <QPainter>
 #include <QSvgGenerator>
 
 #include <algorithm>
 
+#include "gui/editor/PngStream.h"
 #include "gui/editor/RowPainter.h"
 #include "core/text/TextFile.h"
 
@@ -15,6 +15,7 @@ namespace kavel::gui {
 namespace {
 
 constexpr int kMargin = 8;
+constexpr int kBandHeight = 512;
 // The narrowest picture still shows a line number, an icon and a value button of minimum width.
 constexpr int kMinimumWidth = 24 + 80 + 240 + kMargin;
 
@@ -36,11 +37,19 @@ QSize ProgramPicture::size(const PictureRows& rows) const {
 
 void ProgramPicture::paint(QPainter& p, const PictureRows& rows) const {
   const QSize sz = size(rows);
+  paintBand(p, rows, sz, QRect(QPoint(0, 0), sz));
+}
+
+void ProgramPicture::paintBand(QPainter& p, const PictureRows& rows, const QSize& sz, const QRect& band) const {
   const QRect all(QPoint(0, 0), sz);
-  RowPainter::paintBackground(p, all, all.adjusted(24, 1, 0, 0), rows.workspace, rows.grid);
+  RowPainter::paintBackground(p, band.intersected(all), all.adjusted(24, 1, 0, 0), rows.workspace, rows.grid);
   const auto& list = *rows.rows;
-  for (std::size_t r = 0; r < list.size(); ++r) {
-    const int row = static_cast<int>(r);
+  const int count = static_cast<int>(list.size());
+  // A row draws nothing outside its own height; one more on either side is only caution.
+  const int from = std::clamp((band.top() - RowPainter::kTop) / RowPainter::kRowHeight - 1, 0, count);
+  const int to = std::clamp((band.bottom() - RowPainter::kTop) / RowPainter::kRowHeight + 2, 0, count);
+  for (int row = from; row < to; ++row) {
+    const auto r = static_cast<std::size_t>(row);
     painter_.paintRow(p, QPoint(0, 0), row, list[r], row < rows.texts.size() ? rows.texts[row] : QString(), {}, {},
                       false, &RowPainter::drawnFace);
   }
@@ -59,11 +68,11 @@ bool ProgramPicture::formatFor(const QString& path, Format& format) {
 }
 
 bool ProgramPicture::encode(Format format, const PictureRows& rows, std::string& bytes) const {
-  const QSize sz = size(rows);
-  QByteArray data;
-  QBuffer buffer(&data);
-  buffer.open(QIODevice::WriteOnly);
   if (format == Format::Svg) {
+    const QSize sz = size(rows);
+    QByteArray data;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::WriteOnly);
     QSvgGenerator svg;
     svg.setOutputDevice(&buffer);
     svg.setSize(sz);
@@ -75,20 +84,34 @@ bool ProgramPicture::encode(Format format, const PictureRows& rows, std::string&
     if (!p.begin(&svg)) return false;
     paint(p, rows);
     p.end();
-  } else {
-    QImage image(sz, QImage::Format_RGB32);
-    if (image.isNull()) return false;
-    {
-      QPainter p(&image);
-      p.setRenderHint(QPainter::TextAntialiasing);
-      paint(p, rows);
-    }
-    QImageWriter writer(&buffer, "png");
-    // Flat colours compress well already; the highest levels only cost time.
-    writer.setQuality(80);
-    if (!writer.write(image)) return false;
+    bytes.assign(data.constData(), static_cast<std::size_t>(data.size()));
+    return true;
   }
-  bytes.assign(data.constData(), static_cast<std::size_t>(data.size()));
+  return encodePng(rows, bytes);
+}
+
+bool ProgramPicture::encodePng(const PictureRows& rows, std::string& bytes) const {
+  const QSize sz = size(rows);
+  std::string out;
+  PngStream png(out);
+  if (!png.begin(sz.width(), sz.height())) return false;
+  // Painted and encoded a band at a time: a long program needs a few megabytes, not one image
+  // of its whole height.
+  QImage band(sz.width(), std::min(kBandHeight, sz.height()), QImage::Format_RGB32);
+  if (band.isNull()) return false;
+  for (int top = 0; top < sz.height(); top += band.height()) {
+    const QRect area(0, top, sz.width(), std::min(band.height(), sz.height() - top));
+    {
+      QPainter p(&band);
+      p.setRenderHint(QPainter::TextAntialiasing);
+      p.translate(0, -top);
+      p.setClipRect(area);
+      paintBand(p, rows, sz, area);
+    }
+    if (!png.writeRows(band.constBits(), band.bytesPerLine(), area.height())) return false;
+  }
+  if (!png.finish()) return false;
+  bytes = std::move(out);
   return true;
 }
 

@@ -5,6 +5,7 @@
 // can draw it too.
 
 #include <QColor>
+#include <QRect>
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -50,6 +51,10 @@ class ProgramPicture {
   bool encode(Format format, const PictureRows& rows, std::string& bytes) const;
 
  private:
+  /// Paints what of a picture of size `sz` falls in `band` (the painter may clip to it).
+  void paintBand(QPainter& p, const PictureRows& rows, const QSize& sz, const QRect& band) const;
+  bool encodePng(const PictureRows& rows, std::string& bytes) const;
+
   const RowPainter& painter_;
 };
 

@@ -48,9 +48,17 @@ void RowPainter::paintBackground(QPainter& p, const QRect& area, const QRect& gr
   if (g.isEmpty()) return;
   p.fillRect(g, kGridColour);
   p.save();
-  p.setPen(QPen(Qt::white, 1, Qt::DotLine));
+  const QPen pen(Qt::white, 1, Qt::DotLine);
+  p.setPen(pen);
+  // The dots start where the grid's own rhythm puts them, not at the top of what is painted:
+  // a partial repaint, or a band of a picture, then continues the dots above it. A dot line
+  // begins with a dot, so what lies before the first whole period stays dark.
+  qreal pattern = 0;
+  for (const qreal d : pen.dashPattern()) pattern += d;
+  const int period = std::max(1, qRound(pattern * std::max<qreal>(1, pen.widthF())));
+  const int top = gridArea.top() + (g.top() - gridArea.top() + period - 1) / period * period;
   const int first = gridArea.left() + std::max(0, (g.left() - gridArea.left()) / 40) * 40;
-  for (int x = first; x <= g.right(); x += 40) p.drawLine(x, g.top(), x, g.bottom());
+  for (int x = first; x <= g.right() && top <= g.bottom(); x += 40) p.drawLine(x, top, x, g.bottom());
   p.restore();
 }
 
