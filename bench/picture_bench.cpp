@@ -102,12 +102,3 @@ BENCHMARK(BM_DrawPng1000RowsInMemory)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExportSvg1000Rows)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

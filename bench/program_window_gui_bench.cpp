@@ -143,13 +143,3 @@ void BM_MainAnd30SubsOf1000Rows(benchmark::State& state) {
 BENCHMARK(BM_MainAnd30SubsOf1000Rows)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(1);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

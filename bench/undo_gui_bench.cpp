@@ -136,13 +136,3 @@ void BM_Memory1000StepsThroughTheWindow(benchmark::State& state) {
 BENCHMARK(BM_Memory1000StepsThroughTheWindow)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(1);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
