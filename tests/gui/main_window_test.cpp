@@ -633,6 +633,15 @@ class MainWindowTest : public QObject {
     main->rowsChanged();
     main->setModified(true);
     QVERIFY(main->memoView()->toPlainText().contains(QStringLiteral("wait_ms(750);")));
+    QVERIFY(main->memoView()->toPlainText().contains(QStringLiteral("// Program Name : NewFile-00.C")));
+
+    // Saved under a name, and again under another: the view names the file the window holds.
+    for (const char* name : {"robot", "robot2"}) {
+      f.prompts.saveNames = {QString::fromStdString(f.user + name + ".Kvl")};
+      QVERIFY(f.main->mmSaveClick());
+      text = main->memoView()->toPlainText();
+      QVERIFY2(text.contains(QStringLiteral("// Program Name : %1.C").arg(name)), qPrintable(text));
+    }
 
     // A Sub's view shows the Sub.
     TfrmProg* sub = f.main->openProgramWindow(3);

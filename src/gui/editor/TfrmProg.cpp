@@ -154,8 +154,12 @@ void TfrmProg::showPosition(int row) {
 }
 
 void TfrmProg::refreshTitle() {
-  setWindowTitle(qs(program().caption()));
+  const QString caption = qs(program().caption());
+  const bool renamed = caption != windowTitle();
+  setWindowTitle(caption);
   if (QMdiSubWindow* sub = bench_.windows().subWindow(number_)) sub->setWindowTitle(windowTitle());
+  // The code view names the program after its caption: a saved or renamed file shows at once.
+  if (renamed && codeViewVisible()) regenerateCodeView();
 }
 
 void TfrmProg::applyLanguage() {
