@@ -1,8 +1,10 @@
 #include "gui/app/TfrmHelp.h"
 
+#include <QDesktopServices>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QUrl>
 
 #include "gui/app/BuiltinPictures.h"
 #include "gui/app/WindowLook.h"
@@ -38,7 +40,8 @@ QLabel* makeLine(QWidget* parent, const char* name, int y, int lines) {
 
 }  // namespace
 
-TfrmHelp::TfrmHelp(Context& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
+TfrmHelp::TfrmHelp(Context& ctx, QWidget* parent)
+    : QDialog(parent), ctx_(ctx), openUrl_([](const QUrl& url) { return QDesktopServices::openUrl(url); }) {
   setObjectName("frmHelp");
   setModal(true);
   setFixedSize(kWidth, kHeight);
@@ -92,33 +95,14 @@ void TfrmHelp::FormShow() {
 }
 
 void TfrmHelp::btnWebClick() {
-  if (webProcess_) return;  // still waiting for the last one
-  webProcess_ = new QProcess(this);
-  webProcess_->setProgram(openCommand_);
-  webProcess_->setArguments({QString::fromLatin1(kDownloadPage)});
-  webProcess_->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-  webProcess_->setStandardOutputFile(QProcess::nullDevice());
-  connect(webProcess_, &QProcess::errorOccurred, this, &TfrmHelp::onWebError);
-  connect(webProcess_, &QProcess::finished, this, &TfrmHelp::onWebFinished);
-  btnWeb->setEnabled(false);
-  webProcess_->start();
-}
-
-void TfrmHelp::onWebError(QProcess::ProcessError error) {
-  if (error != QProcess::FailedToStart) return;  // a crash still ends with finished()
-  auto* box = new QMessageBox(QMessageBox::Warning, kStartFailedTitle, kStartFailedText,
-                              QMessageBox::Ok, this);
+  const QString address = QString::fromLatin1(kDownloadPage);
+  if (openUrl_ && openUrl_(QUrl(address))) return;
+  auto* box = new QMessageBox(QMessageBox::Warning, kStartFailedTitle, kStartFailedText, QMessageBox::Ok, this);
+  box->setInformativeText(QStringLiteral("No web browser could be started for %1\n"
+                                         "Open that address in a web browser yourself.").arg(address));
+  box->setTextInteractionFlags(Qt::TextSelectableByMouse);
   box->setAttribute(Qt::WA_DeleteOnClose);
   box->open();
-  onWebFinished();
-}
-
-void TfrmHelp::onWebFinished() {
-  if (!webProcess_) return;
-  webProcess_->deleteLater();
-  webProcess_ = nullptr;
-  btnWeb->setEnabled(true);
-  emit webProcessDone();
 }
 
 void TfrmHelp::btnOkClick() { accept(); }
