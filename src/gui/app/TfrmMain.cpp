@@ -18,6 +18,9 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include <csignal>
+#include <iostream>
+
 #include "gui/app/AutoSave.h"
 #include "gui/app/ClickLabel.h"
 #include "gui/app/Glyphs.h"
@@ -459,6 +462,33 @@ void TfrmMain::FormClose() {
     main->clearRows();
     main->program().modified = false;
   }
+}
+
+void TfrmMain::endOnSignal(int signal) {
+  if (ending_) return;
+  ending_ = true;
+  closing_ = true;  // from now on the window closes without its questions
+  // Nobody is there to answer the closing questions: what is not saved is kept as a recovery
+  // copy, and the copies stay for the next start instead of going as on a normal close.
+  autoSave_->saveNow();
+  int kept = 0;
+  for (int n = 0; n < ProgramSet::kPrograms; ++n) {
+    if (TfrmProg* p = prog(n); p && p->program().modified) ++kept;
+  }
+  const char* name = signal == SIGINT ? "SIGINT" : signal == SIGTERM ? "SIGTERM" : "a signal";
+  if (!autoSave_->lastError().empty()) {
+    std::cerr << "kavelide: ended by " << name << "; a changed program could not be kept: " << autoSave_->lastError()
+              << "\n";
+  } else if (kept > 0) {
+    std::cerr << "kavelide: ended by " << name << "; " << kept << (kept == 1 ? " changed program is" : " changed programs are")
+              << " kept in " << autoSave_->folder().folder() << " and offered at the next start\n";
+  }
+  hide();
+  bench_->link().ClosePort();
+  saveSettingsNow();
+  QCoreApplication::exit(0);
+  // A loop that starts after this one (the main loop, still to come during the start) ends too.
+  QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {

@@ -205,6 +205,13 @@ class TfrmMain : public QMainWindow {
   /// Saves the current program to `path` (the Save command after its file dialog).
   bool saveProgramAs(const QString& path);
 
+  /// SIGTERM or SIGINT (`signal`): the program ends without asking anybody. Modified programs
+  /// are kept as recovery copies (the next start offers them), the serial port is closed, the
+  /// settings are saved, and every event loop, a question's included, ends.
+  void endOnSignal(int signal);
+  /// True once endOnSignal() ran.
+  bool ending() const { return ending_; }
+
   /// The closing questions; true when the window may close.
   bool FormCloseQuery();
   /// What closing does once the questions are answered: settings saved, windows released.
@@ -293,6 +300,7 @@ class TfrmMain : public QMainWindow {
 
   bool activated_ = false;
   bool closing_ = false;
+  bool ending_ = false;
   qint64 codeFileTime_ = 0;  // modification time of the C file last opened or saved (ms)
 };
 
