@@ -12,8 +12,12 @@
 #include <fstream>
 #include <sstream>
 
+#include "MainWindowFixture.h"
+#include "Statements.h"
+#include "core/model/StatementKind.h"
 #include "core/shell/RecoveryFile.h"
 #include "core/shell/RecoveryFolder.h"
+#include "gui/app/AutoSave.h"
 
 using namespace kavel;
 namespace fs = std::filesystem;
@@ -171,7 +175,34 @@ class IdeProcessTest : public QObject {
     const std::string ini = slurp(config / "kavelide.ini");
     QVERIFY2(ini.find("[COMPORT]") != std::string::npos && ini.find("LANG_NO_=1") != std::string::npos, ini.c_str());
   }
+
+  // What the ending does inside the window, with a changed Main and a changed Sub. It ends every
+  // event loop of this process, so it runs last.
+  void endingOnASignalKeepsTheChangesAndAsksNothing() {
+    testing::MainWindowFixture f;
+    for (int n : {0, 2}) {
+      gui::TfrmProg* p = n == 0 ? f.prog(0) : f.main->openProgramWindow(n);
+      p->program().appendRow(testing::row(kWait, kWait, 100 + n));
+      p->rowsChanged();
+      p->setModified(true);
+    }
+    f.main->mmJpnClick();
+    f.main->endOnSignal(SIGTERM);
+    QVERIFY(f.main->ending());
+    QVERIFY(f.prompts.asked.empty());
+    QVERIFY(!f.main->isVisible());
+    const RecoveryFolder& folder = f.main->autoSave()->folder();
+    for (int n : {0, 2}) {
+      const RecoveryRead copy = readRecoveryFile(folder.pathFor(n));
+      QCOMPARE(copy.verdict, RecoveryRead::Verdict::Ok);
+      QVERIFY(copy.file.text.find(n == 0 ? "val:000100" : "val:000102") != std::string::npos);
+    }
+    QVERIFY(testing::MainWindowFixture::read(f.iniPath).find("LANG_NO_=0") != std::string::npos);
+    f.main->close();
+    QVERIFY2(fs::exists(folder.pathFor(0)), "closing afterwards asks nothing and removes nothing");
+    QVERIFY(f.prompts.asked.empty());
+  }
 };
 
-QTEST_GUILESS_MAIN(IdeProcessTest)
+QTEST_MAIN(IdeProcessTest)
 #include "ide_process_test.moc"
