@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QLineEdit>
 #include <QLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -12,6 +13,7 @@
 #include "MainWindowFixture.h"
 #include "Statements.h"
 #include "gui/comm/TfrmCom.h"
+#include "gui/setup/TfrmSetup.h"
 #include "gui/app/ClickLabel.h"
 #include "gui/app/SidePanel.h"
 #include "gui/editor/CodeEditor.h"
@@ -98,6 +100,8 @@ class MainWindowTest : public QObject {
     o.prompts = &japanese;
     gui::TfrmMain main(ctx, o);
     QCOMPARE(ctx.settings.LANG_NO_, 0);
+    // Kept at once: a crash before the program closes does not ask again.
+    QVERIFY(MainWindowFixture::read(o.iniPath).find("LANG_NO_=0") != std::string::npos);
     QVERIFY(main.action("mmJpn")->isChecked());
     QCOMPARE(main.action("mmNew")->text(), QString::fromStdString(ctx.messages.text(0, 2)));
     QVERIFY(!main.action("mmNew")->text().isEmpty());
@@ -113,6 +117,59 @@ class MainWindowTest : public QObject {
     QVERIFY(ini.find("BuildJob=2") != std::string::npos);
     QVERIFY(ini.find("LANG_NO_=1") != std::string::npos);
     QVERIFY(ini.find("WSCOLOR=0xC0DCC0") != std::string::npos);
+  }
+
+  // Every choice is in the file as soon as it is made, not only after the program closed.
+  void settingsAreWrittenWhenTheyChange() {
+    MainWindowFixture f;
+    const auto ini = [&f] { return MainWindowFixture::read(f.iniPath); };
+    const struct {
+      std::function<void()> choose;
+      std::string written;
+    } cases[] = {
+        {[&f] { f.main->action("mmJpn")->trigger(); }, "LANG_NO_=0"},
+        {[&f] { f.main->action("mmBuildHistory")->trigger(); }, "BuildJob=2"},
+        {[&f] { f.main->action("mmFuncPnlPos")->trigger(); }, "FuncPnl=4"},
+        {[&f] {
+           f.prompts.answers = {Answer::Yes};
+           f.ctx.settings.DatPath_ = f.folder;
+           f.main->pnlUserPathDblClick();
+         },
+         "DefPath_=" + f.folder + "\r\n"},
+        {[&f] {
+           f.prompts.onShow = [](QDialog& dialog) {
+             auto* setup = qobject_cast<gui::TfrmSetup*>(&dialog);
+             QVERIFY(setup);
+             setup->edtCN[0]->setText(QStringLiteral("Arm"));
+             setup->btnOkClick();
+           };
+           // Ticking the Setup option opens the setup window at once.
+           f.main->action("mmSetupButton")->trigger();
+         },
+         "CN1=Arm\r\n"},
+    };
+    for (const auto& c : cases) {
+      c.choose();
+      QVERIFY2(ini().find(c.written) != std::string::npos, (c.written + " in\n" + ini()).c_str());
+    }
+    QVERIFY(f.prompts.asked.size() <= 1);  // the home-folder question only
+
+    // A file that cannot be written: "Ini:NG", the reason told once, the choice stays in effect.
+    f.prompts.asked.clear();
+    std::filesystem::remove(f.iniPath);
+    std::filesystem::create_directory(f.iniPath);
+    f.main->action("mmEng")->trigger();
+    QCOMPARE(f.main->panelText(0), QStringLiteral("Ini:NG"));
+    QCOMPARE(f.prompts.asked.size(), std::size_t(1));
+    QVERIFY2(f.prompts.asked[0].text.contains(QString::fromStdString(f.iniPath)), qPrintable(f.prompts.asked[0].text));
+    f.main->action("mmBuildConfirm")->trigger();
+    QCOMPARE(f.prompts.asked.size(), std::size_t(1));
+    QCOMPARE(f.ctx.settings.LANG_NO_, 1);
+    // Writable again: the next change writes everything that waited.
+    std::filesystem::remove(f.iniPath);
+    f.main->action("mmBuildOverWrite")->trigger();
+    QVERIFY(ini().find("LANG_NO_=1") != std::string::npos && ini().find("BuildJob=0") != std::string::npos);
+    QVERIFY(f.main->panelText(0).endsWith(":OK"));
   }
 
   void nonsenseSettingsGiveDefaults() {

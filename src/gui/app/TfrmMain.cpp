@@ -28,6 +28,7 @@
 #include "gui/app/ProgramWindows.h"
 #include "gui/app/Prompts.h"
 #include "gui/app/QtText.h"
+#include "gui/app/SettingsKeeper.h"
 #include "gui/app/SidePanel.h"
 #include "core/comm/SerialOpenError.h"
 #include "gui/comm/SerialLink.h"
@@ -94,14 +95,19 @@ TfrmMain::TfrmMain(Context& ctx, const MainOptions& options, QWidget* parent)
   std::string settingsError;
   options_.paths = paths;
   startSession(ctx_, variant, paths, &settingsError);
+  // From here on the file holds what was read; every change of it is written at once.
+  keeper_ = std::make_unique<SettingsKeeper>(ctx_, options_.iniPath);
   // A missing home folder or a settings file that cannot be read: say so once, go on with defaults.
   std::string startWarning = paths.problem;
   if (!settingsError.empty()) startWarning += (startWarning.empty() ? "" : "\n\n") + settingsError;
   if (!startWarning.empty()) {
+    settingsTold_ = true;
     prompts_->ask(this, PromptIcon::Warning, qs(std::string(kApplicationTitle)), qs(startWarning), PromptButtons::Ok);
   }
+  bool languageJustChosen = false;
   if (!languageChosen(s)) {
     prompts_->chooseLanguage(this, ctx_);
+    languageJustChosen = languageChosen(s);
     settleLanguage(s);
   }
   ctx_.messages.setLanguage(s.LANG_NO_);
@@ -191,6 +197,8 @@ TfrmMain::TfrmMain(Context& ctx, const MainOptions& options, QWidget* parent)
   if (!options_.paths.perUser && !s.DatPath_.empty() && s.DatPath_ == defaultHomeFolder()) {
     QDir().mkpath(qs(s.DatPath_));
   }
+  // The first run's choice is kept at once, not only when the program closes.
+  if (languageJustChosen) keepSettings();
 }
 
 TfrmMain::~TfrmMain() {
@@ -214,6 +222,7 @@ void TfrmMain::buildMenus() {
     a->setProperty(kMessageProperty, message);
     if (!keys.isEmpty()) a->setShortcut(keys);
     connect(a, &QAction::triggered, this, handler);
+    connect(a, &QAction::triggered, this, &TfrmMain::keepSettings);
     return a;
   };
   const auto check = [](QAction* a) {
@@ -284,6 +293,9 @@ void TfrmMain::buildMenus() {
   connect(action("mmLogoImage"), &QAction::triggered, this, &TfrmMain::mmLogoImageClick);
   connect(action("mmWsColor"), &QAction::triggered, this, &TfrmMain::mmWsColorClick);
 
+  // Items made while the program runs (the Recent files, the program windows) count as well.
+  connect(bar, &QMenuBar::triggered, this, &TfrmMain::keepSettings);
+
   QMenu* help = menu(nullptr, "mnuHelp", 0, "Help (&H)");
   item(help, "mmVersion", 0, [this] { mmVersionClick(); }, "&Version Info");
 }
@@ -305,6 +317,7 @@ void TfrmMain::buildToolBar() {
     b->setMinimumWidth(64);
     b->setFocusPolicy(Qt::NoFocus);
     connect(b, &QToolButton::clicked, this, handler);
+    connect(b, &QToolButton::clicked, this, &TfrmMain::keepSettings);
     bar->addWidget(b);
     return b;
   };
@@ -572,12 +585,35 @@ void TfrmMain::mmLangEditClick() {
 
 bool TfrmMain::saveSettingsNow() {
   std::string error;
-  if (!SaveSettings(ctx_.settings, ctx_.io, options_.iniPath, &error)) {
+  if (!keeper_->saveNow(&error)) {
     panels_[0]->setText(QStringLiteral("Ini:NG"));
+    panels_[0]->setToolTip(qs(error));
+    settingsFailed_ = true;
     return false;
   }
   panels_[0]->setText(qs(ctx_.settings.PortName + ":OK"));
+  panels_[0]->setToolTip({});
+  settingsFailed_ = false;
   return true;
+}
+
+void TfrmMain::keepSettings() {
+  if (!keeper_) return;
+  std::string error;
+  if (keeper_->keepIfChanged(&error)) {
+    if (settingsFailed_) {
+      panels_[0]->setText(qs(ctx_.settings.PortName + ":OK"));
+      panels_[0]->setToolTip({});
+      settingsFailed_ = false;
+    }
+    return;
+  }
+  panels_[0]->setText(QStringLiteral("Ini:NG"));
+  panels_[0]->setToolTip(qs(error));
+  // Told once until a write succeeds again; the start has told already when the file was unusable.
+  const bool tell = !settingsFailed_ && !settingsTold_;
+  settingsFailed_ = true;
+  if (tell) prompts_->ask(this, PromptIcon::Warning, message(44), qs(error), PromptButtons::Ok);
 }
 
 void TfrmMain::followSerialLink() {

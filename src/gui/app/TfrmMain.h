@@ -36,6 +36,7 @@ class Glyphs;
 class Palette;
 class ProgramWindows;
 class Prompts;
+class SettingsKeeper;
 class SidePanel;
 class TfrmBuild;
 class TfrmDownLoad;
@@ -235,6 +236,9 @@ class TfrmMain : public QMainWindow {
   void followSerialLink();
   /// Saves the settings; panel 0 shows the port or "Ini:NG".
   bool saveSettingsNow();
+  /// After a command: the settings file is written at once when a setting it holds changed. A
+  /// failure shows "Ini:NG" (the reason in its tool tip) and is told once in a message box.
+  void keepSettings();
   /// A widget on a tool bar shows and hides through its action too: hiding only the widget is
   /// undone when the tool bar lays out.
   void showToolButton(const char* name, bool shown);
@@ -272,6 +276,9 @@ class TfrmMain : public QMainWindow {
   std::unique_ptr<Prompts> ownPrompts_;
   Prompts* prompts_ = nullptr;
   std::unique_ptr<Workbench> bench_;
+  std::unique_ptr<SettingsKeeper> keeper_;
+  bool settingsFailed_ = false;  // the last write of the settings failed (told once)
+  bool settingsTold_ = false;    // the start already said that the settings file is not usable
   TfrmMsgBox* msgBox_ = nullptr;
   TfrmHelp* help_ = nullptr;
   TfrmDownLoad* downLoad_ = nullptr;

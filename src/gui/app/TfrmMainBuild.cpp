@@ -123,12 +123,7 @@ void TfrmMain::mmBuildPathFolderClick() { bench_->frmBuild().ChooseBuildPath(); 
 
 void TfrmMain::buildPathChanged() {
   action("mmBuildPathFolder")->setText(qs(text::folderOf(ctx_.settings.BatFile_)));
-  std::string error;
-  if (!SaveSettings(ctx_.settings, ctx_.io, options_.iniPath, &error)) {
-    panels_[0]->setText(QStringLiteral("Ini:NG"));
-  } else {
-    panels_[0]->setText(qs(ctx_.settings.PortName + ":OK"));
-  }
+  saveSettingsNow();
 }
 
 }  // namespace kavel::gui
