@@ -452,18 +452,36 @@ class MainWindowTest : public QObject {
     MainWindowFixture f;
     TfrmProg* main = f.prog(0);
     setRows(main, {row(kWait, kWait, 100)});
+    f.prompts.saveNames = {QString::fromStdString(f.user + "robot.Kvl")};
+    QVERIFY(f.main->mmSaveClick());
+    main->program().appendRow(row(kWait, kWait, 200));
+    main->rowsChanged();
+    main->setModified(true);
 
-    // No keeps the rows, the style and the ticks.
+    // Cancel keeps the rows, the style and the ticks; so does Yes when the save dialog is
+    // cancelled. The question is the one of closing: Save, Don't Save or Cancel.
+    for (Answer answer : {Answer::Cancel, Answer::Yes}) {
+      f.prompts.answers = {answer};
+      f.prompts.asked.clear();
+      f.main->action("mmCode")->trigger();
+      QCOMPARE(f.prompts.asked.size(), std::size_t{1});
+      QCOMPARE(f.prompts.asked[0].buttons, PromptButtons::YesNoCancel);
+      QVERIFY(f.prompts.asked[0].text.startsWith(QStringLiteral("Main - [ robot ]")));
+      QCOMPARE(f.ctx.settings.EdtStyle, 0);
+      QCOMPARE(main->program().size(), std::size_t{2});
+      QVERIFY(main->program().modified);
+      QVERIFY(f.main->action("mmKavel")->isChecked());
+      QVERIFY(!f.main->action("mmCode")->isChecked());
+    }
+
+    // Don't Save: the changes go, and the editor holds a new C program, not robot.Kvl.
     f.prompts.answers = {Answer::No};
     f.main->action("mmCode")->trigger();
-    QCOMPARE(f.ctx.settings.EdtStyle, 0);
-    QCOMPARE(main->program().size(), std::size_t{1});
-    QVERIFY(f.main->action("mmKavel")->isChecked());
-    QVERIFY(!f.main->action("mmCode")->isChecked());
-
-    f.prompts.answers = {Answer::Yes};
-    f.main->action("mmCode")->trigger();
     QCOMPARE(f.ctx.settings.EdtStyle, 1);
+    QCOMPARE(MainWindowFixture::read(f.user + "robot.Kvl").find("val:000200"), std::string::npos);
+    QCOMPARE(f.main->subWindow(0)->windowTitle(), QStringLiteral("Main - [ NewFile-00 ]"));
+    QCOMPARE(main->panelText(2), QString());
+    QVERIFY(main->program().path.empty());
     QVERIFY(f.main->action("mmCode")->isChecked());
     QVERIFY(main->memoCode()->isVisible());
     QVERIFY(!main->rowView()->isVisible());
@@ -497,15 +515,20 @@ class MainWindowTest : public QObject {
     QVERIFY(written.find("void user_main(void)\r\n{\r\n") != std::string::npos);
     QCOMPARE(f.main->subWindow(0)->windowTitle(), QStringLiteral("Main - [ prog.c ]"));
 
-    // Back to statements: asks when modified.
-    main->setModified(true);
+    // Back to statements: asks when modified; Yes saves the C text first.
+    QTest::keyClicks(editor, " z;");
+    QVERIFY(main->program().modified);
     f.prompts.answers = {Answer::Yes};
+    f.prompts.saveNames = {QString::fromStdString(f.user + "prog.c")};
     f.main->action("mmKavel")->trigger();
+    QVERIFY(MainWindowFixture::read(f.user + "prog.c").find("  y; z;\r\n") != std::string::npos);
     QCOMPARE(f.ctx.settings.EdtStyle, 0);
     QVERIFY(main->rowView()->isVisible());
     QVERIFY(f.main->sidePanel()->isVisible());
     QVERIFY(main->program().rows().empty());
     QVERIFY(!f.main->toolButton("btnCLib")->isVisible());
+    QCOMPARE(f.main->subWindow(0)->windowTitle(), QStringLiteral("Main - [ NewFile-00 ]"));
+    QCOMPARE(main->panelText(2), QString());
   }
 
   void openingACFileReadsItsSetupHeader() {

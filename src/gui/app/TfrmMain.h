@@ -255,6 +255,9 @@ class TfrmMain : public QMainWindow {
   void enterStatementStyle();
   void enterCodeStyle();
   void writeCodeSkeleton();
+  /// Before the editing style changes: a modified Main is offered for saving (Yes saves, No
+  /// lets the changes go, Cancel stops); true when the switch may go on.
+  bool mainMayLeaveStyle();
   void setFolder(const std::string& folder);
   std::string defaultHomeFolder() const;
   void setBuildJob(int job);
