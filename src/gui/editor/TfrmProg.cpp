@@ -4,6 +4,8 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMdiSubWindow>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QScreen>
@@ -150,6 +152,18 @@ void TfrmProg::updateStatus() {
 
 void TfrmProg::showPosition(int row) {
   if (!codeStyle_ && row >= 0) rowView_->setSelected(row, false);
+  updateStatus();
+}
+
+void TfrmProg::selectRow(int row) {
+  if (row < 0 || row >= rowCount()) return;
+  if (codeStyle_) {
+    QTextCursor caret(memoCode_->document()->findBlockByNumber(row));
+    memoCode_->setTextCursor(caret);
+    memoCode_->ensureCursorVisible();
+  } else {
+    rowView_->setSelected(row, true);
+  }
   updateStatus();
 }
 
