@@ -104,6 +104,10 @@ class HelpWindowTest : public QObject {
              qPrintable(boxes.front()->informativeText()));
     QVERIFY(w.isVisible());
     QVERIFY(w.btnWeb->isEnabled());
+    if (const QString folder = qEnvironmentVariable("KAVEL_WINDOW_SHOTS"); !folder.isEmpty()) {
+      QDir().mkpath(folder);
+      QVERIFY(boxes.front()->grab().save(folder + "/help_no_browser.png"));
+    }
     boxes.front()->accept();
   }
 };

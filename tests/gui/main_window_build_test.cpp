@@ -371,6 +371,16 @@ class MainWindowBuildTest : public QObject {
       QVERIFY(w->memoErr->isVisible());
       QVERIFY(w->height() > 460);
       QCOMPARE(w->btnCancel->text(), QString::fromStdString(f.ctx.messages(fails ? 54 : 55)));
+      if (fails) {
+        // The picture shows where the error leads: the marked line of the upper pane.
+        const int at = static_cast<int>(w->memoErr->toPlainText().split('\n').indexOf(QRegularExpression(".*:Error: .*")));
+        QVERIFY(at >= 0);
+        QTextCursor click(w->memoErr->document()->findBlockByNumber(at));
+        click.movePosition(QTextCursor::EndOfBlock);
+        w->memoErr->setTextCursor(click);
+        QVERIFY(w->markedLine() >= 0);
+        QApplication::processEvents();
+      }
       picture = w->grab().toImage();
       w->btnCancelClick();
     };

@@ -90,6 +90,10 @@ class SetupWindow : public QObject {
     QApplication::processEvents();
     QVERIFY2(area.contains(win->frameGeometry()),
              qPrintable(QStringLiteral("%1,%2 %3x%4").arg(win->x()).arg(win->y()).arg(win->width()).arg(win->height())));
+    if (const QString folder = qEnvironmentVariable("KAVEL_WINDOW_SHOTS"); !folder.isEmpty()) {
+      QDir().mkpath(folder);
+      QVERIFY(win->grab().save(folder + "/setup_advanced.png"));
+    }
   }
 
   void popupFollowsTheNeighbours() {

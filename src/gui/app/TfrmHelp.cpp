@@ -1,6 +1,7 @@
 #include "gui/app/TfrmHelp.h"
 
 #include <QDesktopServices>
+#include <QGridLayout>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -98,9 +99,16 @@ void TfrmHelp::btnWebClick() {
   const QString address = QString::fromLatin1(kDownloadPage);
   if (openUrl_ && openUrl_(QUrl(address))) return;
   auto* box = new QMessageBox(QMessageBox::Warning, kStartFailedTitle, kStartFailedText, QMessageBox::Ok, this);
-  box->setInformativeText(QStringLiteral("No web browser could be started for %1\n"
-                                         "Open that address in a web browser yourself.").arg(address));
+  // The address on a line of its own, unbroken, so it reads and copies as one.
+  box->setInformativeText(QStringLiteral("<p>No web browser could be started. Open this address in a web browser "
+                                         "yourself:</p><p><nobr>%1</nobr></p>")
+                              .arg(address));
   box->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  if (auto* grid = qobject_cast<QGridLayout*>(box->layout())) {
+    const int width = box->fontMetrics().horizontalAdvance(address) + 120;  // the icon's column besides
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                  grid->columnCount());
+  }
   box->setAttribute(Qt::WA_DeleteOnClose);
   box->open();
 }
