@@ -482,6 +482,10 @@ class MainWindowTest : public QObject {
     QCOMPARE(f.main->subWindow(0)->windowTitle(), QStringLiteral("Main - [ NewFile-00 ]"));
     QCOMPARE(main->panelText(2), QString());
     QVERIFY(main->program().path.empty());
+    if (const QString folder = qEnvironmentVariable("KAVEL_WINDOW_SHOTS"); !folder.isEmpty()) {
+      QDir().mkpath(folder);
+      QVERIFY(f.main->grab().save(folder + "/main_switched_to_c.png"));
+    }
     QVERIFY(f.main->action("mmCode")->isChecked());
     QVERIFY(main->memoCode()->isVisible());
     QVERIFY(!main->rowView()->isVisible());
