@@ -9,13 +9,18 @@
 
 #include <csignal>
 #include <exception>
+#include <iostream>
+#include <string>
+#include <vector>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include "core/Context.h"
+#include "gui/app/PlatformStart.h"
 #include "gui/app/TfrmMain.h"
 #include "core/settings/AppSettings.h"
 #include "core/settings/ProductVariant.h"
+#include "core/shell/IdeCommandLine.h"
 #include "core/shell/UserPaths.h"
 
 namespace {
@@ -39,24 +44,25 @@ class KavelApplication : public QApplication {
   }
 };
 
-// SIGTERM and SIGINT (a session ending, Ctrl+C in a terminal) close the main window the normal
-// way, with its questions and the settings saved. The handler only writes to a socket; the
-// event loop does the rest.
+// SIGTERM and SIGINT (a session ending, Ctrl+C in a terminal) end the program even while a
+// question waits for an answer nobody will give. The handler only writes the signal's number
+// to a socket and gives the signal back its default action, so that a second one ends the
+// process at once; the event loop, whichever one runs, does the rest.
 int signalPair[2] = {-1, -1};
+kavel::gui::TfrmMain* mainWindow = nullptr;
+int pendingSignal = 0;
 
-void onSignal(int) {
-  const char c = 1;
+void onSignal(int signal) {
+  const char c = static_cast<char>(signal);
   [[maybe_unused]] const auto n = ::write(signalPair[0], &c, 1);
+  struct sigaction fallback {};
+  fallback.sa_handler = SIG_DFL;
+  sigemptyset(&fallback.sa_mask);
+  sigaction(signal, &fallback, nullptr);
 }
 
-void closeOnSignals(QWidget& window) {
-  if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPair) != 0) return;
-  auto* notifier = new QSocketNotifier(signalPair[1], QSocketNotifier::Read, &window);
-  QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window] {
-    char c;
-    [[maybe_unused]] const auto n = ::read(signalPair[1], &c, 1);
-    window.close();
-  });
+void catchEndSignals() {
+  if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPair) != 0) return;
   struct sigaction action {};
   action.sa_handler = onSignal;
   sigemptyset(&action.sa_mask);
@@ -65,12 +71,49 @@ void closeOnSignals(QWidget& window) {
   sigaction(SIGINT, &action, nullptr);
 }
 
+void listenForEndSignals(QApplication& app) {
+  if (signalPair[1] < 0) return;
+  auto* notifier = new QSocketNotifier(signalPair[1], QSocketNotifier::Read, &app);
+  QObject::connect(notifier, &QSocketNotifier::activated, &app, [] {
+    char c = 0;
+    if (::read(signalPair[1], &c, 1) != 1) return;
+    if (mainWindow) {
+      mainWindow->endOnSignal(static_cast<int>(c));
+    } else {
+      // Still starting: whatever waits for the user gives up, and main() ends the start.
+      pendingSignal = static_cast<int>(c);
+      QCoreApplication::exit(0);
+    }
+  });
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  const std::vector<std::string> args(argv + std::min(argc, 1), argv + argc);
+  switch (kavel::ideAction(args)) {
+    case kavel::IdeAction::Help:
+      std::cout << kavel::ideUsageText();
+      return 0;
+    case kavel::IdeAction::Version:
+      std::cout << kavel::ideVersionText();
+      return 0;
+    case kavel::IdeAction::Run:
+      break;
+  }
+  const kavel::DisplayInputs display = kavel::gui::displayInputsOf(args);
+  if (const std::string missing = kavel::missingDisplayText(display); !missing.empty()) {
+    std::cerr << missing;
+    return 1;
+  }
+  catchEndSignals();
+
+  kavel::gui::holdPlatformMessages(display);
   KavelApplication app(argc, argv);
+  kavel::gui::releasePlatformMessages();
   QApplication::setApplicationName(QString::fromUtf8(kavel::kApplicationTitle.data(),
                                                       static_cast<int>(kavel::kApplicationTitle.size())));
+  listenForEndSignals(app);
   try {
     kavel::Context ctx;
     kavel::gui::MainOptions options;
@@ -80,14 +123,22 @@ int main(int argc, char** argv) {
     kavel::prepareUserFolders(options.paths,
                               kavel::variantInfo(kavel::variantFromTitle(kavel::kApplicationTitle)).userFolder);
     const QStringList args = QCoreApplication::arguments();
-    if (args.size() > 1) options.fileArgument = QFileInfo(args.at(1)).absoluteFilePath().toStdString();
+    const int file = args.size() > 1 && args.at(1) == QStringLiteral("--") ? 2 : 1;
+    if (args.size() > file) options.fileArgument = QFileInfo(args.at(file)).absoluteFilePath().toStdString();
 
     kavel::gui::TfrmMain main(ctx, options);
+    // A signal during the start (the first-run language question, a warning about the
+    // folders) ends it before anything was done that could be lost.
+    if (pendingSignal != 0) return 0;
+    mainWindow = &main;
     // Without a window manager a maximised window keeps its size; start at the screen's size.
     if (const QScreen* screen = QGuiApplication::primaryScreen()) main.setGeometry(screen->availableGeometry());
-    closeOnSignals(main);
     main.showMaximized();
-    return QApplication::exec();
+    // The first show asks questions of its own (a file named on the command line, crash
+    // recovery); a signal then has ended the program already.
+    const int code = main.ending() ? 0 : QApplication::exec();
+    mainWindow = nullptr;
+    return code;
   } catch (const std::exception& e) {
     QMessageBox::critical(nullptr, QStringLiteral("Kavel"), QString::fromUtf8(e.what()));
     return 1;

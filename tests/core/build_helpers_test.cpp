@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 
 #include "core/build/BuildPathEntry.h"
 #include "core/build/CSourceBuildPane.h"
+#include "core/build/ErrorLine.h"
 #include "core/build/ErrorPosition.h"
 #include "core/build/HistoryName.h"
 #include "core/text/TextFile.h"
@@ -71,6 +73,52 @@ TEST(ErrorPosition, FindsTheGeneratedLine) {
     EXPECT_EQ(p.line, c.number) << c.line;
   }
   EXPECT_EQ(caretPositionText(12, 3), "    12:  3");
+}
+
+TEST(ErrorLine, LeadsFromACompilerMessageToThePaneLineAndTheRow) {
+  // A pane of four lines, the last two made by rows 0 and 2 of Sub-3; and a long one whose
+  // prefixes have four digits from line 1000 on.
+  const std::vector<std::string> pane{"001|// header", "002|void user_sub_3(void)", "003|  wait_ms(5);",
+                                      "004|  motor(50, 50);"};
+  const std::vector<LineOrigin> origins{{-1, -1}, {-1, -1}, {3, 0}, {3, 2}};
+  std::vector<std::string> longPane(1200);
+  for (std::size_t i = 0; i < longPane.size(); ++i) {
+    char prefix[8];
+    std::snprintf(prefix, sizeof prefix, i + 1 < 1000 ? "%03zu|" : "%04zu|", i + 1);
+    longPane[i] = std::string(prefix) + "x;";
+  }
+  const std::vector<std::string> cPane{"0001|#include \"M_Main.h\"", "0002|void user_main(void)"};
+  struct Case {
+    std::string line;
+    const std::vector<std::string>* pane;
+    bool withOrigins;
+    bool found;
+    int paneLine;
+    std::string shown;
+    int program, row;
+  } cases[] = {
+      {"User.c:3:Error: 'wait_ms' undeclared", &pane, true, true, 2, "003", 3, 0},
+      {"User.c:4:Error: too few arguments", &pane, true, true, 3, "004", 3, 2},
+      {"/build/User.c:2:Error: syntax", &pane, true, true, 1, "002", -1, -1},  // no row made it
+      {"User.c:3:Error: x", &pane, false, true, 2, "003", -1, -1},              // origins unknown
+      {"User.c:5:Error: beyond the pane", &pane, true, false, -1, "", -1, -1},
+      {"User.c:0:Error: zero", &pane, true, false, -1, "", -1, -1},
+      {"User.c:x:Error: not a number", &pane, true, false, -1, "", -1, -1},
+      {"User.c:3:Warning: unused", &pane, true, false, -1, "", -1, -1},
+      {"M_Main.h:3:Error: elsewhere", &pane, true, false, -1, "", -1, -1},
+      {"User.c:1000:Error: far down", &longPane, false, true, 999, "1000", -1, -1},
+      {"User.c:999:Error: just before", &longPane, false, true, 998, "999", -1, -1},
+      {"User.c:2:Error: C-code style", &cPane, false, true, 1, "0002", -1, -1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    const ErrorLineTarget t = errorLineTarget(c.line, *c.pane, c.withOrigins ? origins : std::vector<LineOrigin>{});
+    EXPECT_EQ(t.found, c.found);
+    EXPECT_EQ(t.paneLine, c.paneLine);
+    EXPECT_EQ(t.shownNumber, c.shown);
+    EXPECT_EQ(t.program, c.program);
+    EXPECT_EQ(t.row, c.row);
+  }
 }
 
 TEST(BuildPathEntry, PutsTheToolChainInFrontOfThePath) {

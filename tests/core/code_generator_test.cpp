@@ -3,11 +3,13 @@
 #include <filesystem>
 
 #include "core/Context.h"
+#include "core/build/ErrorLine.h"
 #include "core/codegen/CodeGenerator.h"
 #include "core/codegen/HeaderBlock.h"
 #include "core/model/ProgramFile.h"
 #include "core/model/StatementKind.h"
 #include "core/text/Encoding.h"
+#include "core/text/Format.h"
 #include "core/text/TextFile.h"
 #include "Statements.h"
 
@@ -163,6 +165,41 @@ TEST_F(CodeGeneratorTest, OpenSubsUseTheirRowsAndAreClosedAfterwards) {
   EXPECT_EQ(sub.size(), 0u);
   EXPECT_EQ(ctx_.programs.main().size(), 1u);
   EXPECT_EQ(ctx_.programs.current, 0);
+}
+
+TEST_F(CodeGeneratorTest, EveryLineKnowsTheRowThatMadeIt) {
+  save(1, "Turn.Kvl", {row(kWait, kWait, 11), row(kWait, kWait, 12)});
+  // Row 2 (a PWM row) makes seven lines; row 3 (a camera test kind as a statement) none.
+  openMain(save(0, "main.Kvl", {row(kSubCall, kSubCall, 1, 0, 0, "Turn"), row(kWait, kWait, 7),
+                                row(kPwm, kPwm, 100100, 100100, 100100), row(45, 45), row(kWait, kWait, 9)}));
+  const CodeBuffer buffer = build();
+  ASSERT_EQ(buffer.origins().size(), buffer.lines().size());
+  const auto originOf = [&](const std::string& text) {
+    for (std::size_t i = 0; i < buffer.lines().size(); ++i) {
+      if (withoutLinePrefix(buffer.lines()[i]).find(text) != std::string_view::npos) return buffer.origins()[i];
+    }
+    ADD_FAILURE() << text << " not generated";
+    return LineOrigin{};
+  };
+  EXPECT_EQ(originOf("wait_ms(11);"), (LineOrigin{1, 0}));
+  EXPECT_EQ(originOf("wait_ms(12);"), (LineOrigin{1, 1}));
+  EXPECT_EQ(originOf("user_sub_1();"), (LineOrigin{0, 0}));
+  EXPECT_EQ(originOf("wait_ms(7);"), (LineOrigin{0, 1}));
+  EXPECT_EQ(originOf("gPwm[5]"), (LineOrigin{0, 2}));
+  EXPECT_EQ(originOf("pwm_out();"), (LineOrigin{0, 2}));
+  EXPECT_EQ(originOf("wait_ms(9);"), (LineOrigin{0, 4}));
+  for (const char* around : {"// Title:", "void user_sub_1(void);", "void user_main(void)", "#include"}) {
+    EXPECT_EQ(originOf(around), (LineOrigin{-1, -1})) << around;
+  }
+  // What a compiler message on the Sub's second row leads to.
+  std::size_t at = 0;
+  while (withoutLinePrefix(buffer.lines()[at]) != "  wait_ms(12);") ++at;
+  const ErrorLineTarget t =
+      errorLineTarget("User.c:" + std::to_string(at + 1) + ":Error: x", buffer.lines(), buffer.origins());
+  EXPECT_EQ(t.paneLine, static_cast<int>(at));
+  EXPECT_EQ(t.shownNumber, text::format("%03d", static_cast<int>(at + 1)));
+  EXPECT_EQ(t.program, 1);
+  EXPECT_EQ(t.row, 1);
 }
 
 TEST_F(CodeGeneratorTest, InterruptRoutineFlag) {

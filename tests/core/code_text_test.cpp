@@ -129,6 +129,10 @@ TEST(StatementText, LcdForms) {
   } cases[] = {
       {100000, 0, "Hi \"you\"", "lcd_putX(2, (ROMC *)\"Hi \\\"you\\\"\");"},
       {100000, 0, "C:\\x\ty", "lcd_putX(2, (ROMC *)\"C:\\\\x\\011y\");"},
+      // Beyond ASCII: the display's bytes (CP932) as escapes, so that no byte 0x5C of a
+      // Japanese character can end the string early.
+      {0, 0, "\xEF\xBD\xB1\xE8\xA1\xA8", "lcd_putX(1, (ROMC *)\"\\261\\225\\134\");"},
+      {0, 0, "\xE2\x91\xA0!", "lcd_putX(1, (ROMC *)\"\\207\\100!\");"},
       {10300, 0, "", "lcd_puts_var1(1, VAR_C);"},
       {10000, 0, "", ""},
       {20304, 0, "", "lcd_puts_var2(1, VAR_C, VAR_D);"},
@@ -287,6 +291,8 @@ TEST(ConditionText, OtherSubjects) {
       {kCameraTest, 377701, 40030, none, "", "chk_pixydat_p(3, 0x0777) && get_pixydat_s(3) < ((UINT)40 * (UINT)30)"},
       {kCameraTest, 200002, 50050, none, "", "get_pixydat_s(2) > ((UINT)50 * (UINT)50)"},
       {kCameraTest, 210003, 0, none, "", "chk_pixydat_p(2, 0x0100) && "},  // size test 3 does not exist
+      // Position Check ticked with no area marked and no size test: seen anywhere.
+      {kCameraTest, 400000, 50050, none, "", "chk_pixydat_p(4, 0x0777)"},
       {kSensorTestOld, 50, 1, none, "", ""},
       {kMotorForward, 50, 50, none, "", ""},
   };

@@ -11,6 +11,7 @@
 #include "core/settings/AppSettings.h"
 #include "core/setup/IoSetup.h"
 #include "core/setup/OptionFlags.h"
+#include "core/shell/IdeCommandLine.h"
 #include "core/shell/StartUp.h"
 
 using namespace kavel;
@@ -98,4 +99,71 @@ TEST(StartSession, ASettingsFileThatCannotBeReadIsNamedAndTheDefaultsStay) {
   startSession(first, 0, dir, dir + "missing.ini", &none);
   EXPECT_EQ(none, "") << "a missing settings file is the first run";
   std::filesystem::remove_all(dir);
+}
+
+TEST(IdeCommandLine, HelpAndVersionComeBeforeAnyWindow) {
+  struct Case {
+    std::vector<std::string> args;
+    IdeAction action;
+  };
+  const Case cases[] = {
+      {{}, IdeAction::Run},
+      {{"robot.Kvl"}, IdeAction::Run},
+      {{"--help"}, IdeAction::Help},
+      {{"-h"}, IdeAction::Help},
+      {{"robot.Kvl", "--version"}, IdeAction::Version},
+      {{"--version", "--help"}, IdeAction::Version},
+      {{"--", "--help"}, IdeAction::Run},  // a file of that name
+      {{"-platform", "offscreen", "--help"}, IdeAction::Help},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(c.args));
+    EXPECT_EQ(ideAction(c.args), c.action);
+  }
+  EXPECT_EQ(ideVersionText(), "kavelide MORVANE Kavel for Wrenlet CORE  [ Ver.20190706 ]\n");
+  EXPECT_EQ(ideUsageText().rfind("usage: kavelide", 0), 0u);
+}
+
+TEST(IdeCommandLine, ADisplayIsNeededOnlyByTheDesktopPlatforms) {
+  struct Case {
+    std::vector<std::string> args;
+    std::string variable, display, wayland;
+    bool missing;
+    std::string names;  // what the line names when it is missing
+  };
+  const Case cases[] = {
+      {{}, "", "", "", true, "neither DISPLAY nor WAYLAND_DISPLAY"},
+      {{}, "", ":0", "", false, ""},
+      {{}, "", "", "wayland-0", false, ""},
+      {{}, "offscreen", "", "", false, ""},
+      {{}, "minimal", "", "", false, ""},
+      {{}, "xcb", "", "wayland-0", true, "\"xcb\": DISPLAY"},
+      {{}, "xcb:nograb", ":1", "", false, ""},
+      {{}, "wayland", ":0", "", true, "\"wayland\": WAYLAND_DISPLAY"},
+      {{}, "wayland-egl;xcb", ":0", "", false, ""},  // the list falls back to X11
+      {{}, "wayland;xcb", "", "", true, "\"wayland;xcb\": WAYLAND_DISPLAY"},
+      {{"-platform", "offscreen"}, "xcb", "", "", false, ""},  // the argument wins
+      {{"-platform=xcb"}, "offscreen", "", "", true, "\"xcb\": DISPLAY"},
+      {{"--", "-platform", "offscreen"}, "", "", "", true, "neither"},  // file names
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(c.args) + " " + c.variable + " " + c.display + " " + c.wayland);
+    DisplayInputs in;
+    in.platformArgument = platformArgumentOf(c.args);
+    in.platformVariable = c.variable;
+    in.display = c.display;
+    in.waylandDisplay = c.wayland;
+    const std::string line = missingDisplayText(in);
+    EXPECT_EQ(!line.empty(), c.missing) << line;
+    if (!c.missing) continue;
+    EXPECT_NE(line.find(c.names), std::string::npos) << line;
+    EXPECT_EQ(line.rfind("kavelide: ", 0), 0u) << line;
+    EXPECT_EQ(line.find('\n'), line.size() - 1) << "one line: " << line;
+    EXPECT_NE(line.find("QT_QPA_PLATFORM=offscreen"), std::string::npos) << line;
+  }
+  DisplayInputs named;
+  named.display = ":99";
+  const std::string line = unreachableDisplayText(named);
+  EXPECT_NE(line.find("DISPLAY=:99"), std::string::npos) << line;
+  EXPECT_EQ(line.find('\n'), line.size() - 1) << line;
 }

@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSplitter>
 #include <QTextBlock>
 
@@ -190,7 +191,10 @@ class BuildWindowTest : public QObject {
   void compileErrorIsLocatedFromTheErrorPane() {
     Bench b("error");
     b.saveMain({row(kavel::kWait, kavel::kWait, 500), row(kavel::kCCode, kavel::kCCode, 0, 0, 0, "no_such_name = 1;")});
-    TfrmBuild w(b.ctx, b.prompts);
+    std::vector<std::pair<int, int>> rowsShown;
+    BuildWindowServices services;
+    services.showProgramRow = [&rowsShown](int program, int r) { rowsShown.emplace_back(program, r); };
+    TfrmBuild w(b.ctx, b.prompts, services);
     w.show();
     w.btnBuildClick();
     QTRY_VERIFY_WITH_TIMEOUT(!w.running(), 30000);
@@ -212,8 +216,20 @@ class BuildWindowTest : public QObject {
     cursor.movePosition(QTextCursor::Right, QTextCursor::MoveAnchor, 3);
     w.memoErr->setTextCursor(cursor);
     QCOMPARE(w.sBarPanel1->text(), QString("%1:  4").arg(at + 1, 6));
-    QCOMPARE(w.sBarPanel2->text(), QString::number(number.toInt() - 1));
-    QVERIFY(w.memoBuild->toPlainText().contains(QString("%1|  no_such_name = 1;").arg(number.toInt(), 3, 10, QChar('0'))));
+    // The panel shows the number the build pane shows on the line the error names; the pane
+    // marks that line, and the row that produced it (Main's row 1) is shown.
+    const QString prefix = QString("%1").arg(number.toInt(), 3, 10, QChar('0'));
+    QCOMPARE(w.sBarPanel2->text(), prefix);
+    QVERIFY(w.memoBuild->toPlainText().contains(prefix + "|  no_such_name = 1;"));
+    QCOMPARE(w.markedLine(), number.toInt() - 1);
+    QCOMPARE(w.memoBuild->document()->findBlockByNumber(w.markedLine()).text(), prefix + "|  no_such_name = 1;");
+    QCOMPARE(rowsShown, (std::vector<std::pair<int, int>>{{0, 1}}));
+    // A line that is no error changes only the caret position.
+    const int plain = static_cast<int>(lines.indexOf(QRegularExpression("Errors .*")));
+    QVERIFY(plain >= 0);
+    w.memoErr->setTextCursor(QTextCursor(w.memoErr->document()->findBlockByNumber(plain)));
+    QVERIFY(w.sBarPanel2->text().isEmpty());
+    QCOMPARE(rowsShown.size(), std::size_t{1});
 
     QSignalSpy done(&w, &QDialog::finished);
     w.btnCancelClick();

@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QLabel>
 #include <QDir>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -15,6 +16,7 @@
 #include <QToolButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QTextBlock>
 
 #include <filesystem>
 
@@ -24,6 +26,7 @@
 #include "gui/app/TfrmMsgBox.h"
 #include "gui/build/TfrmBuild.h"
 #include "gui/comm/TfrmDownLoad.h"
+#include "gui/editor/RowView.h"
 
 using namespace kavel;
 using namespace kavel::testing;
@@ -208,6 +211,98 @@ class MainWindowBuildTest : public QObject {
     QVERIFY2(mainText.find("cmt:" + subBase.toStdString()) != std::string::npos, mainText.c_str());
   }
 
+  // A SubCall whose Sub was never saved names no file: the build asks to save the Sub like any
+  // other program (its window opened again when it was closed), then builds it under that name.
+  void aSubThatWasNeverSavedIsSavedFirst_data() {
+    QTest::addColumn<bool>("windowOpen");
+    QTest::addColumn<bool>("withRows");
+    QTest::newRow("open, with rows") << true << true;
+    QTest::newRow("open, empty") << true << false;
+    QTest::newRow("closed") << false << false;
+  }
+
+  void aSubThatWasNeverSavedIsSavedFirst() {
+    QFETCH(bool, windowOpen);
+    QFETCH(bool, withRows);
+    BuildFixture f;
+    TfrmProg* main = f.prog(0);
+    setRows(main, {row(kSubCall, kSubCall, 2, 0, 0, ""), row(kWait, kWait, 100)});
+    main->program().path = f.user + "robot.Kvl";
+    if (windowOpen) {
+      TfrmProg* sub = f.main->openProgramWindow(2);
+      if (withRows) setRows(sub, {row(kWait, kWait, 222)});
+    }
+    f.main->openProgramWindow(0);
+    f.prompts.mode = [](gui::TfrmMsgBox&) { return true; };
+
+    // Cancelled: no build, the Sub is the current program.
+    f.main->mmBuildClick();
+    QVERIFY(f.prompts.shown.empty());
+    QCOMPARE(f.ctx.programs.current, 2);
+    QVERIFY(!f.prompts.saveProposals.empty());
+    QCOMPARE(f.prompts.saveProposals.back(), QString::fromStdString(f.user + "SubFile-02"));
+
+    f.prompts.saveNames = {QString::fromStdString(f.user + "grab.Kvl")};
+    f.pressBuildWhenShown(false);
+    f.main->openProgramWindow(0);  // an empty Sub as the current program builds nothing
+    f.main->mmBuildClick();
+    QCOMPARE(f.buildResult, 1);
+    QVERIFY2(!titles(f.prompts).contains("File Error"), qPrintable(titles(f.prompts).join(", ")));
+    QVERIFY(fs::exists(f.user + "grab.Kvl"));
+    QCOMPARE(QString::fromStdString(f.ctx.programs.main().rows()[0].cmt), QStringLiteral("grab"));
+    const std::string userC = MainWindowFixture::read(f.user + "robot.c");
+    QVERIFY2(userC.find("// Program Name : grab.C\r\n") != std::string::npos, userC.c_str());
+    QCOMPARE(userC.find("wait_ms(222);") != std::string::npos, withRows);
+    // The build let go of the Sub: its window does not stay behind without its rows.
+    QVERIFY(!f.main->prog(2));
+  }
+
+  // A click on a compiler error: the build pane shows and marks the line, the status panel the
+  // number that line shows, and the Sub's window (closed by the build) the row that made it.
+  void anErrorLeadsToItsRow() {
+    BuildFixture f;
+    TfrmProg* sub = f.main->openProgramWindow(3);
+    setRows(sub, {row(kWait, kWait, 300), row(kCCode, kCCode, 0, 0, 0, "no_such_name = 1;")});
+    sub->program().path = f.user + "grab.Kvl";
+    TfrmProg* main = f.prog(0);
+    setRows(main, {row(kWait, kWait, 100), row(kSubCall, kSubCall, 3, 0, 0, "grab")});
+    main->program().path = f.user + "robot.Kvl";
+    f.main->openProgramWindow(0);
+    f.ctx.settings.BuildJob = 0;
+    QString shown;
+    int marked = -1;
+    QString markedText;
+    f.prompts.onShow = [&](QDialog& dialog) {
+      auto* w = qobject_cast<TfrmBuild*>(&dialog);
+      w->FormShow();
+      w->btnBuildClick();
+      QVERIFY(QTest::qWaitFor([w] { return !w->running(); }, 30000));
+      const QStringList lines = w->memoErr->toPlainText().split('\n');
+      int at = -1;
+      for (int i = 0; i < lines.size(); ++i) {
+        if (lines[i].contains("Error:") && lines[i].contains("no_such_name")) at = i;
+      }
+      QVERIFY2(at >= 0, qPrintable(w->memoErr->toPlainText()));
+      QTextCursor click(w->memoErr->document()->findBlockByNumber(at));
+      click.movePosition(QTextCursor::Right, QTextCursor::MoveAnchor, 3);
+      w->memoErr->setTextCursor(click);
+      shown = w->sBarPanel2->text();
+      marked = w->markedLine();
+      markedText = w->memoBuild->document()->findBlockByNumber(marked).text();
+      QCOMPARE(w->memoBuild->textCursor().blockNumber(), marked);
+      w->btnCancelClick();
+    };
+    f.main->mmBuildClick();
+    QVERIFY2(markedText.endsWith("  no_such_name = 1;"), qPrintable(markedText));
+    QCOMPARE(shown, markedText.section('|', 0, 0));
+    QCOMPARE(shown, QString("%1").arg(marked + 1, 3, 10, QChar('0')));
+    TfrmProg* again = f.main->prog(3);
+    QVERIFY(again);
+    QCOMPARE(again->program().size(), std::size_t{2});
+    QCOMPARE(again->rowView()->selected(), 1);
+    QCOMPARE(f.main->mdiArea()->activeSubWindow(), f.main->subWindow(3));
+  }
+
   void theCStyleRefusesASourceChangedOnDisk() {
     BuildFixture f;
     f.main->mmCodeClick();
@@ -276,6 +371,16 @@ class MainWindowBuildTest : public QObject {
       QVERIFY(w->memoErr->isVisible());
       QVERIFY(w->height() > 460);
       QCOMPARE(w->btnCancel->text(), QString::fromStdString(f.ctx.messages(fails ? 54 : 55)));
+      if (fails) {
+        // The picture shows where the error leads: the marked line of the upper pane.
+        const int at = static_cast<int>(w->memoErr->toPlainText().split('\n').indexOf(QRegularExpression(".*:Error: .*")));
+        QVERIFY(at >= 0);
+        QTextCursor click(w->memoErr->document()->findBlockByNumber(at));
+        click.movePosition(QTextCursor::EndOfBlock);
+        w->memoErr->setTextCursor(click);
+        QVERIFY(w->markedLine() >= 0);
+        QApplication::processEvents();
+      }
       picture = w->grab().toImage();
       w->btnCancelClick();
     };

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QLineEdit>
 #include <QLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -12,6 +13,7 @@
 #include "MainWindowFixture.h"
 #include "Statements.h"
 #include "gui/comm/TfrmCom.h"
+#include "gui/setup/TfrmSetup.h"
 #include "gui/app/ClickLabel.h"
 #include "gui/app/SidePanel.h"
 #include "gui/editor/CodeEditor.h"
@@ -98,6 +100,8 @@ class MainWindowTest : public QObject {
     o.prompts = &japanese;
     gui::TfrmMain main(ctx, o);
     QCOMPARE(ctx.settings.LANG_NO_, 0);
+    // Kept at once: a crash before the program closes does not ask again.
+    QVERIFY(MainWindowFixture::read(o.iniPath).find("LANG_NO_=0") != std::string::npos);
     QVERIFY(main.action("mmJpn")->isChecked());
     QCOMPARE(main.action("mmNew")->text(), QString::fromStdString(ctx.messages.text(0, 2)));
     QVERIFY(!main.action("mmNew")->text().isEmpty());
@@ -113,6 +117,59 @@ class MainWindowTest : public QObject {
     QVERIFY(ini.find("BuildJob=2") != std::string::npos);
     QVERIFY(ini.find("LANG_NO_=1") != std::string::npos);
     QVERIFY(ini.find("WSCOLOR=0xC0DCC0") != std::string::npos);
+  }
+
+  // Every choice is in the file as soon as it is made, not only after the program closed.
+  void settingsAreWrittenWhenTheyChange() {
+    MainWindowFixture f;
+    const auto ini = [&f] { return MainWindowFixture::read(f.iniPath); };
+    const struct {
+      std::function<void()> choose;
+      std::string written;
+    } cases[] = {
+        {[&f] { f.main->action("mmJpn")->trigger(); }, "LANG_NO_=0"},
+        {[&f] { f.main->action("mmBuildHistory")->trigger(); }, "BuildJob=2"},
+        {[&f] { f.main->action("mmFuncPnlPos")->trigger(); }, "FuncPnl=4"},
+        {[&f] {
+           f.prompts.answers = {Answer::Yes};
+           f.ctx.settings.DatPath_ = f.folder;
+           f.main->pnlUserPathDblClick();
+         },
+         "DefPath_=" + f.folder + "\r\n"},
+        {[&f] {
+           f.prompts.onShow = [](QDialog& dialog) {
+             auto* setup = qobject_cast<gui::TfrmSetup*>(&dialog);
+             QVERIFY(setup);
+             setup->edtCN[0]->setText(QStringLiteral("Arm"));
+             setup->btnOkClick();
+           };
+           // Ticking the Setup option opens the setup window at once.
+           f.main->action("mmSetupButton")->trigger();
+         },
+         "CN1=Arm\r\n"},
+    };
+    for (const auto& c : cases) {
+      c.choose();
+      QVERIFY2(ini().find(c.written) != std::string::npos, (c.written + " in\n" + ini()).c_str());
+    }
+    QVERIFY(f.prompts.asked.size() <= 1);  // the home-folder question only
+
+    // A file that cannot be written: "Ini:NG", the reason told once, the choice stays in effect.
+    f.prompts.asked.clear();
+    std::filesystem::remove(f.iniPath);
+    std::filesystem::create_directory(f.iniPath);
+    f.main->action("mmEng")->trigger();
+    QCOMPARE(f.main->panelText(0), QStringLiteral("Ini:NG"));
+    QCOMPARE(f.prompts.asked.size(), std::size_t(1));
+    QVERIFY2(f.prompts.asked[0].text.contains(QString::fromStdString(f.iniPath)), qPrintable(f.prompts.asked[0].text));
+    f.main->action("mmBuildConfirm")->trigger();
+    QCOMPARE(f.prompts.asked.size(), std::size_t(1));
+    QCOMPARE(f.ctx.settings.LANG_NO_, 1);
+    // Writable again: the next change writes everything that waited.
+    std::filesystem::remove(f.iniPath);
+    f.main->action("mmBuildOverWrite")->trigger();
+    QVERIFY(ini().find("LANG_NO_=1") != std::string::npos && ini().find("BuildJob=0") != std::string::npos);
+    QVERIFY(f.main->panelText(0).endsWith(":OK"));
   }
 
   void nonsenseSettingsGiveDefaults() {
@@ -395,18 +452,40 @@ class MainWindowTest : public QObject {
     MainWindowFixture f;
     TfrmProg* main = f.prog(0);
     setRows(main, {row(kWait, kWait, 100)});
+    f.prompts.saveNames = {QString::fromStdString(f.user + "robot.Kvl")};
+    QVERIFY(f.main->mmSaveClick());
+    main->program().appendRow(row(kWait, kWait, 200));
+    main->rowsChanged();
+    main->setModified(true);
 
-    // No keeps the rows, the style and the ticks.
+    // Cancel keeps the rows, the style and the ticks; so does Yes when the save dialog is
+    // cancelled. The question is the one of closing: Save, Don't Save or Cancel.
+    for (Answer answer : {Answer::Cancel, Answer::Yes}) {
+      f.prompts.answers = {answer};
+      f.prompts.asked.clear();
+      f.main->action("mmCode")->trigger();
+      QCOMPARE(f.prompts.asked.size(), std::size_t{1});
+      QCOMPARE(f.prompts.asked[0].buttons, PromptButtons::YesNoCancel);
+      QVERIFY(f.prompts.asked[0].text.startsWith(QStringLiteral("Main - [ robot ]")));
+      QCOMPARE(f.ctx.settings.EdtStyle, 0);
+      QCOMPARE(main->program().size(), std::size_t{2});
+      QVERIFY(main->program().modified);
+      QVERIFY(f.main->action("mmKavel")->isChecked());
+      QVERIFY(!f.main->action("mmCode")->isChecked());
+    }
+
+    // Don't Save: the changes go, and the editor holds a new C program, not robot.Kvl.
     f.prompts.answers = {Answer::No};
     f.main->action("mmCode")->trigger();
-    QCOMPARE(f.ctx.settings.EdtStyle, 0);
-    QCOMPARE(main->program().size(), std::size_t{1});
-    QVERIFY(f.main->action("mmKavel")->isChecked());
-    QVERIFY(!f.main->action("mmCode")->isChecked());
-
-    f.prompts.answers = {Answer::Yes};
-    f.main->action("mmCode")->trigger();
     QCOMPARE(f.ctx.settings.EdtStyle, 1);
+    QCOMPARE(MainWindowFixture::read(f.user + "robot.Kvl").find("val:000200"), std::string::npos);
+    QCOMPARE(f.main->subWindow(0)->windowTitle(), QStringLiteral("Main - [ NewFile-00 ]"));
+    QCOMPARE(main->panelText(2), QString());
+    QVERIFY(main->program().path.empty());
+    if (const QString folder = qEnvironmentVariable("KAVEL_WINDOW_SHOTS"); !folder.isEmpty()) {
+      QDir().mkpath(folder);
+      QVERIFY(f.main->grab().save(folder + "/main_switched_to_c.png"));
+    }
     QVERIFY(f.main->action("mmCode")->isChecked());
     QVERIFY(main->memoCode()->isVisible());
     QVERIFY(!main->rowView()->isVisible());
@@ -440,15 +519,20 @@ class MainWindowTest : public QObject {
     QVERIFY(written.find("void user_main(void)\r\n{\r\n") != std::string::npos);
     QCOMPARE(f.main->subWindow(0)->windowTitle(), QStringLiteral("Main - [ prog.c ]"));
 
-    // Back to statements: asks when modified.
-    main->setModified(true);
+    // Back to statements: asks when modified; Yes saves the C text first.
+    QTest::keyClicks(editor, " z;");
+    QVERIFY(main->program().modified);
     f.prompts.answers = {Answer::Yes};
+    f.prompts.saveNames = {QString::fromStdString(f.user + "prog.c")};
     f.main->action("mmKavel")->trigger();
+    QVERIFY(MainWindowFixture::read(f.user + "prog.c").find("  y; z;\r\n") != std::string::npos);
     QCOMPARE(f.ctx.settings.EdtStyle, 0);
     QVERIFY(main->rowView()->isVisible());
     QVERIFY(f.main->sidePanel()->isVisible());
     QVERIFY(main->program().rows().empty());
     QVERIFY(!f.main->toolButton("btnCLib")->isVisible());
+    QCOMPARE(f.main->subWindow(0)->windowTitle(), QStringLiteral("Main - [ NewFile-00 ]"));
+    QCOMPARE(main->panelText(2), QString());
   }
 
   void openingACFileReadsItsSetupHeader() {
@@ -633,6 +717,15 @@ class MainWindowTest : public QObject {
     main->rowsChanged();
     main->setModified(true);
     QVERIFY(main->memoView()->toPlainText().contains(QStringLiteral("wait_ms(750);")));
+    QVERIFY(main->memoView()->toPlainText().contains(QStringLiteral("// Program Name : NewFile-00.C")));
+
+    // Saved under a name, and again under another: the view names the file the window holds.
+    for (const char* name : {"robot", "robot2"}) {
+      f.prompts.saveNames = {QString::fromStdString(f.user + name + ".Kvl")};
+      QVERIFY(f.main->mmSaveClick());
+      text = main->memoView()->toPlainText();
+      QVERIFY2(text.contains(QStringLiteral("// Program Name : %1.C").arg(name)), qPrintable(text));
+    }
 
     // A Sub's view shows the Sub.
     TfrmProg* sub = f.main->openProgramWindow(3);

@@ -199,9 +199,14 @@ class ModuleDialogs : public QObject {
     dlg.btnIconClick();
     QCOMPARE(dlg.cmbSigNo->currentIndex(), 1);
 
+    QVERIFY(!dlg.lblSig->isHidden());
     dlg.cmbSigNo->setCurrentIndex(0);
     dlg.cmbSigNoChange();
+    // "Get Pixy" leaves only the signature list (and the icon): no label, boxes or grid.
     QVERIFY(dlg.pnlGrid->isHidden());
+    QVERIFY(dlg.lblSig->isHidden());
+    QVERIFY(dlg.ckPosition->isHidden() && dlg.ckSize->isHidden() && dlg.pnlLimit->isHidden());
+    QVERIFY(!dlg.cmbSigNo->isHidden());
     dlg.btnIconClick();
     QCOMPARE(dlg.cmbSigNo->currentIndex(), 0);  // the icon does nothing on Get Pixy
     dlg.btnOkClick();

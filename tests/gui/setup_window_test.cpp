@@ -75,6 +75,27 @@ class SetupWindow : public QObject {
     QVERIFY(!box(SetupBox::ckLcd)->isHidden());
   }
 
+  // Placed at the right edge of the screen (beside the Setup button), the window widens with
+  // Advanced Mode and must not leave the screen.
+  void advancedModeKeepsTheWindowOnTheScreen() {
+    win->FormShow();
+    win->show();
+    QVERIFY(QTest::qWaitForWindowExposed(win));
+    const QRect area = win->screen()->availableVirtualGeometry();
+    win->move(area.right() + 1 - win->frameGeometry().width(), area.top() + 40);
+    QApplication::processEvents();
+    const int narrow = win->width();
+    click(SetupBox::ckAdv);
+    QVERIFY(QTest::qWaitFor([&] { return win->width() > narrow; }));
+    QApplication::processEvents();
+    QVERIFY2(area.contains(win->frameGeometry()),
+             qPrintable(QStringLiteral("%1,%2 %3x%4").arg(win->x()).arg(win->y()).arg(win->width()).arg(win->height())));
+    if (const QString folder = qEnvironmentVariable("KAVEL_WINDOW_SHOTS"); !folder.isEmpty()) {
+      QDir().mkpath(folder);
+      QVERIFY(win->grab().save(folder + "/setup_advanced.png"));
+    }
+  }
+
   void popupFollowsTheNeighbours() {
     win->FormShow();
     auto offered = [&](int cn, int mode) {

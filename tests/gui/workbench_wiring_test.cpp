@@ -229,6 +229,19 @@ class WorkbenchWiringTest : public QObject {
     f.main->toolButton("btnSetup")->click();
     QVERIFY(!f.ctx.programs.main().modified);
 
+    // "Default Setup", then Cancel: the reset stays, and the palette follows it.
+    f.prompts.mode = [](gui::TfrmMsgBox&) { return true; };
+    f.prompts.onShow = [](QDialog& d) {
+      auto* setup = qobject_cast<gui::TfrmSetup*>(&d);
+      setup->btnDefClick();
+      setup->btnCancelClick();
+    };
+    f.main->btnSetupClick();
+    QVERIFY(!f.ctx.io.useUss && !f.ctx.io.advancedMode);
+    QVERIFY(f.main->pnlButton()->button("btnUss")->isHidden());
+    QVERIFY(f.main->pnlButton()->button("btnCode")->isHidden());
+    QVERIFY(f.main->toolButton("btnSetup")->isVisible());  // the Setup option is still ticked
+
     // Ticking the Setup option opens the window at once.
     f.main->action("mmSetupButton")->setChecked(false);
     f.main->mmSetupButtonClick();

@@ -39,6 +39,8 @@
 #define PSx_LJ8 0x4008
 
 void stt_snx4410(void);
-int chk_snx4410(UINT button);
+/* Tests one button or stick direction. A game-pad test whose dialog was left without a
+ * button calls it with no argument, so the parameters are left open. */
+int chk_snx4410();
 
 #endif

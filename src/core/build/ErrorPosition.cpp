@@ -22,6 +22,7 @@ ErrorPosition errorPosition(const std::string& outputLine) {
   int n = 0;
   const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), n);
   if (number.empty() || ec != std::errc() || end != number.data() + number.size()) n = 0;
+  result.number = n;
   result.line = n > 0 ? n - 1 : 0;
   return result;
 }

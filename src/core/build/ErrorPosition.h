@@ -13,6 +13,7 @@ struct ErrorPosition {
   bool found = false;  // the line holds "Error:" and "User.c:"
   std::string rest;    // the text after the first "User.c:"
   int line = 0;        // the number before the first ":" of `rest`, less one (0 when not above 0)
+  int number = 0;      // that number as the compiler wrote it (0 when it is not a number)
 };
 
 /// Evaluates one line of the compiler output.

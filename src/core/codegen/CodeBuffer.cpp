@@ -8,6 +8,7 @@
 namespace kavel {
 
 void CodeBuffer::EmitLine(int indent, std::string_view text, int tabSpaces) {
+  origins_.push_back(origin_);
   if (target_ == CodeTarget::CSourceEditor) {
     lines_.emplace_back(text);
     return;

@@ -10,6 +10,14 @@
 
 namespace kavel {
 
+/// Which program row produced a generated line: the program (0 Main, 1..30 Sub-N) and the row
+/// index from 0; both -1 for the lines around the rows (headers, declarations, braces).
+struct LineOrigin {
+  int program = -1;
+  int row = -1;
+  bool operator==(const LineOrigin&) const = default;
+};
+
 enum class CodeTarget {
   BuildBuffer,    // the build window's pane; written out as User.c / M_Type.h
   CodeView,       // the read-only code pane beside a program window
@@ -22,7 +30,14 @@ class CodeBuffer {
 
   CodeTarget target() const { return target_; }
   const std::vector<std::string>& lines() const { return lines_; }
-  void clear() { lines_.clear(); }
+  /// The origin of every line, in step with lines().
+  const std::vector<LineOrigin>& origins() const { return origins_; }
+  void clear() {
+    lines_.clear();
+    origins_.clear();
+  }
+  /// The lines emitted from now on come from row `row` of program `program` (-1, -1: from none).
+  void setOrigin(int program, int row) { origin_ = LineOrigin{program, row}; }
 
   /// Appends one line. Build buffer and code view: "%03d|" with the line's 1-based position
   /// (four digits from line 1000 on), then `indent` × `tabSpaces` spaces, then `text`. C source
@@ -38,6 +53,8 @@ class CodeBuffer {
  private:
   CodeTarget target_;
   std::vector<std::string> lines_;
+  std::vector<LineOrigin> origins_;
+  LineOrigin origin_;
 };
 
 /// A buffer line as it goes into a file: the part after the first "|" when that "|" is at

@@ -117,11 +117,14 @@ void CodeGenerator::generateFunction(CodeBuffer& target, const Program& program,
   const CodeTextContext context{ctx_.io, index};
   int forCounter = 0;
   std::vector<std::string> lines;
+  int r = 0;
   for (const Statement& row : program.rows()) {
     lines.clear();
     appendStatementLines(row, context, forCounter, lines);
+    target.setOrigin(index, r++);
     for (const std::string& line : lines) EmitLine(row.level + 1, line, target);
   }
+  target.setOrigin(-1, -1);
   EmitLine(0, "}", target);
   EmitLine(0, kSeparatorLine, target);
 }

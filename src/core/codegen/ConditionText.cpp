@@ -134,6 +134,9 @@ std::string cameraTest(const Statement& row) {
   const int p = row.val0 / 100 % 1000;
   const int m = row.val0 % 10;
   if (s == 0) return "i2c_get_pixy()";
+  // The camera dialog can leave both tests out (Position Check ticked, no area marked): the
+  // signature is then looked for in every area rather than giving an if with nothing in it.
+  if (p == 0 && m == 0) return format("chk_pixydat_p(%d, 0x%04X)", s, static_cast<unsigned>(cellMask(777)));
   std::string out;
   if (p > 0) {
     out = format("chk_pixydat_p(%d, 0x%04X)", s, static_cast<unsigned>(cellMask(p)));

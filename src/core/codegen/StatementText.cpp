@@ -6,6 +6,7 @@
 #include "core/codegen/VariableExpression.h"
 #include "core/model/RowText.h"
 #include "core/model/StatementKind.h"
+#include "core/text/Encoding.h"
 #include "core/text/Format.h"
 
 namespace kavel {
@@ -70,14 +71,28 @@ std::vector<std::string> pwmLines(const Statement& row) {
 std::string cStringContent(std::string_view text) {
   std::string out;
   out.reserve(text.size());
-  for (const char c : text) {
+  for (std::size_t i = 0; i < text.size();) {
+    const char c = text[i];
+    const auto byte = static_cast<unsigned char>(c);
     if (c == '"' || c == '\\') {
       out += '\\';
       out += c;
-    } else if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
-      out += format("\\%03o", static_cast<unsigned char>(c));
-    } else {
+      ++i;
+    } else if (byte < 0x20 || byte == 0x7F) {
+      out += format("\\%03o", byte);
+      ++i;
+    } else if (byte < 0x80) {
       out += c;
+      ++i;
+    } else {
+      // A character beyond ASCII goes in as the bytes the display gets (CP932, whose half-width
+      // katakana the display shows), written as escapes: a raw second byte of 0x5C would
+      // otherwise act as a backslash in the compiler and break the string.
+      const std::size_t length = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
+      const std::string_view character = text.substr(i, length);
+      const std::optional<std::string> cp932 = text::utf8ToCp932(character);
+      for (const char b : cp932 ? std::string_view(*cp932) : character) out += format("\\%03o", static_cast<unsigned char>(b));
+      i += character.size();
     }
   }
   return out;

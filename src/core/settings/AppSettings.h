@@ -63,6 +63,8 @@ struct AppSettings {
   bool lineError = false;
   std::string LoaderText;
   std::string BoardVersionText;
+
+  bool operator==(const AppSettings&) const = default;
 };
 
 /// Whether the settings name a language (0 Japanese, 1 English); the first run asks otherwise.

@@ -1,8 +1,11 @@
 #include "gui/app/TfrmHelp.h"
 
+#include <QDesktopServices>
+#include <QGridLayout>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QUrl>
 
 #include "gui/app/BuiltinPictures.h"
 #include "gui/app/WindowLook.h"
@@ -38,7 +41,8 @@ QLabel* makeLine(QWidget* parent, const char* name, int y, int lines) {
 
 }  // namespace
 
-TfrmHelp::TfrmHelp(Context& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
+TfrmHelp::TfrmHelp(Context& ctx, QWidget* parent)
+    : QDialog(parent), ctx_(ctx), openUrl_([](const QUrl& url) { return QDesktopServices::openUrl(url); }) {
   setObjectName("frmHelp");
   setModal(true);
   setFixedSize(kWidth, kHeight);
@@ -92,33 +96,21 @@ void TfrmHelp::FormShow() {
 }
 
 void TfrmHelp::btnWebClick() {
-  if (webProcess_) return;  // still waiting for the last one
-  webProcess_ = new QProcess(this);
-  webProcess_->setProgram(openCommand_);
-  webProcess_->setArguments({QString::fromLatin1(kDownloadPage)});
-  webProcess_->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-  webProcess_->setStandardOutputFile(QProcess::nullDevice());
-  connect(webProcess_, &QProcess::errorOccurred, this, &TfrmHelp::onWebError);
-  connect(webProcess_, &QProcess::finished, this, &TfrmHelp::onWebFinished);
-  btnWeb->setEnabled(false);
-  webProcess_->start();
-}
-
-void TfrmHelp::onWebError(QProcess::ProcessError error) {
-  if (error != QProcess::FailedToStart) return;  // a crash still ends with finished()
-  auto* box = new QMessageBox(QMessageBox::Warning, kStartFailedTitle, kStartFailedText,
-                              QMessageBox::Ok, this);
+  const QString address = QString::fromLatin1(kDownloadPage);
+  if (openUrl_ && openUrl_(QUrl(address))) return;
+  auto* box = new QMessageBox(QMessageBox::Warning, kStartFailedTitle, kStartFailedText, QMessageBox::Ok, this);
+  // The address on a line of its own, unbroken, so it reads and copies as one.
+  box->setInformativeText(QStringLiteral("<p>No web browser could be started. Open this address in a web browser "
+                                         "yourself:</p><p><nobr>%1</nobr></p>")
+                              .arg(address));
+  box->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  if (auto* grid = qobject_cast<QGridLayout*>(box->layout())) {
+    const int width = box->fontMetrics().horizontalAdvance(address) + 120;  // the icon's column besides
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                  grid->columnCount());
+  }
   box->setAttribute(Qt::WA_DeleteOnClose);
   box->open();
-  onWebFinished();
-}
-
-void TfrmHelp::onWebFinished() {
-  if (!webProcess_) return;
-  webProcess_->deleteLater();
-  webProcess_ = nullptr;
-  btnWeb->setEnabled(true);
-  emit webProcessDone();
 }
 
 void TfrmHelp::btnOkClick() { accept(); }

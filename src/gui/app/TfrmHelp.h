@@ -3,12 +3,14 @@
 // a board has reported them; a button opens the maker's download page in the browser.
 
 #include <QDialog>
-#include <QProcess>
+
+#include <functional>
 
 #include "core/Context.h"
 
 class QLabel;
 class QPushButton;
+class QUrl;
 
 namespace kavel::gui {
 
@@ -25,14 +27,13 @@ class TfrmHelp : public QDialog {
 
   /// Icon, title and version lines for the current settings; runs whenever the window is shown.
   void FormShow();
-  /// Starts the browser with the download page and waits for it without blocking: the button
-  /// stays disabled until the started process ends. A failed start shows a warning box.
+  /// Hands the download page to the desktop's web browser. When none can be started a warning
+  /// box says so and names the address, which the user can copy from it.
   void btnWebClick();
   void btnOkClick();
 
-  /// The program that opens the page (default "xdg-open"); it gets the address as its one
-  /// argument.
-  void setOpenCommand(const QString& program) { openCommand_ = program; }
+  /// What opens an address; true when a browser took it. Default: QDesktopServices::openUrl.
+  void setUrlOpener(std::function<bool(const QUrl&)> opener) { openUrl_ = std::move(opener); }
 
   QLabel* imgGlent;
   QLabel* imgQV7B;
@@ -45,20 +46,12 @@ class TfrmHelp : public QDialog {
   QPushButton* btnWeb;
   QPushButton* btnOk;
 
- signals:
-  /// The started browser process has ended (or could not be started).
-  void webProcessDone();
-
  protected:
   void showEvent(QShowEvent* event) override;
 
  private:
-  void onWebError(QProcess::ProcessError error);
-  void onWebFinished();
-
   Context& ctx_;
-  QString openCommand_ = QStringLiteral("xdg-open");
-  QProcess* webProcess_ = nullptr;
+  std::function<bool(const QUrl&)> openUrl_;
 };
 
 }  // namespace kavel::gui

@@ -18,6 +18,9 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include <csignal>
+#include <iostream>
+
 #include "gui/app/AutoSave.h"
 #include "gui/app/ClickLabel.h"
 #include "gui/app/Glyphs.h"
@@ -25,6 +28,7 @@
 #include "gui/app/ProgramWindows.h"
 #include "gui/app/Prompts.h"
 #include "gui/app/QtText.h"
+#include "gui/app/SettingsKeeper.h"
 #include "gui/app/SidePanel.h"
 #include "core/comm/SerialOpenError.h"
 #include "gui/comm/SerialLink.h"
@@ -91,14 +95,19 @@ TfrmMain::TfrmMain(Context& ctx, const MainOptions& options, QWidget* parent)
   std::string settingsError;
   options_.paths = paths;
   startSession(ctx_, variant, paths, &settingsError);
+  // From here on the file holds what was read; every change of it is written at once.
+  keeper_ = std::make_unique<SettingsKeeper>(ctx_, options_.iniPath);
   // A missing home folder or a settings file that cannot be read: say so once, go on with defaults.
   std::string startWarning = paths.problem;
   if (!settingsError.empty()) startWarning += (startWarning.empty() ? "" : "\n\n") + settingsError;
   if (!startWarning.empty()) {
+    settingsTold_ = true;
     prompts_->ask(this, PromptIcon::Warning, qs(std::string(kApplicationTitle)), qs(startWarning), PromptButtons::Ok);
   }
+  bool languageJustChosen = false;
   if (!languageChosen(s)) {
     prompts_->chooseLanguage(this, ctx_);
+    languageJustChosen = languageChosen(s);
     settleLanguage(s);
   }
   ctx_.messages.setLanguage(s.LANG_NO_);
@@ -188,6 +197,8 @@ TfrmMain::TfrmMain(Context& ctx, const MainOptions& options, QWidget* parent)
   if (!options_.paths.perUser && !s.DatPath_.empty() && s.DatPath_ == defaultHomeFolder()) {
     QDir().mkpath(qs(s.DatPath_));
   }
+  // The first run's choice is kept at once, not only when the program closes.
+  if (languageJustChosen) keepSettings();
 }
 
 TfrmMain::~TfrmMain() {
@@ -211,6 +222,7 @@ void TfrmMain::buildMenus() {
     a->setProperty(kMessageProperty, message);
     if (!keys.isEmpty()) a->setShortcut(keys);
     connect(a, &QAction::triggered, this, handler);
+    connect(a, &QAction::triggered, this, &TfrmMain::keepSettings);
     return a;
   };
   const auto check = [](QAction* a) {
@@ -281,6 +293,9 @@ void TfrmMain::buildMenus() {
   connect(action("mmLogoImage"), &QAction::triggered, this, &TfrmMain::mmLogoImageClick);
   connect(action("mmWsColor"), &QAction::triggered, this, &TfrmMain::mmWsColorClick);
 
+  // Items made while the program runs (the Recent files, the program windows) count as well.
+  connect(bar, &QMenuBar::triggered, this, &TfrmMain::keepSettings);
+
   QMenu* help = menu(nullptr, "mnuHelp", 0, "Help (&H)");
   item(help, "mmVersion", 0, [this] { mmVersionClick(); }, "&Version Info");
 }
@@ -302,6 +317,7 @@ void TfrmMain::buildToolBar() {
     b->setMinimumWidth(64);
     b->setFocusPolicy(Qt::NoFocus);
     connect(b, &QToolButton::clicked, this, handler);
+    connect(b, &QToolButton::clicked, this, &TfrmMain::keepSettings);
     bar->addWidget(b);
     return b;
   };
@@ -461,6 +477,33 @@ void TfrmMain::FormClose() {
   }
 }
 
+void TfrmMain::endOnSignal(int signal) {
+  if (ending_) return;
+  ending_ = true;
+  closing_ = true;  // from now on the window closes without its questions
+  // Nobody is there to answer the closing questions: what is not saved is kept as a recovery
+  // copy, and the copies stay for the next start instead of going as on a normal close.
+  autoSave_->saveNow();
+  int kept = 0;
+  for (int n = 0; n < ProgramSet::kPrograms; ++n) {
+    if (TfrmProg* p = prog(n); p && p->program().modified) ++kept;
+  }
+  const char* name = signal == SIGINT ? "SIGINT" : signal == SIGTERM ? "SIGTERM" : "a signal";
+  if (!autoSave_->lastError().empty()) {
+    std::cerr << "kavelide: ended by " << name << "; a changed program could not be kept: " << autoSave_->lastError()
+              << "\n";
+  } else if (kept > 0) {
+    std::cerr << "kavelide: ended by " << name << "; " << kept << (kept == 1 ? " changed program is" : " changed programs are")
+              << " kept in " << autoSave_->folder().folder() << " and offered at the next start\n";
+  }
+  hide();
+  bench_->link().ClosePort();
+  saveSettingsNow();
+  QCoreApplication::exit(0);
+  // A loop that starts after this one (the main loop, still to come during the start) ends too.
+  QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+}
+
 void TfrmMain::closeEvent(QCloseEvent* event) {
   if (closing_) {
     event->accept();
@@ -542,12 +585,35 @@ void TfrmMain::mmLangEditClick() {
 
 bool TfrmMain::saveSettingsNow() {
   std::string error;
-  if (!SaveSettings(ctx_.settings, ctx_.io, options_.iniPath, &error)) {
+  if (!keeper_->saveNow(&error)) {
     panels_[0]->setText(QStringLiteral("Ini:NG"));
+    panels_[0]->setToolTip(qs(error));
+    settingsFailed_ = true;
     return false;
   }
   panels_[0]->setText(qs(ctx_.settings.PortName + ":OK"));
+  panels_[0]->setToolTip({});
+  settingsFailed_ = false;
   return true;
+}
+
+void TfrmMain::keepSettings() {
+  if (!keeper_) return;
+  std::string error;
+  if (keeper_->keepIfChanged(&error)) {
+    if (settingsFailed_) {
+      panels_[0]->setText(qs(ctx_.settings.PortName + ":OK"));
+      panels_[0]->setToolTip({});
+      settingsFailed_ = false;
+    }
+    return;
+  }
+  panels_[0]->setText(QStringLiteral("Ini:NG"));
+  panels_[0]->setToolTip(qs(error));
+  // Told once until a write succeeds again; the start has told already when the file was unusable.
+  const bool tell = !settingsFailed_ && !settingsTold_;
+  settingsFailed_ = true;
+  if (tell) prompts_->ask(this, PromptIcon::Warning, message(44), qs(error), PromptButtons::Ok);
 }
 
 void TfrmMain::followSerialLink() {

@@ -36,6 +36,7 @@ class Glyphs;
 class Palette;
 class ProgramWindows;
 class Prompts;
+class SettingsKeeper;
 class SidePanel;
 class TfrmBuild;
 class TfrmDownLoad;
@@ -205,6 +206,13 @@ class TfrmMain : public QMainWindow {
   /// Saves the current program to `path` (the Save command after its file dialog).
   bool saveProgramAs(const QString& path);
 
+  /// SIGTERM or SIGINT (`signal`): the program ends without asking anybody. Modified programs
+  /// are kept as recovery copies (the next start offers them), the serial port is closed, the
+  /// settings are saved, and every event loop, a question's included, ends.
+  void endOnSignal(int signal);
+  /// True once endOnSignal() ran.
+  bool ending() const { return ending_; }
+
   /// The closing questions; true when the window may close.
   bool FormCloseQuery();
   /// What closing does once the questions are answered: settings saved, windows released.
@@ -228,6 +236,9 @@ class TfrmMain : public QMainWindow {
   void followSerialLink();
   /// Saves the settings; panel 0 shows the port or "Ini:NG".
   bool saveSettingsNow();
+  /// After a command: the settings file is written at once when a setting it holds changed. A
+  /// failure shows "Ini:NG" (the reason in its tool tip) and is told once in a message box.
+  void keepSettings();
   /// A widget on a tool bar shows and hides through its action too: hiding only the widget is
   /// undone when the tool bar lays out.
   void showToolButton(const char* name, bool shown);
@@ -244,6 +255,9 @@ class TfrmMain : public QMainWindow {
   void enterStatementStyle();
   void enterCodeStyle();
   void writeCodeSkeleton();
+  /// Before the editing style changes: a modified Main is offered for saving (Yes saves, No
+  /// lets the changes go, Cancel stops); true when the switch may go on.
+  bool mainMayLeaveStyle();
   void setFolder(const std::string& folder);
   std::string defaultHomeFolder() const;
   void setBuildJob(int job);
@@ -265,6 +279,9 @@ class TfrmMain : public QMainWindow {
   std::unique_ptr<Prompts> ownPrompts_;
   Prompts* prompts_ = nullptr;
   std::unique_ptr<Workbench> bench_;
+  std::unique_ptr<SettingsKeeper> keeper_;
+  bool settingsFailed_ = false;  // the last write of the settings failed (told once)
+  bool settingsTold_ = false;    // the start already said that the settings file is not usable
   TfrmMsgBox* msgBox_ = nullptr;
   TfrmHelp* help_ = nullptr;
   TfrmDownLoad* downLoad_ = nullptr;
@@ -293,6 +310,7 @@ class TfrmMain : public QMainWindow {
 
   bool activated_ = false;
   bool closing_ = false;
+  bool ending_ = false;
   qint64 codeFileTime_ = 0;  // modification time of the C file last opened or saved (ms)
 };
 

@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "core/build/HistoryName.h"
+#include "core/codegen/CodeGenerator.h"
 #include "core/model/ProgramFile.h"
 #include "core/model/ProgramSet.h"
 #include "core/settings/AppSettings.h"
@@ -63,9 +64,22 @@ void TfrmMain::mmBuildClick() {
 bool TfrmMain::saveBeforeBuild() { return codeStyle() ? saveCodeBeforeBuild() : saveProgramsBeforeBuild(); }
 
 bool TfrmMain::saveProgramsBeforeBuild() {
+  // The build reads every Sub that Main calls from the file the call names. A call that names
+  // none belongs to a Sub that was never saved (an empty one too): it is saved like a modified
+  // program, its window opened again when it was closed.
+  std::vector<int> unnamed;
+  for (const CalledSub& call : calledSubs(ctx_.programs.main())) {
+    if (call.fileName.empty() && call.number >= 1 && call.number < ProgramSet::kPrograms) unnamed.push_back(call.number);
+  }
+  for (int n : unnamed) {
+    if (!prog(n)) openProgramWindow(n);
+  }
+  const auto neverSaved = [&unnamed](const TfrmProg& p) {
+    return p.program().path.empty() && std::find(unnamed.begin(), unnamed.end(), p.number()) != unnamed.end();
+  };
   for (int n = ProgramSet::kPrograms - 1; n >= 0; --n) {
     TfrmProg* p = prog(n);
-    if (!p || !p->program().modified) continue;
+    if (!p || (!p->program().modified && !neverSaved(*p))) continue;
     QMdiSubWindow* sub = subWindow(n);
     if (sub && sub->isMinimized()) sub->showNormal();
     mdi_->setActiveSubWindow(sub);
@@ -85,7 +99,7 @@ bool TfrmMain::saveProgramsBeforeBuild() {
       // A history name is given by saveProgramAs when BuildJob is 2.
       saveProgramAs(qs(path));
     }
-    if (p->program().modified) return false;
+    if (p->program().modified || neverSaved(*p)) return false;
   }
   if (prog(0)) windows().activate(0);
   return true;
@@ -123,12 +137,7 @@ void TfrmMain::mmBuildPathFolderClick() { bench_->frmBuild().ChooseBuildPath(); 
 
 void TfrmMain::buildPathChanged() {
   action("mmBuildPathFolder")->setText(qs(text::folderOf(ctx_.settings.BatFile_)));
-  std::string error;
-  if (!SaveSettings(ctx_.settings, ctx_.io, options_.iniPath, &error)) {
-    panels_[0]->setText(QStringLiteral("Ini:NG"));
-  } else {
-    panels_[0]->setText(qs(ctx_.settings.PortName + ":OK"));
-  }
+  saveSettingsNow();
 }
 
 }  // namespace kavel::gui

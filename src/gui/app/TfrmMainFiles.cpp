@@ -34,6 +34,7 @@
 #include "core/setup/SetupCodec.h"
 #include "core/shell/ModeQuestion.h"
 #include "core/build/HistoryName.h"
+#include "core/shell/ShellTexts.h"
 #include "core/text/Encoding.h"
 #include "core/text/Format.h"
 #include "core/text/TextFile.h"
@@ -327,14 +328,33 @@ void TfrmMain::enterCodeStyle() {
   refreshPalette();
 }
 
+bool TfrmMain::mainMayLeaveStyle() {
+  TfrmProg* main = prog(0);
+  if (!main || !main->program().modified) return true;
+  // As on closing: Yes saves Main in the style it was written in, No lets its changes go,
+  // Cancel keeps everything as it was.
+  const QString text =
+      qs(closeQuestionText(main->program().caption(), ctx_.messages(41), ctx_.messages.language()));
+  switch (prompts_->ask(this, PromptIcon::Question, message(44), text, PromptButtons::YesNoCancel)) {
+    case Answer::Yes:
+      mdi_->setActiveSubWindow(subWindow(0));
+      windows().activate(0);
+      mmSaveClick();
+      return !main->program().modified;  // the save dialog may have been cancelled
+    case Answer::No:
+      return true;
+    default:
+      return false;
+  }
+}
+
 void TfrmMain::mmKavelClick() {
   if (!codeStyle()) {
     action("mmKavel")->setChecked(true);
     return;
   }
   TfrmProg* main = prog(0);
-  if (main && main->program().modified &&
-      prompts_->ask(this, PromptIcon::Question, message(44), message(42), PromptButtons::YesNo) != Answer::Yes) {
+  if (!mainMayLeaveStyle()) {
     action("mmCode")->setChecked(true);
     return;
   }
@@ -363,8 +383,7 @@ void TfrmMain::mmCodeClick() {
     if (TfrmProg* p = prog(n)) p->setCodeViewVisible(false);
   }
   TfrmProg* main = openProgramWindow(0);
-  if (main && main->rowCount() > 0 && main->program().modified &&
-      prompts_->ask(this, PromptIcon::Question, message(44), message(42), PromptButtons::YesNo) != Answer::Yes) {
+  if (main && main->rowCount() > 0 && !mainMayLeaveStyle()) {
     action("mmKavel")->setChecked(true);
     return;
   }
@@ -385,6 +404,13 @@ void TfrmMain::mmCodeClick() {
 void TfrmMain::writeCodeSkeleton() {
   TfrmProg* main = prog(0);
   if (!main) return;
+  // A new program is in the editor, not the file it held before: the caption, the header's
+  // title and the status panel say so.
+  Program& p = main->program();
+  p.path.clear();
+  p.statusText.clear();
+  p.titleName = bench_->nextNewFileName();
+  main->refreshTitle();
   CodeBuffer skeleton(CodeTarget::CSourceEditor);
   CodeGenerator(ctx_).WriteCSkeleton(skeleton, 0);  // the header names Main's window
   main->setCodeLines(skeleton.lines());

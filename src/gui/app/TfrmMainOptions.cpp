@@ -154,7 +154,10 @@ void TfrmMain::mmFuncPnlPosClick() {
   dockSidePanel();
 }
 
-void TfrmMain::imgLogoDblClick() { mmFuncPnlPosClick(); }
+void TfrmMain::imgLogoDblClick() {
+  mmFuncPnlPosClick();
+  keepSettings();
+}
 
 void TfrmMain::mmCodeViewClick() {
   TfrmProg* cur = prog(ctx_.programs.current);
@@ -196,6 +199,7 @@ void TfrmMain::pnlUserPathDblClick() {
   if (prompts_->ask(this, PromptIcon::Warning, message(45), text, PromptButtons::YesNo) != Answer::Yes) return;
   ctx_.settings.DefPath_ = ctx_.settings.DatPath_;
   mmSaveFolderShow();
+  keepSettings();
 }
 
 // --- pictures and colour ------------------------------------------------------------------------

@@ -61,6 +61,8 @@ void TfrmMain::offerRecovery() {
     if (!refused.isEmpty()) text += QStringLiteral("\n\n") + refused.join(QLatin1Char('\n'));
     restore = prompts_->ask(this, PromptIcon::Question, message(44), text, PromptButtons::YesNo) == Answer::Yes;
   }
+  // Ended by a signal while the question waited: nobody answered, the copies wait for the next start.
+  if (ending_) return;
   for (const auto* o : restorable) {
     // A copy that cannot be put back stays for the next start rather than being lost.
     if (restore && !restoreRecovered(o->read.file)) continue;

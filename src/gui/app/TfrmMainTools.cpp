@@ -61,7 +61,11 @@ void TfrmMain::btnSetupClick() {
 
   setup_->setResult(QDialog::Rejected);  // closing the window any other way is Cancel
   prompts_->showModal(*setup_);
-  if (setup_->result() != QDialog::Accepted) return;
+  if (setup_->result() != QDialog::Accepted) {
+    // "Default Setup" and the connector popups change the setup for good, Cancel or not.
+    if (setup_->changedBeforeCancel()) refreshPalette();
+    return;
+  }
   if (setup_->wantsSetupButton()) setSetupButtonShown(true);
   if (codeStyle()) {
     TfrmProg* main = prog(0);

@@ -3,6 +3,7 @@
 #include "core/model/ProgramSet.h"
 #include "core/settings/ProductVariant.h"
 #include "core/text/Format.h"
+#include "core/text/TextFile.h"
 #include "gui/app/Glyphs.h"
 #include "gui/app/ProgramWindows.h"
 #include "gui/app/Prompts.h"
@@ -14,6 +15,7 @@
 #include "gui/dialogs/TfrmSNX4410.h"
 #include "gui/dialogs/TfrmSubProg.h"
 #include "gui/editor/Palette.h"
+#include "gui/editor/TfrmProg.h"
 
 namespace kavel::gui {
 
@@ -31,6 +33,7 @@ Workbench::Workbench(Context& ctx, Prompts& prompts, const QString& programFolde
   if (!services.programFolder.empty() && services.programFolder.back() != '/') services.programFolder += '/';
   services.buildPathChanged = [this] { emit buildPathChanged(); };
   services.codeGenHooks = codeGenHooks();
+  services.showProgramRow = [this](int program, int row) { showProgramRow(program, row); };
   build_ = new TfrmBuild(ctx_, prompts_, std::move(services), dialogParent);
   link_ = std::make_unique<SerialLink>(ctx_);
   dialogs_->snx4410()->useLink(*link_, prompts_);
@@ -67,6 +70,9 @@ ProgramFileContext Workbench::fileContext() {
 
 CodeGenHooks Workbench::codeGenHooks() {
   CodeGenHooks hooks;
+  // The build reads every Sub from the file the save step wrote and lets go of it afterwards: an
+  // open Sub window goes with it rather than staying behind without its rows.
+  hooks.closeSubWindow = [this](int sub) { windows_->close(sub); };
   hooks.readFailed = [this](int program, const std::string& path, const std::string& error) {
     // A Sub that cannot be read is built with an empty body: the user must know why.
     const QString what = program == 0 ? QStringLiteral("Main") : QStringLiteral("Sub-%1").arg(program);
@@ -80,6 +86,26 @@ CodeGenHooks Workbench::codeGenHooks() {
     return prompts_.ask(build_, PromptIcon::Warning, qs(title), qs(text), PromptButtons::YesNo) == Answer::Yes;
   };
   return hooks;
+}
+
+void Workbench::showProgramRow(int program, int row) {
+  if (!ProgramSet::isValidIndex(program)) return;
+  TfrmProg* prog = windows_->prog(program);
+  if (!prog) {
+    std::string name;
+    for (const CalledSub& call : calledSubs(ctx_.programs.main())) {
+      if (call.number == program) name = call.fileName;
+    }
+    if (name.empty()) return;
+    // Read from where the build read it.
+    std::string path = name.front() == '/' ? name : ctx_.settings.DatPath_ + name;
+    if (text::extensionOf(path).empty()) path += kProgramFileExtension;
+    prog = windows_->open(program);
+    if (!prog || !prog->readFile(qs(path))) return;
+  } else {
+    windows_->open(program);  // restored and brought to the front
+  }
+  prog->selectRow(row);
 }
 
 std::string Workbench::nextNewFileName() {

@@ -85,6 +85,10 @@ class Workbench : public QObject {
   /// version, Sub files that cannot be read, captions of the open program windows.
   CodeGenHooks codeGenHooks();
 
+  /// Shows row `row` of program `program` in its window, as a compiler error chosen in the build
+  /// window asks: a Sub window the build closed opens again from the file Main's call names.
+  void showProgramRow(int program, int row);
+
   /// A window says that program `number` was marked modified or saved.
   void notifyModified(int number) { emit programModified(number); }
   /// A window says that what program `number` can undo or redo changed.

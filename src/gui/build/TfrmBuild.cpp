@@ -25,6 +25,7 @@
 #include "core/build/BuildFiles.h"
 #include "core/build/BuildOutput.h"
 #include "core/build/CSourceBuildPane.h"
+#include "core/build/ErrorLine.h"
 #include "core/build/ErrorPosition.h"
 #include "core/build/SampleBuildFolder.h"
 #include "core/settings/SettingsPaths.h"
@@ -158,6 +159,9 @@ void TfrmBuild::FormShow() {
   ckDownLoad->setChecked(true);
   ckDownLoad->setEnabled(false);
   memoBuild->clear();
+  paneLines_.clear();
+  paneOrigins_.clear();
+  markLine(-1);
   {
     // Only the user's caret moves show an error position.
     const QSignalBlocker quiet(memoErr);
@@ -224,8 +228,13 @@ bool TfrmBuild::generate() {
   CodeGenerator generator(ctx_, options, hooks);
   CodeBuffer buffer(CodeTarget::BuildBuffer);
   memoBuild->clear();
+  paneLines_.clear();
+  paneOrigins_.clear();
+  markLine(-1);
   if (ctx_.settings.EdtStyle == 0) {
     const bool written = generator.GenerateCode(buffer);
+    paneLines_ = buffer.lines();
+    paneOrigins_ = buffer.origins();
     QStringList lines;
     for (const std::string& line : buffer.lines()) lines << qs(line);
     memoBuild->setPlainText(lines.join('\n'));
@@ -241,8 +250,11 @@ bool TfrmBuild::generate() {
                  PromptButtons::Ok);
     return false;
   }
+  paneLines_ = cSourceBuildPaneLines(source, ctx_.settings.TAB_Spc_);
+  // User.c is Main's text: pane line k is text line k of Main.
+  for (std::size_t k = 0; k < paneLines_.size(); ++k) paneOrigins_.push_back(LineOrigin{0, static_cast<int>(k)});
   QStringList lines;
-  for (const std::string& line : cSourceBuildPaneLines(source, ctx_.settings.TAB_Spc_)) lines << qs(line);
+  for (const std::string& line : paneLines_) lines << qs(line);
   memoBuild->setPlainText(lines.join('\n'));
   return header;
 }
@@ -396,11 +408,41 @@ void TfrmBuild::ShowErrorPosition() {
   sBarPanel1->setText(qs(caretPositionText(cursor.blockNumber() + 1, cursor.positionInBlock() + 1)));
   sBarPanel2->clear();
   sBarPanel2->setToolTip({});
-  const ErrorPosition position = errorPosition(cursor.block().text().toStdString());
+  const std::string line = cursor.block().text().toStdString();
+  const ErrorPosition position = errorPosition(line);
   if (!position.found) return;
   // The compiler's own words stay at hand in the tool tip; the panel shows the line to look for.
   sBarPanel2->setToolTip(qs(position.rest));
-  sBarPanel2->setText(QString::number(position.line));
+  const ErrorLineTarget target = errorLineTarget(line, paneLines_, paneOrigins_);
+  if (!target.found) {
+    // A line the pane does not hold: the number as the compiler wrote it.
+    sBarPanel2->setText(QString::number(position.number));
+    return;
+  }
+  sBarPanel2->setText(qs(target.shownNumber.empty() ? std::to_string(target.paneLine + 1) : target.shownNumber));
+  markLine(target.paneLine);
+  if (target.program >= 0 && services_.showProgramRow) services_.showProgramRow(target.program, target.row);
+}
+
+void TfrmBuild::markLine(int paneLine) {
+  markedLine_ = paneLine;
+  if (paneLine < 0) {
+    memoBuild->setExtraSelections({});
+    return;
+  }
+  const QTextBlock block = memoBuild->document()->findBlockByNumber(paneLine);
+  if (!block.isValid()) {
+    markedLine_ = -1;
+    memoBuild->setExtraSelections({});
+    return;
+  }
+  QTextEdit::ExtraSelection mark;
+  mark.cursor = QTextCursor(block);
+  mark.format.setBackground(QColor(0xFF, 0xE0, 0x80));
+  mark.format.setProperty(QTextFormat::FullWidthSelection, true);
+  memoBuild->setExtraSelections({mark});
+  memoBuild->setTextCursor(QTextCursor(block));
+  memoBuild->centerCursor();
 }
 
 void TfrmBuild::sBarDblClick() {

@@ -8,9 +8,11 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "core/Context.h"
 #include "core/build/ToolChainCommand.h"
+#include "core/codegen/CodeBuffer.h"
 #include "core/codegen/CodeGenerator.h"
 #include "core/shell/UserPaths.h"
 
@@ -43,6 +45,9 @@ struct BuildWindowServices {
   /// Hooks for generating User.c in the statement style (Sub windows opened and closed, read
   /// failures shown); file errors not handled there go to a "File Error" message box.
   CodeGenHooks codeGenHooks;
+  /// A compiler error was chosen that row `row` of program `program` produced (0 Main, 1..30
+  /// Sub-N; in the C-code style the text line of Main): its program window shows that row.
+  std::function<void(int program, int row)> showProgramRow;
 };
 
 class TfrmBuild : public QDialog {
@@ -63,8 +68,12 @@ class TfrmBuild : public QDialog {
   /// Closes with OK after a successful build (the caption is message 55), otherwise with
   /// Cancel. While the tool chain runs, stops it instead.
   void btnCancelClick();
-  /// The error pane line under the caret: caret position in panel 1, error position in panel 2.
+  /// The error pane line under the caret: caret position in panel 1. For a compiler error in
+  /// User.c the build pane scrolls to the line it names and marks it, panel 2 shows the number
+  /// that line shows, and the program window of the row that produced the line shows the row.
   void ShowErrorPosition();
+  /// The build pane's marked line (from 0), -1 when none.
+  int markedLine() const { return markedLine_; }
   /// Enables "DownLoad" the first time; then switches the error pane between M_Type.h and
   /// err.txt.
   void sBarDblClick();
@@ -108,6 +117,8 @@ class TfrmBuild : public QDialog {
   void finishRun();
   void showFile(const std::string& path);
   void growWindow();
+  /// Marks the build pane's line `paneLine` and scrolls it into the middle; -1 clears the mark.
+  void markLine(int paneLine);
   void setBusy(bool busy);
 
   Context& ctx_;
@@ -123,6 +134,10 @@ class TfrmBuild : public QDialog {
   std::string buildFolder_;
   std::string batchName_;
   int statusTag_ = 0;
+  // What the build pane shows and which row made each of its lines, for the error clicks.
+  std::vector<std::string> paneLines_;
+  std::vector<LineOrigin> paneOrigins_;
+  int markedLine_ = -1;
 };
 
 }  // namespace kavel::gui

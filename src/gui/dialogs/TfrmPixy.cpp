@@ -177,6 +177,7 @@ void TfrmPixy::FormShow() {
 void TfrmPixy::layoutControls() {
   const bool signature = cmbSigNo->currentIndex() > 0;
   if (signature && !ckPosition->isChecked() && !ckSize->isChecked()) ckPosition->setChecked(true);
+  lblSig->setVisible(signature);
   ckPosition->setVisible(signature);
   ckSize->setVisible(signature);
   pnlGrid->setVisible(signature);

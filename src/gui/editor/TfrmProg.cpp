@@ -4,6 +4,8 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMdiSubWindow>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QScreen>
@@ -153,9 +155,25 @@ void TfrmProg::showPosition(int row) {
   updateStatus();
 }
 
+void TfrmProg::selectRow(int row) {
+  if (row < 0 || row >= rowCount()) return;
+  if (codeStyle_) {
+    QTextCursor caret(memoCode_->document()->findBlockByNumber(row));
+    memoCode_->setTextCursor(caret);
+    memoCode_->ensureCursorVisible();
+  } else {
+    rowView_->setSelected(row, true);
+  }
+  updateStatus();
+}
+
 void TfrmProg::refreshTitle() {
-  setWindowTitle(qs(program().caption()));
+  const QString caption = qs(program().caption());
+  const bool renamed = caption != windowTitle();
+  setWindowTitle(caption);
   if (QMdiSubWindow* sub = bench_.windows().subWindow(number_)) sub->setWindowTitle(windowTitle());
+  // The code view names the program after its caption: a saved or renamed file shows at once.
+  if (renamed && codeViewVisible()) regenerateCodeView();
 }
 
 void TfrmProg::applyLanguage() {

@@ -148,6 +148,9 @@ class TfrmProg : public QWidget {
   void applyLanguage();
   /// Panel 0: the position of row `row` ("P:%d/%d").
   void showPosition(int row);
+  /// Shows row `row` to the user: selected and scrolled into view, or in the C-code style the
+  /// caret at the start of text line `row` (both from 0). Out of range: nothing.
+  void selectRow(int row);
   void scrollToTopLeft();
 
   // --- C-code style and code view ------------------------------------------------------------

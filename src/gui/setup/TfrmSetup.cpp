@@ -11,7 +11,11 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QResizeEvent>
+#include <QScreen>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 #include "core/settings/ProductVariant.h"
 #include "core/setup/ConnectorModes.h"
@@ -196,6 +200,7 @@ void TfrmSetup::showVariantBoxes() {
 void TfrmSetup::FormShow() {
   twoWireUnlocked_ = false;
   wantsSetupButton_ = false;
+  changed_ = false;
   lblCmt->setText(msgText(ctx_, 125));
   edtCmt->setText(QString::fromStdString(ctx_.setup.setupComment));
   DecodeSetup(ctx_.io, ctx_.setup.setupKind, ctx_.setup.setupValue[0], ctx_.setup.setupValue[1],
@@ -258,6 +263,7 @@ void TfrmSetup::chooseMode(int connector, int mode) {
   if (connector < 1 || connector > 10) return;
   chooseConnectorMode(ctx_.io, connector, mode, ctx_.settings.variant);
   refreshConnector(connector);
+  changed_ = true;
 }
 
 void TfrmSetup::pnlAdvDblClick() {
@@ -292,8 +298,22 @@ void TfrmSetup::btnCancelClick() { reject(); }
 void TfrmSetup::btnDefClick() {
   if (!prompts_.askMode(msgBox_, ModeQuestion::kNewSetup)) return;
   ResetSetup(ctx_.io, ctx_.setup, ctx_.settings, true);
+  changed_ = true;
   edtCmt->setText(QString::fromStdString(ctx_.setup.setupComment));
   loadControls();
+}
+
+void TfrmSetup::resizeEvent(QResizeEvent* event) {
+  QDialog::resizeEvent(event);
+  const QScreen* s = screen();
+  if (!isVisible() || !s) return;
+  const QRect area = s->availableVirtualGeometry();
+  QRect r = frameGeometry();
+  r.moveRight(std::min(r.right(), area.right()));
+  r.moveBottom(std::min(r.bottom(), area.bottom()));
+  r.moveLeft(std::max(r.left(), area.left()));
+  r.moveTop(std::max(r.top(), area.top()));
+  if (r.topLeft() != frameGeometry().topLeft()) move(r.topLeft());
 }
 
 bool TfrmSetup::eventFilter(QObject* watched, QEvent* event) {

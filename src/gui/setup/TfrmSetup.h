@@ -54,6 +54,9 @@ class TfrmSetup final : public QDialog {
 
   /// After OK: whether the main window should show its Setup button (advanced mode or sub I/O).
   bool wantsSetupButton() const { return wantsSetupButton_; }
+  /// Whether this showing changed the I/O setup in a way that Cancel keeps: "Default Setup"
+  /// or a mode chosen from a connector's popup. The palette must follow then too.
+  bool changedBeforeCancel() const { return changed_; }
 
   std::array<QGroupBox*, 10> frmCN{};
   std::array<QLineEdit*, 10> edtCN{};
@@ -74,6 +77,8 @@ class TfrmSetup final : public QDialog {
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  /// Advanced Mode widens the window: it moves back onto the screen where it would leave it.
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   void FormCreate();
@@ -92,6 +97,7 @@ class TfrmSetup final : public QDialog {
   TfrmMsgBox& msgBox_;
   bool twoWireUnlocked_ = false;
   bool wantsSetupButton_ = false;
+  bool changed_ = false;
 };
 
 }  // namespace kavel::gui
