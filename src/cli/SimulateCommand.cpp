@@ -9,15 +9,10 @@
 #include <cstring>
 #include <iostream>
 
-#include "cli/ConsoleGeneration.h"
-#include "cli/ConsoleProgram.h"
-#include "core/build/ToolChainCommand.h"
+#include "cli/SimulationBuild.h"
 #include "core/text/TextFile.h"
-#include "sim/HostCompiler.h"
 #include "sim/SimClient.h"
-#include "sim/SimPaths.h"
 #include "sim/TraceCsv.h"
-#include "sim/WorldFile.h"
 
 namespace kavel::cli {
 namespace {
@@ -93,60 +88,19 @@ int runSimulate(const GlobalOptions& options, const std::vector<std::string>& ar
   std::string error;
   if (!parseArguments(args, a, error)) {
     std::cerr << kWho << ": " << error << "\n" << kSimulateUsage;
-    return 1;
+    return kSimInputError;
   }
   if (!a.trace.empty() && !traceWritable(a.trace, error)) {
     std::cerr << kWho << ": " << error << "\n";
-    return 1;
+    return kSimInputError;
   }
 
-  auto ctx = makeContext(options);
-  const ProgramFileResult read = readForConsole(*ctx, 0, a.file);
-  if (!read.ok) {
-    std::cerr << kWho << ": " << readFailure(read, a.file) << "\n";
-    return 1;
-  }
-  sim::World world = sim::defaultWorld();
-  if (!a.world.empty()) {
-    const sim::WorldReadResult w = sim::readWorldFile(a.world);
-    if (!w.ok) {
-      std::cerr << kWho << ": " << w.error << "\n";
-      return 1;
-    }
-    world = w.world;
-  }
-
-  const sim::SimPaths parts = sim::locateSimParts(programFolder(), userPaths().dataFolder);
   sim::RunFolder folder;
-  if (!folder.create(error)) {
-    std::cerr << kWho << ": " << error << "\n";
-    return 3;
-  }
-  if (!generateForConsole(*ctx, a.file, folder.path(), false, kWho)) return 1;
-  const sim::HostBuild build = sim::compileForSimulation(folder.path(), parts.headers, ctx->settings.MCU2620_ != 0);
-  std::cout << build.messages;
-  if (!build.ok) {
-    if (!build.error.empty()) std::cout << build.error << (build.error.back() == '\n' ? "" : "\n");
-    std::cout.flush();
-    std::cerr << kWho << ": " << a.file << " does not compile for the simulated robot; the messages name the lines of "
-              << "its User.c (kavel gen writes it)\n";
-    return 2;
-  }
-  std::cout.flush();
-  if (parts.host.empty()) {
-    std::cerr << kWho << ": the simulation runtime " << sim::kSimHostProgram << " is missing beside " << programFolder()
-              << "; reinstall Kavel\n";
-    return 3;
-  }
-
   sim::SimLaunch launch;
-  launch.hostProgram = parts.host;
-  launch.runFolder = folder.path();
-  launch.spec.world = world;
-  launch.spec.robot = sim::robotConfigOf(ctx->io);
+  const int prepared = prepareSimulation(options, {a.file, a.world}, folder, kWho, std::cout, launch);
+  if (prepared != kSimOk) return prepared;
   const auto endMs = static_cast<std::int64_t>(std::llround(a.seconds * 1000.0));
   launch.spec.endUs = (endMs + 9) / 10 * 10 * 1000;
-  launch.spec.library = build.library;
 
   std::string trace = std::string(sim::kTraceHeader) + "\n";
   sim::SimClient client;
@@ -155,7 +109,7 @@ int runSimulate(const GlobalOptions& options, const std::vector<std::string>& ar
   };
   if (!client.start(launch, error)) {
     std::cerr << kWho << ": " << error << "\n";
-    return 3;
+    return kSimRunError;
   }
   struct sigaction action {};
   action.sa_handler = onInterrupt;
@@ -171,30 +125,27 @@ int runSimulate(const GlobalOptions& options, const std::vector<std::string>& ar
 
   if (!a.trace.empty() && !text::writeFileAtomic(a.trace, trace, &error)) {
     std::cerr << kWho << ": " << error << "\n";
-    return 1;
+    return kSimInputError;
   }
   const std::string at = "at " + sim::simTimeText(outcome.timeUs) + " of simulated time";
   switch (outcome.end) {
     case sim::SimEnd::Returned:
       std::cerr << kWho << ": the program ended " << at << "\n";
-      return 0;
+      return kSimOk;
     case sim::SimEnd::TimeUp:
       std::cerr << kWho << ": the run ended " << at << "; the program was still running\n";
-      return 0;
-    case sim::SimEnd::LoadFailed: {
-      std::string userC;
-      text::readFileBytes(folder.path() + kBuildSourceFile, userC);
-      std::cout << sim::loadFailureMessage(outcome.message, userC) << "\n";
+      return kSimOk;
+    case sim::SimEnd::LoadFailed:
+      std::cout << loadFailureText(launch, outcome.message) << "\n";
       std::cout.flush();
       std::cerr << kWho << ": " << a.file << " does not link for the simulated robot\n";
-      return 2;
-    }
+      return kSimCompileError;
     case sim::SimEnd::Crashed:
       std::cerr << kWho << ": the program crashed " << at << ": " << outcome.message << "\n";
-      return 3;
+      return kSimRunError;
     case sim::SimEnd::Stalled:
       std::cerr << kWho << ": the program stalled " << at << ": " << outcome.message << "\n";
-      return 3;
+      return kSimRunError;
     case sim::SimEnd::Stopped:
       std::cerr << kWho << ": interrupted " << at << "\n";
       return 130;
@@ -203,7 +154,7 @@ int runSimulate(const GlobalOptions& options, const std::vector<std::string>& ar
       break;
   }
   std::cerr << kWho << ": the simulation failed " << at << ": " << outcome.message << "\n";
-  return 3;
+  return kSimRunError;
 }
 
 }  // namespace kavel::cli

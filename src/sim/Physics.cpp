@@ -11,6 +11,10 @@ namespace {
 // The library works best with bodies of about one unit: one unit is 100 mm here.
 constexpr double kUnitsPerMm = 0.01;
 
+// The wheels grip the floor: a robot that drives into a wall at an angle steeper than 45 degrees
+// stops there instead of sliding along it.
+constexpr float kGrip = 1.0f;
+
 b2Vec2 units(Point p) { return {static_cast<float>(p.x * kUnitsPerMm), static_cast<float>(p.y * kUnitsPerMm)}; }
 Point millimetres(const b2Vec2& v) { return {v.x / kUnitsPerMm, v.y / kUnitsPerMm}; }
 
@@ -41,7 +45,7 @@ Physics::Physics(const World& world) : world_(std::make_unique<b2World>(b2Vec2(0
     edge.SetTwoSided(units(wall.from), units(wall.to));
     b2FixtureDef f;
     f.shape = &edge;
-    f.friction = 0.3f;
+    f.friction = kGrip;
     fixed->CreateFixture(&f);
   }
   for (const CameraObject& o : world.objects) {
@@ -50,7 +54,7 @@ Physics::Physics(const World& world) : world_(std::make_unique<b2World>(b2Vec2(0
     circle.m_radius = static_cast<float>(o.radiusMm * kUnitsPerMm);
     b2FixtureDef f;
     f.shape = &circle;
-    f.friction = 0.3f;
+    f.friction = kGrip;
     fixed->CreateFixture(&f);
   }
 
@@ -78,13 +82,15 @@ Physics::Physics(const World& world) : world_(std::make_unique<b2World>(b2Vec2(0
   def.position = units(world.robot.at);
   def.angle = angleOf(world.robot.headingDeg);
   def.allowSleep = false;
+  // Only the wheels turn the robot; a wall it pushes against at an angle does not.
+  def.fixedRotation = true;
   robot_ = world_->CreateBody(&def);
   b2CircleShape body;
   body.m_radius = static_cast<float>(kBodyRadiusMm * kUnitsPerMm);
   b2FixtureDef f;
   f.shape = &body;
   f.density = 1.0f;
-  f.friction = 0.3f;
+  f.friction = kGrip;
   robot_->CreateFixture(&f);
 }
 

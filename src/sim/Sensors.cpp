@@ -41,8 +41,9 @@ int ballReading(const World& world, Point centre, double headingDeg, const std::
     if (!world.balls[i].infrared) continue;
     const Point at = ballPositions[i];
     const double d = distance(centre, at);
-    const double facing = std::cos(radians(relativeBearing(centre, headingDeg, at)));
-    if (facing <= 0 || d >= kBallRangeMm) continue;
+    const double ahead = std::cos(radians(relativeBearing(centre, headingDeg, at)));
+    const double facing = ahead * ahead * ahead;
+    if (ahead <= 0 || d >= kBallRangeMm) continue;
     const double nearness = std::min(1.0, (kBallRangeMm - d) / (kBallRangeMm - kBallFullMm));
     best = std::max(best, facing * nearness);
   }

@@ -16,7 +16,7 @@ int floorReading(const World& world, Point spot);
 /// Where the "Line" sensor looks for a robot at `centre` heading `headingDeg`.
 Point lineSensorSpot(Point centre, double headingDeg);
 
-/// The strongest infrared ball: 1023 * cos(bearing) * (range - d) / (range - full) for a ball
+/// The strongest infrared ball: 1023 * cos³(bearing) * (range - d) / (range - full) for a ball
 /// d mm from the robot's centre (full strength within kBallFullMm), 0 behind or out of range.
 int ballReading(const World& world, Point centre, double headingDeg, const std::vector<Point>& ballPositions);
 

@@ -267,7 +267,9 @@ SimSnapshot Simulation::snapshot() {
   s.leds = leds_;
   s.pwm = pwm_;
   s.lcd = lcd_;
-  for (int i = 0; i < 4; ++i) s.uss[static_cast<std::size_t>(i)] = ussRunning_ ? edgeDistance(physics_, 90.0 * i) : 0;
+  if (config_.useUss) {
+    for (int i = 0; i < 4; ++i) s.uss[static_cast<std::size_t>(i)] = edgeDistance(physics_, 90.0 * i);
+  }
   s.bumperLeft = bumper_.left;
   s.bumperRight = bumper_.right;
   s.bumperCentre = bumper_.centre;

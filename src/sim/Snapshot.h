@@ -23,7 +23,7 @@ struct SimSnapshot {
   std::array<bool, 4> leds{};  // green, red 1, red 2, red 3
   std::array<int, 6> pwm{};
   std::array<std::string, 2> lcd;
-  std::array<int, 4> uss{};    // mm; 0 while the unit is stopped
+  std::array<int, 4> uss{};    // what the ultrasonic unit's sensors measure, mm; 0 without the unit
   bool bumperLeft = false, bumperRight = false, bumperCentre = false;
   std::vector<CameraBlock> camera;
   std::vector<Point> balls;
