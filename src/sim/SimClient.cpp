@@ -244,7 +244,8 @@ void SimClient::handle(std::uint8_t type, const std::string& payload) {
       const std::int64_t t = r.i64();
       if (!r.ok()) break;
       childTime_ = t;
-      waiting_ = true;
+      // Time granted after the child wrote this is on its way: it will go on.
+      waiting_ = granted_ <= t;
       lastProgress_ = now();
       return;
     }
