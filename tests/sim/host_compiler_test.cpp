@@ -67,3 +67,16 @@ TEST(HostCompiler, TheSimulatedBoardDeclaresWhatTheSampleBuildFolderDeclares) {
     }
   }
 }
+
+TEST(HostCompiler, TheCodeLibraryTellsTheUnitsTheBoardGives) {
+  // The sensor and ultrasonic tests compare get_ping and get_Uss with centimetres times ten,
+  // and the ultrasonic monitor reads millimetres: the library's notes must say so.
+  std::string library;
+  ASSERT_TRUE(text::readFileBytes(KAVEL_SOURCE_DIR "/data/C-CodeLib.Txt", library));
+  for (const char* entry : {"UINT get_ping(int cn);", "UINT get_Uss(int n);"}) {
+    const std::size_t at = library.find(entry);
+    ASSERT_NE(at, std::string::npos) << entry;
+    const std::string line = library.substr(at, library.find('\n', at) - at);
+    EXPECT_NE(line.find("millimetres"), std::string::npos) << line;
+  }
+}
