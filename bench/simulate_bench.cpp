@@ -8,40 +8,17 @@
 #include "core/Context.h"
 #include "core/codegen/CodeGenerator.h"
 #include "core/model/ProgramFile.h"
-#include "core/model/StatementKind.h"
 #include "sim/HostCompiler.h"
 #include "sim/SimClient.h"
 #include "sim/SimPaths.h"
 #include "sim/WorldFile.h"
-#include "Statements.h"
+#include "support/LargeProgram.h"
 
 using namespace kavel;
-using kavel::testing::row;
 
 namespace {
 
 const std::string kBin = KAVEL_BIN_DIR "/";
-
-// 1000 rows of nested blocks with conditions and statements of the common kinds.
-void fill(Program& p) {
-  const Statement body[] = {
-      row(kMotorForward, kMotorForward, 50, 50), row(kWait, kWait, 5),       row(kVariable, kVariable, 21, 1),
-      row(kCCode, kCCode, 0, 0, 0, "gV[VAR_C]++;"), row(kLcd, kLcd, 20304),  row(kGreenLedOn, kGreenLedOn, 1, 1),
-      row(kPwm, kPwm, 100250, 420520, 999999),   row(kServo, kServo, 70050),
-  };
-  std::size_t i = 0;
-  while (p.size() + 7 <= Program::kMaxRows) {
-    p.appendRow(row(kFor, kRepeatCount, static_cast<int>(i % 50 + 1)));
-    p.appendRow(row(kIf, kSensorTest, 50, static_cast<int>(i % 10 * 10 + 1)));
-    p.appendRow(body[i % std::size(body)]);
-    p.appendRow(row(kElseIf, kVariableItem, 11000, 31));
-    p.appendRow(body[(i + 3) % std::size(body)]);
-    p.appendRow(row(kEnd, kClosesIfChain, 0));
-    p.appendRow(row(kEnd, kClosesFor, 0));
-    ++i;
-  }
-  while (p.size() < Program::kMaxRows) p.appendRow(row(kWait, kWait, 10));
-}
 
 /// Generates User.c and M_Type.h for the current Main of `ctx` into `folder`.
 bool generate(Context& ctx, const sim::RunFolder& folder) {
@@ -55,7 +32,7 @@ bool generate(Context& ctx, const sim::RunFolder& folder) {
 void BM_HostBuildOf1000Rows(benchmark::State& state) {
   Context ctx;
   ctx.io.useLcd = ctx.io.useMcb = true;
-  fill(ctx.programs.main());
+  bench::fillLargeProgram(ctx.programs.main());
   for (auto _ : state) {
     sim::RunFolder folder;
     std::string error;

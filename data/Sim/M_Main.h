@@ -1,7 +1,8 @@
 /* M_Main.h of the simulated board: the firmware library as the simulation runs a program on
- * the host. It declares what the sample build folder's M_Main.h declares; the simulation runtime
- * (kavel-simhost) holds the code. Only gAD differs: every read of it asks the simulated board,
- * which refreshes the readings for that instant and lets the time of a reading pass. */
+ * the host. It declares what the sample build folder's M_Main.h declares (whose M_I2C.h, M_SIO.h
+ * and M_EIO.h the simulated board uses as they are); the simulation runtime (kavel-simhost)
+ * holds the code. Only gAD differs: every read of it asks the simulated board, which refreshes
+ * the readings for that instant and lets the time of a reading pass. */
 #ifndef M_MAIN_H
 #define M_MAIN_H
 

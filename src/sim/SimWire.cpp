@@ -50,8 +50,9 @@ bool WireReader::need(std::size_t n) {
 
 std::uint8_t WireReader::u8() { return need(1) ? static_cast<std::uint8_t>(bytes_[pos_++]) : 0; }
 
-std::int32_t WireReader::i32() {
-  std::int32_t v = 0;
+template <class T>
+T WireReader::take() {
+  T v{};
   if (need(sizeof v)) {
     std::memcpy(&v, bytes_.data() + pos_, sizeof v);
     pos_ += sizeof v;
@@ -59,30 +60,12 @@ std::int32_t WireReader::i32() {
   return v;
 }
 
-std::int64_t WireReader::i64() {
-  std::int64_t v = 0;
-  if (need(sizeof v)) {
-    std::memcpy(&v, bytes_.data() + pos_, sizeof v);
-    pos_ += sizeof v;
-  }
-  return v;
-}
-
-double WireReader::f64() {
-  double v = 0;
-  if (need(sizeof v)) {
-    std::memcpy(&v, bytes_.data() + pos_, sizeof v);
-    pos_ += sizeof v;
-  }
-  return v;
-}
+std::int32_t WireReader::i32() { return take<std::int32_t>(); }
+std::int64_t WireReader::i64() { return take<std::int64_t>(); }
+double WireReader::f64() { return take<double>(); }
 
 std::string WireReader::text() {
-  std::uint32_t n = 0;
-  if (need(sizeof n)) {
-    std::memcpy(&n, bytes_.data() + pos_, sizeof n);
-    pos_ += sizeof n;
-  }
+  const auto n = take<std::uint32_t>();
   if (!need(n)) return {};
   std::string s(bytes_.substr(pos_, n));
   pos_ += n;

@@ -68,6 +68,8 @@ class WireReader {
 
  private:
   bool need(std::size_t n);
+  template <class T>
+  T take();
   std::string_view bytes_;
   std::size_t pos_ = 0;
   bool ok_ = true;
