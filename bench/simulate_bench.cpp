@@ -61,10 +61,10 @@ void BM_LineFollowSixtySeconds(benchmark::State& state) {
   sim::SimLaunch launch;
   launch.hostProgram = kBin + sim::kSimHostProgram;
   launch.runFolder = folder.path();
-  launch.spec.world = world.world;
-  launch.spec.robot = sim::robotConfigOf(ctx.io);
-  launch.spec.endUs = 60'000'000;
-  launch.spec.library = build.library;
+  launch.plan.world = world.world;
+  launch.plan.robot = sim::robotConfigOf(ctx.io);
+  launch.plan.endUs = 60'000'000;
+  launch.plan.library = build.library;
   long samples = 0;
   for (auto _ : state) {
     sim::SimClient client;

@@ -100,7 +100,7 @@ int runSimulate(const GlobalOptions& options, const std::vector<std::string>& ar
   const int prepared = prepareSimulation(options, {a.file, a.world}, folder, kWho, std::cout, launch);
   if (prepared != kSimOk) return prepared;
   const auto endMs = static_cast<std::int64_t>(std::llround(a.seconds * 1000.0));
-  launch.spec.endUs = (endMs + 9) / 10 * 10 * 1000;
+  launch.plan.endUs = (endMs + 9) / 10 * 10 * 1000;
 
   std::string trace = std::string(sim::kTraceHeader) + "\n";
   sim::SimClient client;

@@ -19,14 +19,14 @@ int prepareSimulation(const GlobalOptions& options, const SimulationRequest& req
     std::cerr << who << ": " << readFailure(read, request.file) << "\n";
     return kSimInputError;
   }
-  launch.spec.world = sim::defaultWorld();
+  launch.plan.world = sim::defaultWorld();
   if (!request.world.empty()) {
     const sim::WorldReadResult w = sim::readWorldFile(request.world);
     if (!w.ok) {
       std::cerr << who << ": " << w.error << "\n";
       return kSimInputError;
     }
-    launch.spec.world = w.world;
+    launch.plan.world = w.world;
   }
 
   const sim::SimPaths parts = sim::locateSimParts(programFolder(), userPaths().dataFolder);
@@ -53,8 +53,8 @@ int prepareSimulation(const GlobalOptions& options, const SimulationRequest& req
   }
   launch.hostProgram = parts.host;
   launch.runFolder = folder.path();
-  launch.spec.robot = sim::robotConfigOf(ctx->io);
-  launch.spec.library = build.library;
+  launch.plan.robot = sim::robotConfigOf(ctx->io);
+  launch.plan.library = build.library;
   return kSimOk;
 }
 

@@ -53,7 +53,7 @@ bool SimClient::start(const SimLaunch& launch, std::string& error) {
     return false;
   }
   const std::string folder = launch.runFolder.back() == '/' ? launch.runFolder : launch.runFolder + "/";
-  if (!text::writeFileAtomic(folder + kRunSpecFile, runSpecToJson(launch.spec), &error)) return false;
+  if (!text::writeFileAtomic(folder + kRunPlanFile, runPlanToJson(launch.plan), &error)) return false;
 
   int pair[2];
   if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, pair) != 0) {

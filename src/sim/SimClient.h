@@ -13,7 +13,7 @@
 #include <sys/types.h>
 
 #include "sim/GamePad.h"
-#include "sim/RunSpec.h"
+#include "sim/RunPlan.h"
 #include "sim/Snapshot.h"
 
 namespace kavel::sim {
@@ -21,7 +21,7 @@ namespace kavel::sim {
 struct SimLaunch {
   std::string hostProgram;  // kavel-simhost
   std::string runFolder;    // holds the compiled program; the run file is written there
-  RunSpec spec;
+  RunPlan plan;
 };
 
 enum class SimEnd {

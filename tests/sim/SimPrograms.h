@@ -37,11 +37,11 @@ inline sim::SimLaunch launchFor(const sim::RunFolder& folder, const sim::HostBui
   sim::SimLaunch launch;
   launch.hostProgram = kSimHost;
   launch.runFolder = folder.path();
-  launch.spec.world = sim::defaultWorld();
+  launch.plan.world = sim::defaultWorld();
   IoSetup io;
   io.cnName = {"Ball", "Line", "L-Touch", "R-Touch", "", "", "", "", "RED3", "RED2"};
-  launch.spec.robot = sim::robotConfigOf(io);
-  launch.spec.library = build.library;
+  launch.plan.robot = sim::robotConfigOf(io);
+  launch.plan.library = build.library;
   return launch;
 }
 

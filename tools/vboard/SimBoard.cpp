@@ -209,8 +209,8 @@ int runSimBoard(int argc, char** argv) {
   // Standard output carries the terminal's path: the compiler's messages go to standard error.
   const int prepared = cli::prepareSimulation(options, {a.file, a.world}, folder, "vboard", std::cerr, launch);
   if (prepared != cli::kSimOk) return prepared;
-  launch.spec.endUs = 0;
-  launch.spec.holdAfterMain = true;
+  launch.plan.endUs = 0;
+  launch.plan.holdAfterMain = true;
 
   std::string path;
   int slave = -1;
@@ -228,7 +228,7 @@ int runSimBoard(int argc, char** argv) {
   }
 
   sim::SimClient client;
-  SimBoardLine board(master, client, launch.spec.robot, a.rate, a.verbose);
+  SimBoardLine board(master, client, launch.plan.robot, a.rate, a.verbose);
   client.onSnapshot = [&board](const sim::SimSnapshot& s) { board.latest(s); };
   std::string error;
   if (!client.start(launch, error)) {

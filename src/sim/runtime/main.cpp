@@ -13,7 +13,7 @@
 
 #include "core/text/TextFile.h"
 #include "sim/RobotModel.h"
-#include "sim/RunSpec.h"
+#include "sim/RunPlan.h"
 #include "sim/Simulation.h"
 #include "sim/runtime/CrashGuard.h"
 #include "sim/runtime/FirmwareApi.h"
@@ -42,20 +42,20 @@ int main(int argc, char** argv) {
   const std::string folder = std::string(argv[1]) + "/";
   std::string text;
   std::string error;
-  RunSpec spec;
-  if (!kavel::text::readFileBytes(folder + kRunSpecFile, text, &error) || !parseRunSpec(text, spec, error)) {
+  RunPlan plan;
+  if (!kavel::text::readFileBytes(folder + kRunPlanFile, text, &error) || !parseRunPlan(text, plan, error)) {
     HostChannel(kChannel, 0).sendLoadFailed(error);
     return 2;
   }
   // Whatever the program prints stays off the client's standard output.
   ::dup2(2, 1);
 
-  Simulation sim(spec.world, spec.robot);
-  HostChannel channel(kChannel, spec.endUs);
+  Simulation sim(plan.world, plan.robot);
+  HostChannel channel(kChannel, plan.endUs);
   sim.setObserver(&channel);
   useSimulation(&sim);
 
-  void* program = ::dlopen(spec.library.c_str(), RTLD_NOW | RTLD_LOCAL);
+  void* program = ::dlopen(plan.library.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (!program) {
     channel.sendLoadFailed(::dlerror());
     return 0;
@@ -73,7 +73,7 @@ int main(int argc, char** argv) {
   sim.begin();
   userMain();
   const std::int64_t returnedAt = sim.nowUs();
-  if (spec.holdAfterMain) {
+  if (plan.holdAfterMain) {
     for (;;) sim.idle(kSampleStepUs);
   }
   channel.end(EndKind::Returned, returnedAt);

@@ -11,7 +11,7 @@
 
 namespace kavel::sim {
 
-struct RunSpec {
+struct RunPlan {
   World world;
   RobotConfig robot;
   /// The run ends at this simulated time (microseconds); 0: only when the client stops it.
@@ -23,11 +23,11 @@ struct RunSpec {
   std::string library;
 };
 
-inline constexpr const char* kRunSpecFile = "run.json";
+inline constexpr const char* kRunPlanFile = "run.json";
 
-std::string runSpecToJson(const RunSpec& spec);
+std::string runPlanToJson(const RunPlan& plan);
 
 /// False with `error` set when `text` is no run file of this build.
-bool parseRunSpec(std::string_view text, RunSpec& spec, std::string& error);
+bool parseRunPlan(std::string_view text, RunPlan& plan, std::string& error);
 
 }  // namespace kavel::sim

@@ -1,4 +1,4 @@
-#include "sim/RunSpec.h"
+#include "sim/RunPlan.h"
 
 #include <nlohmann/json.hpp>
 
@@ -8,28 +8,28 @@ namespace kavel::sim {
 
 using nlohmann::json;
 
-std::string runSpecToJson(const RunSpec& spec) {
-  const RobotConfig& r = spec.robot;
+std::string runPlanToJson(const RunPlan& plan) {
+  const RobotConfig& r = plan.robot;
   json robot = {{"modes", r.modes},     {"names", r.names},       {"use_uss", r.useUss},   {"use_dir", r.useDir},
                 {"use_hmc", r.useHmc},  {"use_bno", r.useBno},    {"use_pixy", r.usePixy}, {"use_snx4410", r.useSnx4410},
                 {"use_lcd", r.useLcd},  {"use_mcb", r.useMcb},    {"sub_io_on", r.subIoOn}, {"sub_io_id", r.subIoId}};
-  json doc = {{"world", json::parse(worldToJson(spec.world))},
+  json doc = {{"world", json::parse(worldToJson(plan.world))},
               {"robot", robot},
-              {"end_us", spec.endUs},
-              {"hold_after_main", spec.holdAfterMain},
-              {"library", spec.library}};
+              {"end_us", plan.endUs},
+              {"hold_after_main", plan.holdAfterMain},
+              {"library", plan.library}};
   return doc.dump(1);
 }
 
-bool parseRunSpec(std::string_view text, RunSpec& spec, std::string& error) {
+bool parseRunPlan(std::string_view text, RunPlan& plan, std::string& error) {
   try {
     const json doc = json::parse(text.begin(), text.end());
-    const WorldReadResult world = parseWorld(doc.at("world").dump(), kRunSpecFile);
+    const WorldReadResult world = parseWorld(doc.at("world").dump(), kRunPlanFile);
     if (!world.ok) {
       error = world.error;
       return false;
     }
-    spec.world = world.world;
+    plan.world = world.world;
     const json& r = doc.at("robot");
     IoSetup io;
     io.cnMode = r.at("modes").get<std::array<int, 10>>();
@@ -44,12 +44,12 @@ bool parseRunSpec(std::string_view text, RunSpec& spec, std::string& error) {
     io.useMcb = r.at("use_mcb").get<bool>();
     io.subIoOn = r.at("sub_io_on").get<bool>();
     io.subIoId = r.at("sub_io_id").get<int>();
-    spec.robot = robotConfigOf(io);
-    spec.endUs = doc.at("end_us").get<std::int64_t>();
-    spec.holdAfterMain = doc.at("hold_after_main").get<bool>();
-    spec.library = doc.at("library").get<std::string>();
+    plan.robot = robotConfigOf(io);
+    plan.endUs = doc.at("end_us").get<std::int64_t>();
+    plan.holdAfterMain = doc.at("hold_after_main").get<bool>();
+    plan.library = doc.at("library").get<std::string>();
   } catch (const json::exception& e) {
-    error = std::string(kRunSpecFile) + ": " + e.what();
+    error = std::string(kRunPlanFile) + ": " + e.what();
     return false;
   }
   return true;
