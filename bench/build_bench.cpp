@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <unistd.h>
 
-#include "Statements.h"
+#include "support/LargeProgram.h"
 #include "core/Context.h"
 #include "core/build/BuildFiles.h"
 #include "core/build/ToolChainCommand.h"
@@ -18,36 +18,9 @@
 #include "core/model/StatementKind.h"
 
 using namespace kavel;
-using kavel::testing::row;
 namespace fs = std::filesystem;
 
 namespace {
-
-// 1000 rows that compile cleanly against the stub headers: loops, conditions and the common
-// statement kinds.
-void fill(Program& p) {
-  const Statement body[] = {
-      row(kMotorForward, kMotorForward, 50, 50),
-      row(kWait, kWait, 500),
-      row(kVariable, kVariable, 21, 1),
-      row(kCCode, kCCode, 0, 0, 0, "gV[VAR_C]++;  \t// count"),
-      row(kGreenLedOn, kGreenLedOn, 1, 1),
-      row(kPwm, kPwm, 100250, 420520, 999999),
-      row(kServo, kServo, 70050),
-  };
-  std::size_t i = 0;
-  while (p.size() + 7 <= Program::kMaxRows) {
-    p.appendRow(row(kFor, kRepeatCount, static_cast<int>(i % 50 + 1)));
-    p.appendRow(row(kIf, kSensorTest, 50, static_cast<int>(i % 10 * 10 + 1)));
-    p.appendRow(body[i % std::size(body)]);
-    p.appendRow(row(kElseIf, kVariableItem, 11000, 31));
-    p.appendRow(body[(i + 3) % std::size(body)]);
-    p.appendRow(row(kEnd, kClosesIfChain, 0));
-    p.appendRow(row(kEnd, kClosesFor, 0));
-    ++i;
-  }
-  while (p.size() < Program::kMaxRows) p.appendRow(row(kWait, kWait, 10));
-}
 
 class BuildOnDisk {
  public:
@@ -60,7 +33,7 @@ class BuildOnDisk {
     folder = buildFolderOf(ctx.settings.BatFile_);
     program = (dir_ / "robot.Kvl").string();
     Program main(0);
-    fill(main);
+    bench::fillLargeProgram(main);
     ProgramFileContext fc{ctx.settings, ctx.io, ctx.setup, ctx.messages, mainWindowTitle()};
     writeProgramFile(main, program, fc);
     readProgramFile(ctx.programs.main(), program, fc);

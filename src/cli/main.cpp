@@ -12,6 +12,7 @@
 #include "cli/MonitorCommand.h"
 #include "cli/PictureCommand.h"
 #include "cli/RowsCommand.h"
+#include "cli/SimulateCommand.h"
 #include "cli/ViewCommand.h"
 
 namespace {
@@ -66,6 +67,7 @@ int main(int argc, char** argv) {
     if (command == "monitor") return runMonitor(options, commandArgs);
     if (command == "convert") return runConvert(options, commandArgs);
     if (command == "picture") return runPicture(options, commandArgs);
+    if (command == "simulate") return runSimulate(options, commandArgs);
   } catch (const std::exception& e) {
     std::cerr << "kavel " << command << ": " << e.what() << "\n";
     return 1;

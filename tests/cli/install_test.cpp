@@ -170,7 +170,9 @@ TEST_F(Installed, FilesLandWhereADesktopLooksForThem) {
       "share/applications/kavelide.desktop", "share/mime/packages/kavel-program.xml",
       "share/icons/hicolor/scalable/apps/kavelide.svg",
       "share/icons/hicolor/scalable/mimetypes/application-x-kavel-program.svg",
-      "share/man/man1/kavelide.1.gz", "share/man/man1/kavel.1.gz", "share/man/man1/kcc8.1.gz"};
+      "share/man/man1/kavelide.1.gz", "share/man/man1/kavel.1.gz", "share/man/man1/kcc8.1.gz",
+      "libexec/kavel/kavel-simhost", "share/kavel/Sim/M_Main.h", "share/kavel/Sim/SimFaults.c",
+      "share/kavel/worlds/line_track.json", "share/kavel/samples/LineFollow.Kvl"};
   if (KAVEL_HAS_GUI) {
     expected.insert(expected.end(), {"bin/kavelide", "share/icons/hicolor/48x48/apps/kavelide.png",
                                      "share/icons/hicolor/48x48/mimetypes/application-x-kavel-program.png"});
@@ -230,6 +232,18 @@ TEST_F(Installed, ConsoleBuildsInTheUsersCopyOfTheSampleFolder) {
 
   EXPECT_EQ(snapshot(dir_ / "prefix"), before) << "nothing is written into the installation";
   EXPECT_FALSE(fs::exists(user_ / "config/kavel")) << "kavel writes no settings";
+}
+
+TEST_F(Installed, ConsoleSimulatesASampleOnASampleWorld) {
+  const auto before = snapshot(dir_ / "prefix");
+  const Finished r = run({prefix("bin/kavel").string(), "simulate", prefix("share/kavel/samples/LineFollow.Kvl").string(),
+                          "--world", prefix("share/kavel/worlds/line_track.json").string(), "--seconds", "5", "--trace",
+                          (user_ / "programs/trace.csv").string()},
+                         userEnv(), user_ / "logs");
+  EXPECT_EQ(r.exitCode, 0) << r.out << r.err;
+  EXPECT_NE(r.err.find("the run ended at 5.00 s"), std::string::npos) << r.err;
+  EXPECT_NE(slurp((user_ / "programs/trace.csv").string()).find("\n5000,"), std::string::npos);
+  EXPECT_EQ(snapshot(dir_ / "prefix"), before) << "nothing is written into the installation";
 }
 
 TEST_F(Installed, ConsoleWithoutHomeWarnsAndWritesNothing) {

@@ -13,6 +13,7 @@
 #include <cstring>
 #include <string>
 
+#include "SimBoard.h"
 #include "VirtualBoard.h"
 
 namespace {
@@ -37,7 +38,9 @@ constexpr const char* kUsage =
     "                      mode digits after \"CNio:\" set what each connector reports\n"
     "                      (default \"CNio:1111113400 USE_USS USE_DIR USE_PIXY USE_SNX4410\")\n"
     "  --verbose           report what the board receives and does on standard error\n"
-    "On exit it says on standard error how many sensor reports it sent.\n";
+    "On exit it says on standard error how many sensor reports it sent.\n"
+    "vboard --sim FILE.Kvl [--world WORLD.json]: the simulated robot running FILE.Kvl as the board\n"
+    "(vboard --sim --help for its options).\n";
 
 volatile sig_atomic_t stopRequested = 0;
 void onSignal(int) { stopRequested = 1; }
@@ -59,6 +62,7 @@ bool intArg(int argc, char** argv, int& i, int& value) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (vboard::wantsSimBoard(argc, argv)) return vboard::runSimBoard(argc, argv);
   std::string version = "Wrenlet CORE Ver.2.10 vboard";
   std::string banner = "WL Loader2520 Ver.1.05";
   std::string link;
