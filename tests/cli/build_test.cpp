@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <unistd.h>
 #include <fstream>
 
 #include "RunProcess.h"
+#include "TempFolder.h"
 
 using kavel::testing::runProcess;
 using kavel::testing::slurp;
@@ -20,9 +20,6 @@ const std::string kData = KAVEL_TEST_DATA;
 class KavelBuild : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::path(::testing::TempDir()) /
-           ("kavel_cli_build_" + std::to_string(::getpid()) + "_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir_);
     fs::create_directories(dir_ / "Build");
     fs::copy(KAVEL_BIN_DIR "/Build/Build_V190617", dir_ / "Build" / "Build_V190617", fs::copy_options::recursive);
     fs::create_directories(dir_ / "programs");
@@ -32,10 +29,6 @@ class KavelBuild : public ::testing::Test {
     useBatFile((dir_ / "Build" / "Build_V190617" / "BuildPath.Bat").string());
   }
 
-  void TearDown() override {
-    if (!HasFailure()) fs::remove_all(dir_);
-  }
-
   void useBatFile(const std::string& batFile) {
     std::ofstream(ini()) << "[PRJ]\r\nBatFile_=" << batFile << "\r\n";
   }
@@ -43,7 +36,8 @@ class KavelBuild : public ::testing::Test {
   std::string program(const std::string& name) const { return (dir_ / "programs" / name).string(); }
   std::string buildFile(const std::string& name) const { return (dir_ / "Build" / "Build_V190617" / name).string(); }
 
-  fs::path dir_;
+  kavel::testing::TempFolder temp_{"kavel-cli-build"};
+  fs::path dir_ = temp_.path();
 };
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "core/text/Encoding.h"
 #include "core/text/TextFile.h"
 #include "Statements.h"
+#include "TempFolder.h"
 
 using namespace kavel;
 using kavel::testing::row;
@@ -32,9 +33,6 @@ Lines tail(const Lines& lines, std::size_t from) { return Lines(lines.begin() + 
 class CodeGeneratorTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::path(::testing::TempDir()) /
-           ("kavel_cg_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir_);
     fs::create_directories(dir_ / "Build" / "Build_V190617");
     ctx_.settings.BatFile_ = (dir_ / "Build" / "Build_V190617" / "BuildPath.Bat").string();
     hooks_.openSubWindow = [this](int n) { events_.push_back("open " + std::to_string(n)); };
@@ -72,7 +70,8 @@ class CodeGeneratorTest : public ::testing::Test {
     return buffer;
   }
 
-  fs::path dir_;
+  kavel::testing::TempFolder temp_{"kavel-cg"};
+  fs::path dir_ = temp_.path();
   Context ctx_;
   CodeGenHooks hooks_;
   std::vector<std::string> events_;

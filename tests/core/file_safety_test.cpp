@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include "core/text/TextFile.h"
+#include "TempFolder.h"
 
 namespace fs = std::filesystem;
 using namespace kavel::text;
@@ -19,15 +20,6 @@ namespace {
 
 class FileSafetyTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir = fs::path(::testing::TempDir()) / ("kavel_files_" + std::to_string(::getpid()));
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-  }
-  void TearDown() override {
-    fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add);
-    fs::remove_all(dir);
-  }
   std::string path(const std::string& name) const { return (dir / name).string(); }
   std::string put(const std::string& name, const std::string& bytes) const {
     std::ofstream(path(name), std::ios::binary) << bytes;
@@ -46,7 +38,8 @@ class FileSafetyTest : public ::testing::Test {
   }
   static bool runningAsRoot() { return ::geteuid() == 0; }
 
-  fs::path dir;
+  kavel::testing::TempFolder temp_{"kavel-files"};
+  fs::path dir = temp_.path();
 };
 
 TEST_F(FileSafetyTest, ReaderRefusesWhatIsNoFileWithoutWaiting) {

@@ -10,6 +10,7 @@
 #include "core/text/Encoding.h"
 #include "core/text/TextFile.h"
 #include "Statements.h"
+#include "TempFolder.h"
 
 using namespace kavel;
 namespace fs = std::filesystem;
@@ -20,10 +21,6 @@ namespace {
 class ProgramFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::path(::testing::TempDir()) /
-           ("kavel_pf_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
     ctx_.messages.setText(1, 44, "Confirm");
     ctx_.messages.setText(1, 139, "This file was made for an older board model.");
   }
@@ -44,7 +41,8 @@ class ProgramFileTest : public ::testing::Test {
     return readProgramFile(p, file, fc, hooks_);
   }
 
-  fs::path dir_;
+  kavel::testing::TempFolder temp_{"kavel-pf"};
+  fs::path dir_ = temp_.path();
   Context ctx_;
   ProgramFileHooks hooks_;
 };

@@ -12,6 +12,7 @@
 #include "core/setup/IoSetup.h"
 #include "core/setup/OptionFlags.h"
 #include "core/shell/StartUp.h"
+#include "TempFolder.h"
 
 using namespace kavel;
 
@@ -44,7 +45,7 @@ TEST(StartupRules, LanguageAndSetupOption) {
       {3, 2, -1, false, true, 1}, {3, 1, 1, true, false, 1}, {4, 0, 0, true, true, 0},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << "variant " << c.variant << " SetupDef " << c.setupDef << " lang " << c.lang);
+    SCOPED_TRACE(::testing::Message() << "variant " << c.variant << " SetupDef " << c.setupDef << " lang " << c.lang);
     AppSettings s;
     s.variant = c.variant;
     s.SetupDef = c.setupDef;
@@ -57,8 +58,8 @@ TEST(StartupRules, LanguageAndSetupOption) {
 }
 
 TEST(StartupRules, PaletteSideAndBuildModeOutsideTheirRangeTakeTheDefaults) {
-  const std::string dir = ::testing::TempDir() + "kavel_startup_rules/";
-  std::filesystem::create_directories(dir);
+  const kavel::testing::TempFolder temp("kavel-startup-rules");
+  const std::string dir = temp.str() + "/";
   struct Case {
     const char* funcPnl;
     const char* buildJob;
@@ -81,9 +82,8 @@ TEST(StartupRules, PaletteSideAndBuildModeOutsideTheirRangeTakeTheDefaults) {
 }
 
 TEST(StartSession, ASettingsFileThatCannotBeReadIsNamedAndTheDefaultsStay) {
-  const std::string dir = ::testing::TempDir() + "kavel_start_" + std::to_string(::getpid()) + "/";
-  std::filesystem::remove_all(dir);
-  std::filesystem::create_directories(dir);
+  const kavel::testing::TempFolder temp("kavel-start");
+  const std::string dir = temp.str() + "/";
   const std::string fifo = dir + "kavelide.ini";
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
 

@@ -12,11 +12,11 @@
 #include <QTextBlock>
 
 #include <filesystem>
-#include <unistd.h>
 #include <fstream>
 
 #include "ScriptedPrompts.h"
 #include "Statements.h"
+#include "TempFolder.h"
 #include "core/Context.h"
 #include "core/model/ProgramFile.h"
 #include "core/model/StatementKind.h"
@@ -43,9 +43,7 @@ std::string slurp(const std::string& path) {
 
 // A fresh copy of the sample build folder and a Main program saved beside it.
 struct Bench {
-  explicit Bench(const char* name) {
-    dir = fs::path(QDir::tempPath().toStdString()) / ("kavel_build_window_" + std::to_string(::getpid()) + "_" + name);
-    fs::remove_all(dir);
+  explicit Bench(const char* name) : temp(std::string("kavel-build-window-") + name), dir(temp.path()) {
     fs::create_directories(dir / "Build");
     fs::copy(KAVEL_BIN_DIR "/Build/Build_V190617", dir / "Build" / "Build_V190617", fs::copy_options::recursive);
     ctx.messages.load(1, KAVEL_SOURCE_DIR "/data/English.Txt");
@@ -67,11 +65,7 @@ struct Bench {
 
   std::string buildFile(const std::string& name) const { return (dir / "Build" / "Build_V190617" / name).string(); }
 
-  ~Bench() {
-    std::error_code ignored;
-    fs::remove_all(dir, ignored);
-  }
-
+  kavel::testing::TempFolder temp;
   fs::path dir;
   Context ctx;
   ScriptedPrompts prompts;
