@@ -1,5 +1,6 @@
 #include "cli/ConsoleProgram.h"
 
+#include <algorithm>
 #include <iostream>
 
 #include "cli/CliSession.h"
@@ -9,14 +10,17 @@ namespace kavel::cli {
 bool parseProgramArguments(const std::vector<std::string>& args, std::string& file, int& sub, std::string& error) {
   sub = 0;
   file.clear();
+  bool optionsEnded = false;  // after "--" every argument is a file name
   for (std::size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == "--sub") {
+    if (!optionsEnded && args[i] == "--") {
+      optionsEnded = true;
+    } else if (!optionsEnded && args[i] == "--sub") {
       if (i + 1 >= args.size() || !parseInt(args[i + 1], sub) || sub < 1 || sub > 30) {
         error = "--sub takes a Sub program number from 1 to 30";
         return false;
       }
       ++i;
-    } else if (file.empty() && !(args[i].size() > 1 && args[i][0] == '-')) {
+    } else if (file.empty() && (optionsEnded || !isOption(args[i]))) {
       file = args[i];
     } else {
       error = "unexpected argument \"" + args[i] + "\"";
@@ -48,7 +52,16 @@ ProgramFileResult readForConsole(Context& ctx, int index, const std::string& fil
 }
 
 std::string readFailure(const ProgramFileResult& result, const std::string& file) {
-  return result.error.empty() ? "cannot read " + file : result.error;
+  if (!result.error.empty()) return result.error;
+  return result.outcome == ProgramFileOutcome::Declined ? file + " was not converted" : "cannot read " + file;
+}
+
+bool isOption(const std::string& arg) { return arg.size() > 1 && arg[0] == '-'; }
+
+std::vector<std::string> splitAtOptionEnd(const std::vector<std::string>& args, std::vector<std::string>& after) {
+  const auto end = std::find(args.begin(), args.end(), "--");
+  after.assign(end, args.end());
+  return std::vector<std::string>(args.begin(), end);
 }
 
 }  // namespace kavel::cli

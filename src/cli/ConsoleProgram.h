@@ -10,7 +10,8 @@
 
 namespace kavel::cli {
 
-/// Parses `FILE [--sub N]`; false with `error` set on a bad argument.
+/// Parses `FILE [--sub N]` (a "--" ends the options: a file name may then start with "-");
+/// false with `error` set on a bad argument.
 bool parseProgramArguments(const std::vector<std::string>& args, std::string& file, int& sub, std::string& error);
 
 /// Reader hooks for the console: product warnings go to standard error, the old-version
@@ -22,5 +23,12 @@ ProgramFileResult readForConsole(Context& ctx, int index, const std::string& fil
 
 /// The reason a read failed, for standard error.
 std::string readFailure(const ProgramFileResult& result, const std::string& file);
+
+/// True for an argument that looks like an option ("-x", "--out"), not a file name.
+bool isOption(const std::string& arg);
+
+/// The arguments before a "--"; `after` gets the "--" and everything after it, which are file
+/// names whatever they look like.
+std::vector<std::string> splitAtOptionEnd(const std::vector<std::string>& args, std::vector<std::string>& after);
 
 }  // namespace kavel::cli

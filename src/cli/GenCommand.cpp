@@ -18,8 +18,17 @@ struct GenArguments {
 };
 
 bool parseGenArguments(const std::vector<std::string>& args, GenArguments& gen, std::string& error) {
+  bool optionsEnded = false;  // after "--" every argument is a file name
   for (std::size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == "--out") {
+    if (optionsEnded || !isOption(args[i])) {
+      if (!gen.file.empty()) {
+        error = "unexpected argument \"" + args[i] + "\"";
+        return false;
+      }
+      gen.file = args[i];
+    } else if (args[i] == "--") {
+      optionsEnded = true;
+    } else if (args[i] == "--out") {
       if (i + 1 >= args.size() || args[i + 1].empty()) {
         error = "--out needs the folder to write M_Type.h and User.c into";
         return false;
@@ -27,8 +36,6 @@ bool parseGenArguments(const std::vector<std::string>& args, GenArguments& gen, 
       gen.out = args[++i];
     } else if (args[i] == "--pwron") {
       gen.pwrOn = true;
-    } else if (gen.file.empty() && !(args[i].size() > 1 && args[i][0] == '-')) {
-      gen.file = args[i];
     } else {
       error = "unexpected argument \"" + args[i] + "\"";
       return false;

@@ -55,6 +55,10 @@ int main(int argc, char** argv) {
     (rest.empty() ? std::cerr : std::cout) << kUsage;
     return rest.empty() ? 2 : 0;
   }
+  if (!checkSettingsFile(options, error)) {
+    std::cerr << "kavel: " << error << "\n";
+    return 1;
+  }
   const std::string command = rest[0];
   const std::vector<std::string> commandArgs(rest.begin() + 1, rest.end());
   try {

@@ -63,8 +63,7 @@ TEST(KavelRows, OldFilesAreConvertedAndWarnedAbout) {
 TEST(KavelRows, Failures) {
   const auto bad = runProcess({kKavel, "rows", kData + "/bad.Kvl"});
   EXPECT_EQ(bad.exitCode, 1);
-  EXPECT_EQ(bad.out.find("1\t0\t21\t21\t50\t50\t0\t"), 0u) << "rows read before the bad line are printed";
-  EXPECT_EQ(std::count(bad.out.begin(), bad.out.end(), '\n'), 1);
+  EXPECT_EQ(bad.out, "") << "the rows before the bad line would pass for the whole program";
   EXPECT_NE(bad.err.find("\"00005?\""), std::string::npos) << bad.err;
 
   const auto missing = runProcess({kKavel, "rows", kData + "/missing.Kvl"});
