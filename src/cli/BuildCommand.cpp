@@ -21,14 +21,11 @@ namespace {
 constexpr const char* kBuildUsage =
     "usage: kavel [--ini PATH] [--variant N] [--lang N] build FILE [--pwron] [--timeout SECONDS] [--wait SECONDS]\n";
 
-// How long a build waits by default for another build to leave the build folder.
-constexpr int kDefaultWaitSeconds = 120;
-
 struct BuildArguments {
   std::string file;
   bool pwrOn = false;
   int timeoutSeconds = 0;
-  int waitSeconds = kDefaultWaitSeconds;
+  int waitSeconds = kBuildFolderWaitSeconds;
 };
 
 bool parseBuildArguments(const std::vector<std::string>& args, BuildArguments& build, std::string& error) {

@@ -1,13 +1,14 @@
 // kavelide: creates the application, its records and the main window.
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QScreen>
 #include <QMessageBox>
 
 #include <QSocketNotifier>
 
 #include <csignal>
+#include <cstring>
+#include <filesystem>
 #include <exception>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -65,6 +66,18 @@ void closeOnSignals(QWidget& window) {
   sigaction(SIGINT, &action, nullptr);
 }
 
+// The program file named on the command line, made absolute, as the bytes the system gave: a
+// name that is no UTF-8 would not survive a trip through QString. QApplication has taken its
+// own options out of argv by now; a "--" lets a file name start with "-".
+std::string fileArgument(int argc, char** argv) {
+  int at = 1;
+  if (at < argc && std::strcmp(argv[at], "--") == 0) ++at;
+  if (at >= argc || argv[at][0] == '\0') return {};
+  std::error_code ec;
+  const std::filesystem::path absolute = std::filesystem::absolute(argv[at], ec);
+  return ec ? std::string(argv[at]) : absolute.lexically_normal().string();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -79,8 +92,7 @@ int main(int argc, char** argv) {
     options.paths = kavel::decideUserPaths(kavel::probePathInputs(binary));
     kavel::prepareUserFolders(options.paths,
                               kavel::variantInfo(kavel::variantFromTitle(kavel::kApplicationTitle)).userFolder);
-    const QStringList args = QCoreApplication::arguments();
-    if (args.size() > 1) options.fileArgument = QFileInfo(args.at(1)).absoluteFilePath().toStdString();
+    options.fileArgument = fileArgument(argc, argv);
 
     kavel::gui::TfrmMain main(ctx, options);
     // Without a window manager a maximised window keeps its size; start at the screen's size.

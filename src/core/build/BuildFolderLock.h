@@ -11,6 +11,9 @@ namespace kavel {
 /// The hidden file in the build folder that builds lock.
 inline constexpr const char* kBuildLockFile = ".kavel-build.lock";
 
+/// How long a build waits, unless told otherwise, for another build to leave its folder.
+inline constexpr int kBuildFolderWaitSeconds = 120;
+
 class BuildFolderLock {
  public:
   enum class State {
