@@ -121,9 +121,12 @@ std::string folderForOpen(const std::string& path) {
 // save of the same file by another process never takes them for leftovers. True when `fd` is
 // locked and `path` still names it: a cleaner may have removed the name just before.
 bool holdAsOurs(int fd, const std::string& path) {
+  // Held by another save's clean-up this moment. A file system without locks holds nothing;
+  // there the clean-up goes by age instead.
+  if (::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) return false;
   struct stat byPath {}, byFd {};
-  return ::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &byFd) == 0 && ::lstat(path.c_str(), &byPath) == 0 &&
-         byPath.st_ino == byFd.st_ino && byPath.st_dev == byFd.st_dev;
+  return ::fstat(fd, &byFd) == 0 && ::lstat(path.c_str(), &byPath) == 0 && byPath.st_ino == byFd.st_ino &&
+         byPath.st_dev == byFd.st_dev;
 }
 
 // Removes the temporary files of this target that no running save holds: what a killed save
