@@ -31,15 +31,10 @@ struct BuildArguments {
 bool parseBuildArguments(const std::vector<std::string>& args, BuildArguments& build, std::string& error) {
   bool optionsEnded = false;  // after "--" every argument is a file name
   for (std::size_t i = 0; i < args.size(); ++i) {
-    if (optionsEnded || !isOption(args[i])) {
-      if (!build.file.empty()) {
-        error = "unexpected argument \"" + args[i] + "\"";
-        return false;
-      }
-      build.file = args[i];
-    } else if (args[i] == "--") {
-      optionsEnded = true;
-    } else if (args[i] == "--pwron") {
+    const Positional p = takePositional(args[i], optionsEnded, build.file, error);
+    if (p == Positional::Error) return false;
+    if (p == Positional::Taken) continue;
+    if (args[i] == "--pwron") {
       build.pwrOn = true;
     } else if (args[i] == "--timeout") {
       if (i + 1 >= args.size() || !parseInt(args[i + 1], build.timeoutSeconds) || build.timeoutSeconds <= 0) {

@@ -12,16 +12,15 @@ bool parseProgramArguments(const std::vector<std::string>& args, std::string& fi
   file.clear();
   bool optionsEnded = false;  // after "--" every argument is a file name
   for (std::size_t i = 0; i < args.size(); ++i) {
-    if (!optionsEnded && args[i] == "--") {
-      optionsEnded = true;
-    } else if (!optionsEnded && args[i] == "--sub") {
+    const Positional p = takePositional(args[i], optionsEnded, file, error);
+    if (p == Positional::Error) return false;
+    if (p == Positional::Taken) continue;
+    if (args[i] == "--sub") {
       if (i + 1 >= args.size() || !parseInt(args[i + 1], sub) || sub < 1 || sub > 30) {
         error = "--sub takes a Sub program number from 1 to 30";
         return false;
       }
       ++i;
-    } else if (file.empty() && (optionsEnded || !isOption(args[i]))) {
-      file = args[i];
     } else {
       error = "unexpected argument \"" + args[i] + "\"";
       return false;
@@ -57,6 +56,20 @@ std::string readFailure(const ProgramFileResult& result, const std::string& file
 }
 
 bool isOption(const std::string& arg) { return arg.size() > 1 && arg[0] == '-'; }
+
+Positional takePositional(const std::string& arg, bool& optionsEnded, std::string& file, std::string& error) {
+  if (!optionsEnded && arg == "--") {
+    optionsEnded = true;
+    return Positional::Taken;
+  }
+  if (!optionsEnded && isOption(arg)) return Positional::Option;
+  if (!file.empty()) {
+    error = "unexpected argument \"" + arg + "\"";
+    return Positional::Error;
+  }
+  file = arg;
+  return Positional::Taken;
+}
 
 std::vector<std::string> splitAtOptionEnd(const std::vector<std::string>& args, std::vector<std::string>& after) {
   const auto end = std::find(args.begin(), args.end(), "--");

@@ -27,6 +27,14 @@ std::string readFailure(const ProgramFileResult& result, const std::string& file
 /// True for an argument that looks like an option ("-x", "--out"), not a file name.
 bool isOption(const std::string& arg);
 
+/// What an argument loop does with `arg` before it looks for its own options.
+enum class Positional {
+  Taken,   // it was the file name (stored in `file`) or a "--" ending the options
+  Option,  // it looks like an option: the caller's to read
+  Error,   // a second file name; `error` says so
+};
+Positional takePositional(const std::string& arg, bool& optionsEnded, std::string& file, std::string& error);
+
 /// The arguments before a "--"; `after` gets the "--" and everything after it, which are file
 /// names whatever they look like.
 std::vector<std::string> splitAtOptionEnd(const std::vector<std::string>& args, std::vector<std::string>& after);

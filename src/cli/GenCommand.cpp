@@ -20,15 +20,10 @@ struct GenArguments {
 bool parseGenArguments(const std::vector<std::string>& args, GenArguments& gen, std::string& error) {
   bool optionsEnded = false;  // after "--" every argument is a file name
   for (std::size_t i = 0; i < args.size(); ++i) {
-    if (optionsEnded || !isOption(args[i])) {
-      if (!gen.file.empty()) {
-        error = "unexpected argument \"" + args[i] + "\"";
-        return false;
-      }
-      gen.file = args[i];
-    } else if (args[i] == "--") {
-      optionsEnded = true;
-    } else if (args[i] == "--out") {
+    const Positional p = takePositional(args[i], optionsEnded, gen.file, error);
+    if (p == Positional::Error) return false;
+    if (p == Positional::Taken) continue;
+    if (args[i] == "--out") {
       if (i + 1 >= args.size() || args[i + 1].empty()) {
         error = "--out needs the folder to write M_Type.h and User.c into";
         return false;
