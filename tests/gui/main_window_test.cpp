@@ -130,6 +130,26 @@ class MainWindowTest : public QObject {
     QVERIFY(!f.main->sidePanel()->hasLogoPicture());
     QCOMPARE(f.main->action("mmNew")->text(), QStringLiteral("&New"));  // the default message file
     QVERIFY(!f.main->action("mmFuncPnlPos")->isChecked());
+    // The user hears which values were not taken, once, at start.
+    QCOMPARE(f.prompts.asked.size(), std::size_t{1});
+    const QString& said = f.prompts.asked[0].text;
+    for (const char* value : {"[PRJ] TAB_Spc_=-4 is not from 0 to 32; 2 is used instead.",
+                              "[PRJ] BuildJob=7 is not from 0 to 2; 1 is used instead.",
+                              "[FRM] FuncPnl=9 is not 3 or 4; 3 is used instead.",
+                              "[FRM] WSCOLOR=green is not a colour"}) {
+      QVERIFY2(said.contains(value), qPrintable(said));
+    }
+  }
+
+  void aSettingsFileThatIsNoTextIsNeverWritten() {
+    // Before, closing appended ASCII sections to a UTF-16 settings file.
+    MainWindowFixture f(std::string("\xFF\xFE[\0L\0A\0N\0G\0U\0A\0G\0E\0]\0", 22), false);
+    const std::string before = MainWindowFixture::read(f.iniPath);
+    f.main->show();
+    QVERIFY(f.prompts.asked.front().text.contains("cannot be read"));
+    QVERIFY(f.main->close());
+    QCOMPARE(MainWindowFixture::read(f.iniPath), before);
+    QCOMPARE(f.main->panelText(0), QStringLiteral("Ini:NG"));
   }
 
   void closingAsksForEveryModifiedProgramMainFirst() {
