@@ -62,22 +62,26 @@ TEST_F(BadInput, EveryCommandRefusesADamagedProgramAndWritesNothing) {
       {"UTF-16", std::string("\xFF\xFET\0i\0t\0l\0e\0", 12), "UTF-16"},
       {"5000 rows", over, "already holds 1000 rows"},
   };
+  // The build builds in a copy of the sample build folder, whose files say what was written.
+  fs::copy(KAVEL_BIN_DIR "/Build/Build_V190617", path("Build"), fs::copy_options::recursive);
+  put("build.ini", "[PRJ]\r\nBatFile_=" + path("Build/BuildPath.Bat") + "\r\n");
   const std::vector<std::vector<std::string>> commands = {
       {"rows", "@"},
       {"view", "@"},
       {"gen", "@", "--out", "@out"},
       {"convert", "@", "--out", "@out/new.Kvl"},
       {"picture", "@", "--out", "@out/rows.png"},
+      {"--ini", "@build.ini", "build", "@"},
   };
   for (const File& f : files) {
     const std::string file = put("prog.Kvl", f.bytes);
     for (const auto& command : commands) {
-      SCOPED_TRACE(std::string(f.what) + ", kavel " + command[0]);
+      SCOPED_TRACE(std::string(f.what) + ", kavel " + command[command[0] == "--ini" ? 2 : 0]);
       fs::remove_all(path("out"));
       fs::create_directory(path("out"));
       std::vector<std::string> argv{kKavel};
       for (const std::string& a : command) {
-        argv.push_back(a == "@" ? file : a.starts_with("@out") ? path(a.substr(1)) : a);
+        argv.push_back(a == "@" ? file : a.starts_with("@") ? path(a.substr(1)) : a);
       }
       const auto r = runProcess(argv);
       EXPECT_EQ(r.exitCode, 1) << r.err;
@@ -85,6 +89,8 @@ TEST_F(BadInput, EveryCommandRefusesADamagedProgramAndWritesNothing) {
       EXPECT_NE(r.err.find(file), std::string::npos) << r.err;
       EXPECT_NE(r.err.find(f.says), std::string::npos) << r.err;
       EXPECT_TRUE(fs::is_empty(path("out"))) << "something was written";
+      EXPECT_FALSE(fs::exists(path("prog.Hex")));
+      EXPECT_FALSE(fs::exists(path("Build/User.c")));
     }
   }
 }
