@@ -15,9 +15,9 @@ using namespace kavel;
 
 namespace {
 
-// A CR inside a line is read into the comment; the writer makes it a blank, since to other
-// readers of the file it would end the line, and a NUL too, since it makes the file look
-// binary. A comment longer than a line can hold is cut to whole characters.
+// A comment read from a file holds no line end (a CR alone ends a line as well) and no NUL (a
+// file with one is refused); one set by a window may, and the writer makes them blanks. A
+// comment longer than a line can hold is cut to whole characters.
 std::string written(std::string cmt) {
   for (char& c : cmt) {
     if (c == '\r' || c == '\0') c = ' ';
@@ -73,6 +73,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Program& main = ctx.programs.main();
   const ProgramFileResult r = readProgramFile(main, in, fc);
   fuzz::require(main.size() <= Program::kMaxRows);
+  // A file not read whole says where and why, and the program no longer passes for it.
+  if (r.outcome == ProgramFileOutcome::Damaged) fuzz::require(!r.error.empty() && r.stoppedAt > 0 && main.modified);
+  if (r.outcome == ProgramFileOutcome::NotProgram) fuzz::require(!r.error.empty() && main.size() == 0);
   if (!r.ok) return 0;
 
   const RowTextContext rt = rowTextContextOf(ctx, 0);

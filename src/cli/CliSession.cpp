@@ -1,8 +1,14 @@
 #include "cli/CliSession.h"
 
-#include <charconv>
-#include <iostream>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <charconv>
+#include <cstring>
+#include <iostream>
+
+#include "core/settings/IniFile.h"
 
 #include "core/shell/StartUp.h"
 #include "core/text/TextFile.h"
@@ -28,6 +34,7 @@ bool parseGlobalOptions(const std::vector<std::string>& args, GlobalOptions& opt
     const std::string& v = args[++i];
     if (a == "--ini") {
       options.iniPath = v;
+      options.iniGiven = true;
     } else if (a == "--variant") {
       if (!parseInt(v, options.variant) || options.variant < 0 || options.variant > 4) {
         error = "--variant takes a product variant from 0 to 4, not \"" + v + "\"";
@@ -39,6 +46,34 @@ bool parseGlobalOptions(const std::vector<std::string>& args, GlobalOptions& opt
     }
   }
   rest.assign(args.begin() + static_cast<std::ptrdiff_t>(i), args.end());
+  return true;
+}
+
+bool checkSettingsFile(const GlobalOptions& options, std::string& error) {
+  if (!options.iniGiven) return true;
+  if (options.iniPath.empty()) {
+    error = "--ini names no file (the path is empty); give the path of a settings file";
+    return false;
+  }
+  struct stat st {};
+  if (::stat(options.iniPath.c_str(), &st) != 0) {
+    const int e = errno;
+    error = "the settings file " + options.iniPath + " named by --ini " +
+            (e == ENOENT ? std::string("does not exist")
+                         : e == ELOOP ? std::string("is a loop of links that leads to no file")
+                                      : "cannot be read: " + std::string(std::strerror(e)));
+    return false;
+  }
+  if (S_ISDIR(st.st_mode)) {
+    error = "the settings file " + options.iniPath + " named by --ini is a folder";
+    return false;
+  }
+  IniFile probe;
+  std::string why;
+  if (!probe.load(options.iniPath, &why)) {
+    error = "the settings file named by --ini cannot be read: " + why;
+    return false;
+  }
   return true;
 }
 

@@ -13,6 +13,7 @@ namespace kavel::cli {
 
 struct GlobalOptions {
   std::string iniPath;  // empty: every setting takes its default
+  bool iniGiven = false;  // --ini was given (perhaps with an empty path)
   int variant = -1;     // -1: the one the application title selects
   int language = -1;    // -1: LANG_NO_ of the settings
 };
@@ -21,6 +22,11 @@ struct GlobalOptions {
 /// stays in `rest`. False with `error` set on a bad option.
 bool parseGlobalOptions(const std::vector<std::string>& args, GlobalOptions& options,
                         std::vector<std::string>& rest, std::string& error);
+
+/// The settings file --ini names must be one the console can read: the user named it, so a
+/// missing file, an empty path, a folder, a loop of links or a file that is no text is an
+/// error, not a silent run with the defaults. False with `error` naming the path and why.
+bool checkSettingsFile(const GlobalOptions& options, std::string& error);
 
 /// A Context for the console: defaults of the variant, the settings file when given (never
 /// written), both message files, and the current language.

@@ -1,9 +1,12 @@
 #include "cli/ConsoleGeneration.h"
 
+#include <sys/stat.h>
+
 #include <iostream>
 #include <vector>
 
 #include "core/codegen/CodeGenerator.h"
+#include "core/model/ProgramFileCheck.h"
 #include "core/text/TextFile.h"
 
 namespace kavel::cli {
@@ -51,6 +54,24 @@ bool generateForConsole(Context& ctx, const std::string& file, const std::string
   };
 
   CodeGenerator generator(ctx, codeOptions, hooks);
+  // A Sub file that is there but does not read whole would build a different program; one
+  // that is missing (or no file at all) gets an empty function, as the build window makes it.
+  bool subsRead = true;
+  const ProgramFileContext fc{ctx.settings, ctx.io, ctx.setup, ctx.messages, mainWindowTitle()};
+  for (const CalledSub& sub : subs) {
+    const std::string path = generator.subFilePath(sub);
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+    const ProgramFileCheck check = checkProgramFile(path, fc);
+    if (check.verdict == ProgramFileCheck::Verdict::NotProgram || check.verdict == ProgramFileCheck::Verdict::Damaged) {
+      std::cerr << who << ": Sub-" << sub.number << ": " << check.reason << "\n";
+      subsRead = false;
+    }
+  }
+  if (!subsRead) {
+    std::cerr << who << ": nothing was written\n";
+    return false;
+  }
   CodeBuffer buffer(CodeTarget::BuildBuffer);
   const bool written = generator.GenerateCode(buffer);
   return written && !fileFailed;

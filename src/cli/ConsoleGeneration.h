@@ -9,7 +9,9 @@
 namespace kavel::cli {
 
 /// Generates for Main (read from `file`) into `outFolder`. Messages on standard error start
-/// with `who` ("kavel gen"). False when a generated file could not be written.
+/// with `who` ("kavel gen"). False, with nothing written, when a Sub file Main calls is there
+/// but is no program file or does not read whole; false when the generated files could not be
+/// written.
 bool generateForConsole(Context& ctx, const std::string& file, const std::string& outFolder, bool pwrOn,
                         const std::string& who);
 

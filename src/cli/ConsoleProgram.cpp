@@ -1,5 +1,6 @@
 #include "cli/ConsoleProgram.h"
 
+#include <algorithm>
 #include <iostream>
 
 #include "cli/CliSession.h"
@@ -9,15 +10,17 @@ namespace kavel::cli {
 bool parseProgramArguments(const std::vector<std::string>& args, std::string& file, int& sub, std::string& error) {
   sub = 0;
   file.clear();
+  bool optionsEnded = false;  // after "--" every argument is a file name
   for (std::size_t i = 0; i < args.size(); ++i) {
+    const Positional p = takePositional(args[i], optionsEnded, file, error);
+    if (p == Positional::Error) return false;
+    if (p == Positional::Taken) continue;
     if (args[i] == "--sub") {
       if (i + 1 >= args.size() || !parseInt(args[i + 1], sub) || sub < 1 || sub > 30) {
         error = "--sub takes a Sub program number from 1 to 30";
         return false;
       }
       ++i;
-    } else if (file.empty() && !(args[i].size() > 1 && args[i][0] == '-')) {
-      file = args[i];
     } else {
       error = "unexpected argument \"" + args[i] + "\"";
       return false;
@@ -48,7 +51,30 @@ ProgramFileResult readForConsole(Context& ctx, int index, const std::string& fil
 }
 
 std::string readFailure(const ProgramFileResult& result, const std::string& file) {
-  return result.error.empty() ? "cannot read " + file : result.error;
+  if (!result.error.empty()) return result.error;
+  return result.outcome == ProgramFileOutcome::Declined ? file + " was not converted" : "cannot read " + file;
+}
+
+bool isOption(const std::string& arg) { return arg.size() > 1 && arg[0] == '-'; }
+
+Positional takePositional(const std::string& arg, bool& optionsEnded, std::string& file, std::string& error) {
+  if (!optionsEnded && arg == "--") {
+    optionsEnded = true;
+    return Positional::Taken;
+  }
+  if (!optionsEnded && isOption(arg)) return Positional::Option;
+  if (!file.empty()) {
+    error = "unexpected argument \"" + arg + "\"";
+    return Positional::Error;
+  }
+  file = arg;
+  return Positional::Taken;
+}
+
+std::vector<std::string> splitAtOptionEnd(const std::vector<std::string>& args, std::vector<std::string>& after) {
+  const auto end = std::find(args.begin(), args.end(), "--");
+  after.assign(end, args.end());
+  return std::vector<std::string>(args.begin(), end);
 }
 
 }  // namespace kavel::cli

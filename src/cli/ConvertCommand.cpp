@@ -4,7 +4,6 @@
 
 #include "cli/ConsoleProgram.h"
 #include "core/model/ProgramFile.h"
-#include "core/model/ProgramFileCheck.h"
 
 namespace kavel::cli {
 namespace {
@@ -15,19 +14,22 @@ constexpr const char* kConvertUsage =
 }  // namespace
 
 int runConvert(const GlobalOptions& options, const std::vector<std::string>& args) {
+  std::vector<std::string> fileNames;
+  const std::vector<std::string> optionArgs = splitAtOptionEnd(args, fileNames);
   std::vector<std::string> rest;
   std::string out;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == "--out") {
-      if (i + 1 >= args.size() || args[i + 1].empty()) {
+  for (std::size_t i = 0; i < optionArgs.size(); ++i) {
+    if (optionArgs[i] == "--out") {
+      if (i + 1 >= optionArgs.size() || optionArgs[i + 1].empty()) {
         std::cerr << "kavel convert: --out needs the file to write\n" << kConvertUsage;
         return 1;
       }
-      out = args[++i];
+      out = optionArgs[++i];
     } else {
-      rest.push_back(args[i]);
+      rest.push_back(optionArgs[i]);
     }
   }
+  rest.insert(rest.end(), fileNames.begin(), fileNames.end());
   std::string file;
   int sub = 0;
   std::string error;
@@ -42,12 +44,7 @@ int runConvert(const GlobalOptions& options, const std::vector<std::string>& arg
 
   auto ctx = makeContext(options);
   ProgramFileContext fc{ctx->settings, ctx->io, ctx->setup, ctx->messages, mainWindowTitle()};
-  // As Open does: a file that is not a program file, or is damaged, is refused before reading.
-  const ProgramFileCheck check = checkProgramFile(file, fc);
-  if (check.verdict == ProgramFileCheck::Verdict::NotProgram || check.verdict == ProgramFileCheck::Verdict::Damaged) {
-    std::cerr << "kavel convert: " << check.reason << "\n";
-    return 1;
-  }
+  // A file that is not a program file, or did not read whole, is not written anywhere.
   const ProgramFileResult result = readForConsole(*ctx, sub, file);
   if (!result.ok) {
     std::cerr << "kavel convert: " << readFailure(result, file) << "\n";

@@ -18,7 +18,11 @@ struct GenArguments {
 };
 
 bool parseGenArguments(const std::vector<std::string>& args, GenArguments& gen, std::string& error) {
+  bool optionsEnded = false;  // after "--" every argument is a file name
   for (std::size_t i = 0; i < args.size(); ++i) {
+    const Positional p = takePositional(args[i], optionsEnded, gen.file, error);
+    if (p == Positional::Error) return false;
+    if (p == Positional::Taken) continue;
     if (args[i] == "--out") {
       if (i + 1 >= args.size() || args[i + 1].empty()) {
         error = "--out needs the folder to write M_Type.h and User.c into";
@@ -27,8 +31,6 @@ bool parseGenArguments(const std::vector<std::string>& args, GenArguments& gen, 
       gen.out = args[++i];
     } else if (args[i] == "--pwron") {
       gen.pwrOn = true;
-    } else if (gen.file.empty() && !(args[i].size() > 1 && args[i][0] == '-')) {
-      gen.file = args[i];
     } else {
       error = "unexpected argument \"" + args[i] + "\"";
       return false;

@@ -4,7 +4,6 @@
 
 #include "cli/ConsoleProgram.h"
 #include "core/model/ProgramFile.h"
-#include "core/model/ProgramFileCheck.h"
 #include "core/model/RowText.h"
 
 #ifdef KAVEL_WITH_PICTURE
@@ -40,25 +39,28 @@ bool takeValue(const std::vector<std::string>& args, std::size_t& i, std::string
 
 int runPicture(const GlobalOptions& global, const std::vector<std::string>& args) {
   GlobalOptions options = global;
+  std::vector<std::string> fileNames;
+  const std::vector<std::string> optionArgs = splitAtOptionEnd(args, fileNames);
   std::vector<std::string> rest;
   std::string out;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == "--out") {
-      if (!takeValue(args, i, out)) {
+  for (std::size_t i = 0; i < optionArgs.size(); ++i) {
+    if (optionArgs[i] == "--out") {
+      if (!takeValue(optionArgs, i, out)) {
         std::cerr << "kavel picture: --out needs the picture file to write\n" << kPictureUsage;
         return 1;
       }
-    } else if (args[i] == "--lang") {
+    } else if (optionArgs[i] == "--lang") {
       std::string value;
-      if (!takeValue(args, i, value) || !parseInt(value, options.language) || options.language < 0 ||
+      if (!takeValue(optionArgs, i, value) || !parseInt(value, options.language) || options.language < 0 ||
           options.language > 1) {
         std::cerr << "kavel picture: --lang takes 0 (Japanese) or 1 (English)\n" << kPictureUsage;
         return 1;
       }
     } else {
-      rest.push_back(args[i]);
+      rest.push_back(optionArgs[i]);
     }
   }
+  rest.insert(rest.end(), fileNames.begin(), fileNames.end());
   std::string file, error;
   int sub = 0;
   if (!parseProgramArguments(rest, file, sub, error)) {
@@ -80,12 +82,6 @@ int runPicture(const GlobalOptions& global, const std::vector<std::string>& args
   }
 
   auto ctx = makeContext(options);
-  ProgramFileContext fc{ctx->settings, ctx->io, ctx->setup, ctx->messages, mainWindowTitle()};
-  const ProgramFileCheck check = checkProgramFile(file, fc);
-  if (check.verdict == ProgramFileCheck::Verdict::NotProgram || check.verdict == ProgramFileCheck::Verdict::Damaged) {
-    std::cerr << "kavel picture: " << check.reason << "\n";
-    return 1;
-  }
   const ProgramFileResult result = readForConsole(*ctx, sub, file);
   if (!result.ok) {
     std::cerr << "kavel picture: " << readFailure(result, file) << "\n";

@@ -18,6 +18,11 @@ int runRows(const GlobalOptions& options, const std::vector<std::string>& args) 
   }
   auto ctx = makeContext(options);
   const ProgramFileResult result = readForConsole(*ctx, sub, file);
+  // A file that did not read whole lists nothing: a part of it would pass for the program.
+  if (!result.ok) {
+    std::cerr << "kavel rows: " << readFailure(result, file) << "\n";
+    return 1;
+  }
 
   const RowTextContext rt = rowTextContextOf(*ctx, sub);
   int number = 1;
@@ -26,10 +31,6 @@ int runRows(const GlobalOptions& options, const std::vector<std::string>& args) 
                 row.val2, composeRowText(row, rt).c_str());
   }
   std::fflush(stdout);
-  if (!result.ok) {
-    std::cerr << "kavel rows: " << readFailure(result, file) << "\n";
-    return 1;
-  }
   return 0;
 }
 

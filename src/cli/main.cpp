@@ -25,9 +25,10 @@ constexpr const char* kUsage =
     "                                  Main program is FILE (Subs read from FILE's folder);\n"
     "                                  --pwron: as with the build's \"PwrOn Run\" box ticked\n"
     "  view FILE [--sub N]             print the code view of a program file (as Main or Sub-N)\n"
-    "  build FILE [--pwron] [--timeout S]\n"
+    "  build FILE [--pwron] [--timeout S] [--wait S]\n"
     "                                  build FILE with the settings' build folder and copy\n"
-    "                                  User.Hex (and User.c) beside it; prints err.txt\n"
+    "                                  User.Hex (and User.c) beside it; prints err.txt;\n"
+    "                                  waits up to S seconds (120) for another build there\n"
     "  download HEXFILE --port PORT [--no-run]\n"
     "                                  send a HEX image to the board's boot loader\n"
     "  monitor --port PORT [--seconds N]\n"
@@ -38,7 +39,8 @@ constexpr const char* kUsage =
     "                                  OUT in the current format as Save does\n"
     "  picture FILE --out OUT.png|OUT.svg [--sub N] [--lang N]\n"
     "                                  draw every row of FILE as the program window shows it\n"
-    "                                  (no display needed)\n";
+    "                                  (no display needed)\n"
+    "A \"--\" ends a command's options; FILE may then start with \"-\".\n";
 
 }  // namespace
 
@@ -55,6 +57,10 @@ int main(int argc, char** argv) {
   if (rest.empty() || rest[0] == "--help" || rest[0] == "-h") {
     (rest.empty() ? std::cerr : std::cout) << kUsage;
     return rest.empty() ? 2 : 0;
+  }
+  if (!checkSettingsFile(options, error)) {
+    std::cerr << "kavel: " << error << "\n";
+    return 1;
   }
   const std::string command = rest[0];
   const std::vector<std::string> commandArgs(rest.begin() + 1, rest.end());

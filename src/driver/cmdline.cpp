@@ -37,6 +37,8 @@ bool equalsIgnoringCase(const std::string& a, const char* b) {
   return true;
 }
 
+bool isProcessorOption(const char* option) { return option != nullptr && std::strcmp(option, "-p") == 0; }
+
 void reportConflict() {
   std::fputs("Cannot specify both the --extended and --no-extended command-line options\n", stderr);
 }
@@ -96,7 +98,14 @@ bool cmd_parse_args() {
   for (;;) {
     const int code = poptGetNextOpt(s_option_context);
     if (code == -1) return result;
-    // popt's own complaints (unknown option, missing or bad argument) are the compiler's
+    // A -p without its processor name at the end of the line would build for no processor
+    // at all; the user meant to name one.
+    if (code == POPT_ERROR_NOARG && isProcessorOption(poptBadOption(s_option_context, 0))) {
+      std::fputs("Option -p needs a processor name (for example -p 18F2620)\n", stderr);
+      result = false;
+      continue;
+    }
+    // popt's other complaints (unknown option, missing or bad argument) are the compiler's
     // business: the argument travels on unchanged.
     if (code <= 0) continue;
     switch (code) {

@@ -66,6 +66,7 @@ CompilerRun runCompiler(const std::string& path, char* const argv[]) {
     waited = ::waitpid(pid, &status, 0);
   } while (waited < 0 && errno == EINTR);
   if (waited == pid && WIFEXITED(status)) run.exitCode = WEXITSTATUS(status);
+  if (waited == pid && WIFSIGNALED(status)) run.signal = WTERMSIG(status);
   return run;
 }
 
@@ -80,6 +81,11 @@ std::string startFailureReason(int error) {
     case EINVAL: return "'mode' argument is invalid";
     default: return "Unknown error [errno = " + std::to_string(error) + "]";
   }
+}
+
+std::string signalText(int signal) {
+  const char* name = ::strsignal(signal);
+  return "signal " + std::to_string(signal) + (name ? " (" + std::string(name) + ")" : std::string());
 }
 
 }  // namespace kcc8

@@ -24,6 +24,7 @@ struct CompilerRun {
   bool started = false;
   int error = 0;
   int exitCode = -1;  ///< -1 when the child did not end normally (killed by a signal)
+  int signal = 0;     ///< the signal that ended the child, 0 when it exited
 };
 
 /// Starts `path` with `argv` (null-terminated, handed over unchanged) and waits for its end.
@@ -31,5 +32,8 @@ CompilerRun runCompiler(const std::string& path, char* const argv[]);
 
 /// Why a start failed, in the driver's words, for an errno value.
 std::string startFailureReason(int error);
+
+/// "signal 9 (Killed)": a signal that ended the compiler, for the driver's message.
+std::string signalText(int signal);
 
 }  // namespace kcc8

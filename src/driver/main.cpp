@@ -3,9 +3,9 @@
 // traditional compiler from the folder it was invoked from, runs it with the very arguments it
 // was given and reports the outcome through its exit code.
 //
-// Exit codes: 0 compiler ran and succeeded; 1 option error, unreadable resource file or
-// unsupported processor; 2 --extended for a device without extended mode; 3 the compiler could
-// not be started or failed.
+// Exit codes: 0 compiler ran and succeeded; 1 option error (-p without a processor name
+// included), unreadable resource file or unsupported processor; 2 --extended for a device
+// without extended mode; 3 the compiler could not be started, failed or was ended by a signal.
 
 #include <cstdio>
 #include <cstdlib>
@@ -47,6 +47,12 @@ int main(int argc, char** argv) {
   const CompilerRun run = runCompiler(compiler, argv);
   if (!run.started) {
     std::fprintf(stderr, "Error executing %s.  %s\n", compiler.c_str(), startFailureReason(run.error).c_str());
+    return 3;
+  }
+  // A compiler that crashed or was stopped says nothing itself; the build output must.
+  if (run.signal != 0) {
+    std::fprintf(stderr, "Error: %s was ended by %s before it finished.\n", compiler.c_str(),
+                 signalText(run.signal).c_str());
     return 3;
   }
   return run.exitCode == 0 ? 0 : 3;

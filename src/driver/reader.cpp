@@ -1,7 +1,9 @@
 #include "driver/reader.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 
 #include <fcntl.h>
@@ -81,7 +83,12 @@ std::unique_ptr<ResourceFile> openResourceFile(const char* toolPath) {
   // file's place must not hang the build or fill the memory.
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
   if (fd < 0) {
-    std::printf("\nError: File not found - %s\n", path.c_str());
+    // A file that is there but cannot be opened needs another remedy than a missing one.
+    if (errno == ENOENT) {
+      std::printf("\nError: File not found - %s\n", path.c_str());
+    } else {
+      std::printf("\nError: Cannot open the resource file - %s: %s\n", path.c_str(), std::strerror(errno));
+    }
     std::exit(1);
   }
   struct stat st {};
@@ -111,12 +118,41 @@ bool firstTokenIs(const std::string& line, std::string_view type) {
   return token && *token == type;
 }
 
-// Hexadecimal as far as the text is a number; anything else counts as 0. Values beyond 32 bits
-// stay at the largest one instead of wrapping round to something small.
-uint32_t hexField(const std::string& text) {
-  const unsigned long long value = std::strtoull(text.c_str(), nullptr, 16);
-  return value > std::numeric_limits<uint32_t>::max() ? std::numeric_limits<uint32_t>::max()
-                                                      : static_cast<uint32_t>(value);
+// A hexadecimal field: blanks around it and a "0x" in front are allowed, nothing else. A field
+// that is no such number, or does not fit 32 bits, makes its record damaged: a count or a size
+// read as 0 would load a device the file does not describe.
+std::optional<uint32_t> hexField(const std::string& text) {
+  std::string_view t = text;
+  while (!t.empty() && (t.front() == ' ' || t.front() == '\t')) t.remove_prefix(1);
+  while (!t.empty() && (t.back() == ' ' || t.back() == '\t')) t.remove_suffix(1);
+  if (t.size() > 2 && t[0] == '0' && (t[1] == 'x' || t[1] == 'X')) t.remove_prefix(2);
+  if (t.empty() || t.size() > 8) {
+    // Leading zeros do not make a number larger.
+    while (t.size() > 8 && t.front() == '0') t.remove_prefix(1);
+    if (t.empty() || t.size() > 8) return std::nullopt;
+  }
+  uint32_t value = 0;
+  for (const char c : t) {
+    uint32_t digit;
+    if (c >= '0' && c <= '9') {
+      digit = static_cast<uint32_t>(c - '0');
+    } else if (c >= 'a' && c <= 'f') {
+      digit = static_cast<uint32_t>(c - 'a' + 10);
+    } else if (c >= 'A' && c <= 'F') {
+      digit = static_cast<uint32_t>(c - 'A' + 10);
+    } else {
+      return std::nullopt;
+    }
+    value = value * 16 + digit;
+  }
+  return value;
+}
+
+// Stores a hexadecimal field; false when it is not one.
+bool setHex(uint32_t& target, const std::string& token) {
+  const std::optional<uint32_t> v = hexField(token);
+  if (v) target = *v;
+  return v.has_value();
 }
 
 std::string upperCase(std::string_view text) {
@@ -127,69 +163,72 @@ std::string upperCase(std::string_view text) {
   return out;
 }
 
+// The number of fields each record has after its type.
+constexpr int kPartFields = 12;
+constexpr int kRegisterFields = 4;
+constexpr int kSwitchFields = 4;
+constexpr int kValueFields = 3;
+
 bool setPartField(PartInfo& part, int field, const std::string& token, const std::string& upper) {
   switch (field) {
-    case 1: part.identity = hexField(token); break;
+    case 1: return setHex(part.identity, token);
     case 2:
       part.processorName = upper;
       part.listedName = token;
-      break;
-    case 3: part.familyName = token; break;
-    case 4: part.flags = hexField(token); break;
-    case 5: part.noOfPages = hexField(token); break;
-    case 6: part.maxRom = hexField(token); break;
-    case 7: part.noOfBanks = hexField(token); break;
-    case 8: part.maxRam = hexField(token); break;
-    case 9: part.eeMax = hexField(token); break;
-    case 10: part.acs = hexField(token); break;
-    case 11: part.further = hexField(token); break;
-    case 12: part.noOfConfigs = hexField(token); break;
+      return true;
+    case 3: part.familyName = token; return true;
+    case 4: return setHex(part.flags, token);
+    case 5: return setHex(part.noOfPages, token);
+    case 6: return setHex(part.maxRom, token);
+    case 7: return setHex(part.noOfBanks, token);
+    case 8: return setHex(part.maxRam, token);
+    case 9: return setHex(part.eeMax, token);
+    case 10: return setHex(part.acs, token);
+    case 11: return setHex(part.further, token);
+    case 12: return setHex(part.noOfConfigs, token);
     default: return false;
   }
-  return true;
 }
 
 bool setRegisterField(ConfigRegInfo& reg, int field, const std::string& token) {
   switch (field) {
-    case 1: reg.address = hexField(token); break;
-    case 2: reg.setBits = hexField(token); break;
-    case 3: reg.defaultValue = hexField(token); break;
-    case 4: reg.noOfSwitches = hexField(token); break;
+    case 1: return setHex(reg.address, token);
+    case 2: return setHex(reg.setBits, token);
+    case 3: return setHex(reg.defaultValue, token);
+    case 4: return setHex(reg.noOfSwitches, token);
     default: return false;
   }
-  return true;
 }
 
 bool setSwitchField(SwitchInfo& sw, int field, const std::string& token) {
   switch (field) {
-    case 1: sw.name = token; break;
-    case 2: sw.description = token; break;
-    case 3: sw.mask = hexField(token); break;
-    case 4: sw.noOfValues = hexField(token); break;
+    case 1: sw.name = token; return true;
+    case 2: sw.description = token; return true;
+    case 3: return setHex(sw.mask, token);
+    case 4: return setHex(sw.noOfValues, token);
     default: return false;
   }
-  return true;
 }
 
 bool setValueField(SettingValueInfo& value, int field, const std::string& token) {
   switch (field) {
-    case 1: value.name = token; break;
-    case 2: value.description = token; break;
-    case 3: value.value = hexField(token); break;
+    case 1: value.name = token; return true;
+    case 2: value.description = token; return true;
+    case 3: return setHex(value.value, token);
     default: return false;
   }
-  return true;
 }
 
 /// Feeds the remaining tokens of the current record to `set` as fields 1, 2, ...; false when
-/// `set` refuses one (a field too many).
+/// `set` refuses one (a field too many, or a number that is none) or when the record ends
+/// before its `count` fields: a record cut short or damaged is refused, not read in part.
 template <typename Set>
-bool readFields(Set set) {
+bool readFields(int count, Set set) {
   int field = 1;
   while (const auto token = GetNextToken()) {
     if (!set(field++, *token)) return false;
   }
-  return true;
+  return field > count;
 }
 
 int readValues(ResourceFile& file, SwitchInfo& sw) {
@@ -198,7 +237,7 @@ int readValues(ResourceFile& file, SwitchInfo& sw) {
     if (!file.nextLine(line)) return 23;
     if (!firstTokenIs(line, "SETTING_VALUE_TYPE")) return 24;
     SettingValueInfo value;
-    if (!readFields([&](int f, const std::string& t) { return setValueField(value, f, t); })) return 25;
+    if (!readFields(kValueFields, [&](int f, const std::string& t) { return setValueField(value, f, t); })) return 25;
     sw.values.push_back(std::move(value));
   }
   return 0;
@@ -210,7 +249,7 @@ int readSwitches(ResourceFile& file, ConfigRegInfo& reg) {
     if (!file.nextLine(line)) return 20;
     if (!firstTokenIs(line, "SWITCH_INFO_TYPE")) return 21;
     SwitchInfo sw;
-    if (!readFields([&](int f, const std::string& t) { return setSwitchField(sw, f, t); })) return 22;
+    if (!readFields(kSwitchFields, [&](int f, const std::string& t) { return setSwitchField(sw, f, t); })) return 22;
     reg.switches.push_back(std::move(sw));
     if (const int rc = readValues(file, reg.switches.back())) return rc;
   }
@@ -223,7 +262,9 @@ int readRegisters(ResourceFile& file, PartInfo& part) {
     if (!file.nextLine(line)) return 17;
     if (!firstTokenIs(line, "CONFIGREG_INFO_TYPE")) return 18;
     ConfigRegInfo reg;
-    if (!readFields([&](int f, const std::string& t) { return setRegisterField(reg, f, t); })) return 19;
+    if (!readFields(kRegisterFields, [&](int f, const std::string& t) { return setRegisterField(reg, f, t); })) {
+      return 19;
+    }
     part.configs.push_back(std::move(reg));
     if (const int rc = readSwitches(file, part.configs.back())) return rc;
   }
@@ -326,7 +367,7 @@ int ReadResource(const char* partName, const char* toolPath) {
   PartInfoPtr = std::make_unique<PartInfo>();
   PartInfo& part = *PartInfoPtr;
   if (!firstTokenIs(line, "PART_INFO_TYPE")) return 15;
-  if (!readFields([&](int f, const std::string& t) { return setPartField(part, f, t, upper); })) return 16;
+  if (!readFields(kPartFields, [&](int f, const std::string& t) { return setPartField(part, f, t, upper); })) return 16;
   return readRegisters(*file, part);
 }
 

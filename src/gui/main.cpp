@@ -1,13 +1,14 @@
 // kavelide: creates the application, its records and the main window.
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QScreen>
 #include <QMessageBox>
 
 #include <QSocketNotifier>
 
 #include <csignal>
+#include <cstring>
+#include <filesystem>
 #include <exception>
 #include <iostream>
 #include <string>
@@ -87,6 +88,18 @@ void listenForEndSignals(QApplication& app) {
   });
 }
 
+// The program file named on the command line, made absolute, as the bytes the system gave: a
+// name that is no UTF-8 would not survive a trip through QString. QApplication has taken its
+// own options out of argv by now; a "--" lets a file name start with "-".
+std::string fileArgument(int argc, char** argv) {
+  int at = 1;
+  if (at < argc && std::strcmp(argv[at], "--") == 0) ++at;
+  if (at >= argc || argv[at][0] == '\0') return {};
+  std::error_code ec;
+  const std::filesystem::path absolute = std::filesystem::absolute(argv[at], ec);
+  return ec ? std::string(argv[at]) : absolute.lexically_normal().string();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -122,9 +135,7 @@ int main(int argc, char** argv) {
     options.paths = kavel::decideUserPaths(kavel::probePathInputs(binary));
     kavel::prepareUserFolders(options.paths,
                               kavel::variantInfo(kavel::variantFromTitle(kavel::kApplicationTitle)).userFolder);
-    const QStringList args = QCoreApplication::arguments();
-    const int file = args.size() > 1 && args.at(1) == QStringLiteral("--") ? 2 : 1;
-    if (args.size() > file) options.fileArgument = QFileInfo(args.at(file)).absoluteFilePath().toStdString();
+    options.fileArgument = fileArgument(argc, argv);
 
     kavel::gui::TfrmMain main(ctx, options);
     // A signal during the start (the first-run language question, a warning about the

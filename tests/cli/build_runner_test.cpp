@@ -13,6 +13,7 @@
 #include <algorithm>
 
 #include "Statements.h"
+#include "TempFolder.h"
 #include "core/Context.h"
 #include "core/build/BuildFiles.h"
 #include "core/build/BuildOutput.h"
@@ -67,17 +68,11 @@ int checkIntelHex(const std::string& hex) {
 class BuildRunnerTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::path(::testing::TempDir()) /
-           ("kavel_runner_" + std::to_string(::getpid()) + "_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir_);
     fs::create_directories(dir_ / "Build");
     fs::copy(KAVEL_BIN_DIR "/Build/Build_V190617", dir_ / "Build" / "Build_V190617", fs::copy_options::recursive);
     ctx_.settings.BatFile_ = (dir_ / "Build" / "Build_V190617" / "BuildPath.Bat").string();
     ctx_.settings.MCU2620_ = 1;
     folder_ = buildFolderOf(ctx_.settings.BatFile_);
-  }
-  void TearDown() override {
-    if (!HasFailure()) fs::remove_all(dir_);
   }
 
   // Saves Main with these rows, reads it back as the build does, and generates into the build
@@ -101,7 +96,8 @@ class BuildRunnerTest : public ::testing::Test {
                         limits);
   }
 
-  fs::path dir_;
+  kavel::testing::TempFolder temp_{"kavel-runner"};
+  fs::path dir_ = temp_.path();
   std::string folder_;
   Context ctx_;
 };
@@ -242,7 +238,8 @@ TEST_F(BuildRunnerTest, ABatchFileThatNeverEndsIsStoppedByTimeOutOrCancel) {
 }
 
 TEST(BuildOutput, HugeAndBinaryOutputIsCutAndMadeReadable) {
-  const std::string path = ::testing::TempDir() + "kavel_err_huge_" + std::to_string(::getpid()) + ".txt";
+  const kavel::testing::TempFolder temp("kavel-err-huge");
+  const std::string path = temp / "err.txt";
   std::string bytes = "User.c:3:Error: one\r\nline two\rline three\n";
   bytes += std::string("nul\0bell\a\x7f end\n", 14);
   bytes += std::string("\x82\xa0 cp932?\n");  // not UTF-8: the whole text is read as CP932

@@ -5,6 +5,7 @@
 #include <sstream>
 #include <sys/stat.h>
 
+#include "TempFolder.h"
 #include "RunProcess.h"
 
 using kavel::testing::runProcess;
@@ -17,11 +18,6 @@ const std::string kData = KAVEL_TEST_DATA;
 
 class KavelConvert : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir = fs::path(::testing::TempDir()) / "kavel_cli_convert";
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-  }
   std::string path(const std::string& name) const { return (dir / name).string(); }
   static std::string contents(const std::string& p) {
     std::ifstream in(p, std::ios::binary);
@@ -29,7 +25,8 @@ class KavelConvert : public ::testing::Test {
     s << in.rdbuf();
     return s.str();
   }
-  fs::path dir;
+  kavel::testing::TempFolder temp_{"kavel-cli-convert"};
+  fs::path dir = temp_.path();
 };
 
 TEST_F(KavelConvert, BringsAnOldFileToTheCurrentFormat) {

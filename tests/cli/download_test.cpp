@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "RunProcess.h"
+#include "TempFolder.h"
 #include "VirtualBoardProcess.h"
 
 using kavel::testing::runProcess;
@@ -18,7 +19,10 @@ namespace {
 const std::string kKavel = KAVEL_BIN_DIR "/kavel";
 const std::string kHex = KAVEL_TEST_DATA "/hex/";
 
-std::string tempFile(const std::string& name) { return (fs::path(::testing::TempDir()) / name).string(); }
+std::string tempFile(const std::string& name) {
+  static const kavel::testing::TempFolder temp("kavel-cli-serial");
+  return temp / name;
+}
 
 std::string iniWith(const std::string& name, const std::string& body) {
   const std::string path = tempFile(name);

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include "RunProcess.h"
+#include "TempFolder.h"
 
 using kavel::testing::runProcess;
 using kavel::testing::slurp;
@@ -18,7 +19,8 @@ const std::string kGolden = kData + "/golden/";
 const std::string kSep = "//" + std::string(80, '-');
 
 std::string outDir(const std::string& name) {
-  const fs::path dir = fs::path(::testing::TempDir()) / ("kavel_cli_gen_" + name);
+  static kavel::testing::TempFolder temp("kavel-cli-gen");
+  const fs::path dir = temp.path() / name;
   fs::remove_all(dir);
   fs::create_directories(dir);
   return dir.string();

@@ -15,6 +15,7 @@
 #include <thread>
 
 #include "RunProcess.h"
+#include "TempFolder.h"
 #include "VirtualBoardProcess.h"
 
 using kavel::testing::runProcess;
@@ -30,7 +31,10 @@ const std::string kHeader = "time_ms,CN1,CN2,CN3,CN4,CN5,CN6,CN7,CN8,CN9,CN10,LE
 // CN6 2-wire, CN7 PING, CN8 servo, CN9 output resting high, CN10 output resting low.
 const std::string kConfig = "CNio:0214653420 USE_USS";
 
-std::string tempFile(const std::string& name) { return (fs::path(::testing::TempDir()) / name).string(); }
+std::string tempFile(const std::string& name) {
+  static const kavel::testing::TempFolder temp("kavel-cli-serial");
+  return temp / name;
+}
 
 std::vector<std::string> lines(const std::string& text) {
   std::vector<std::string> out;

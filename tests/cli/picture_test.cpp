@@ -10,6 +10,7 @@
 #include <fstream>
 #include <memory>
 
+#include "TempFolder.h"
 #include "RunProcess.h"
 
 using kavel::testing::runProcess;
@@ -38,15 +39,11 @@ class KavelPicture : public ::testing::Test {
   }
   // The application must go before the program's static objects do.
   static void TearDownTestSuite() { app_.reset(); }
-  void SetUp() override {
-    dir = fs::path(::testing::TempDir()) / "kavel_cli_picture";
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-  }
   std::string path(const std::string& name) const { return (dir / name).string(); }
 
   static std::unique_ptr<QGuiApplication> app_;
-  fs::path dir;
+  kavel::testing::TempFolder temp_{"kavel-cli-picture"};
+  fs::path dir = temp_.path();
 };
 
 std::unique_ptr<QGuiApplication> KavelPicture::app_;

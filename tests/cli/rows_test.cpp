@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "RunProcess.h"
+#include "TempFolder.h"
 
 using kavel::testing::runProcess;
 namespace fs = std::filesystem;
@@ -18,8 +19,8 @@ const std::string kData = KAVEL_TEST_DATA;
 // A settings file whose English messages come from a small file of our own, so the time unit
 // of a Wait row is known.
 std::string testIni() {
-  const fs::path dir = fs::path(::testing::TempDir()) / "kavel_cli_rows";
-  fs::create_directories(dir);
+  static kavel::testing::TempFolder temp("kavel-cli-rows");
+  const fs::path dir = temp.path();
   std::ofstream(dir / "msg.Txt") << "[126]:sec\r\n";
   std::ofstream(dir / "test.ini") << "[LANGUAGE]\r\nLANG_NO_=1\r\nLANG_1__=" << (dir / "msg.Txt").string() << "\r\n";
   return (dir / "test.ini").string();
@@ -62,8 +63,7 @@ TEST(KavelRows, OldFilesAreConvertedAndWarnedAbout) {
 TEST(KavelRows, Failures) {
   const auto bad = runProcess({kKavel, "rows", kData + "/bad.Kvl"});
   EXPECT_EQ(bad.exitCode, 1);
-  EXPECT_EQ(bad.out.find("1\t0\t21\t21\t50\t50\t0\t"), 0u) << "rows read before the bad line are printed";
-  EXPECT_EQ(std::count(bad.out.begin(), bad.out.end(), '\n'), 1);
+  EXPECT_EQ(bad.out, "") << "the rows before the bad line would pass for the whole program";
   EXPECT_NE(bad.err.find("\"00005?\""), std::string::npos) << bad.err;
 
   const auto missing = runProcess({kKavel, "rows", kData + "/missing.Kvl"});

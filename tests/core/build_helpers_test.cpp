@@ -9,6 +9,7 @@
 #include "core/build/ErrorPosition.h"
 #include "core/build/HistoryName.h"
 #include "core/text/TextFile.h"
+#include "TempFolder.h"
 
 using namespace kavel;
 
@@ -130,7 +131,8 @@ TEST(BuildPathEntry, PutsTheToolChainInFrontOfThePath) {
   EXPECT_FALSE(buildPathEntry("", "/usr/bin=x") == std::nullopt) << "the old PATH may hold an =";
   EXPECT_FALSE(buildPathEntry("=x", ""));
 
-  const std::string file = (std::filesystem::path(::testing::TempDir()) / "kavel_BuildPath.Bat").string();
+  const kavel::testing::TempFolder temp("kavel-build-path");
+  const std::string file = temp / "BuildPath.Bat";
   ASSERT_TRUE(text::writeFileAtomic(file, "PATH=/opt/pic/bin:\r\ncl2620.Bat\r\n"));
   EXPECT_EQ(readFirstLine(file), "PATH=/opt/pic/bin:");
   ASSERT_TRUE(text::writeFileAtomic(file, "PATH=/x:"));

@@ -6,6 +6,7 @@
 #include "core/codegen/CCodeLibrary.h"
 #include "core/codegen/CCodeStatement.h"
 #include "core/text/TextFile.h"
+#include "TempFolder.h"
 
 using namespace kavel;
 namespace fs = std::filesystem;
@@ -17,8 +18,8 @@ CCodeLibEntry entry(std::string type, std::string code, std::string value, std::
 }
 
 std::string tempFile(const std::string& name, const std::string& bytes) {
-  const fs::path dir = fs::path(::testing::TempDir()) / "kavel_clib";
-  fs::create_directories(dir);
+  static const kavel::testing::TempFolder temp("kavel-clib");
+  const fs::path dir = temp.path();
   const std::string path = (dir / name).string();
   EXPECT_TRUE(text::writeFileAtomic(path, bytes));
   return path;

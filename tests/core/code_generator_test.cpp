@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <filesystem>
 
 #include "core/Context.h"
@@ -12,6 +14,7 @@
 #include "core/text/Format.h"
 #include "core/text/TextFile.h"
 #include "Statements.h"
+#include "TempFolder.h"
 
 using namespace kavel;
 using kavel::testing::row;
@@ -34,9 +37,6 @@ Lines tail(const Lines& lines, std::size_t from) { return Lines(lines.begin() + 
 class CodeGeneratorTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::path(::testing::TempDir()) /
-           ("kavel_cg_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir_);
     fs::create_directories(dir_ / "Build" / "Build_V190617");
     ctx_.settings.BatFile_ = (dir_ / "Build" / "Build_V190617" / "BuildPath.Bat").string();
     hooks_.openSubWindow = [this](int n) { events_.push_back("open " + std::to_string(n)); };
@@ -74,7 +74,8 @@ class CodeGeneratorTest : public ::testing::Test {
     return buffer;
   }
 
-  fs::path dir_;
+  kavel::testing::TempFolder temp_{"kavel-cg"};
+  fs::path dir_ = temp_.path();
   Context ctx_;
   CodeGenHooks hooks_;
   std::vector<std::string> events_;
@@ -246,8 +247,60 @@ TEST_F(CodeGeneratorTest, UnwritableBuildFolderIsReportedAndGenerationGoesOn) {
   const CodeBuffer buffer = build(options);
   EXPECT_FALSE(ok_);
   const std::string error = "File Error: Can't perform one of the following file operations: Open, Write, Close.";
-  EXPECT_EQ(events_, (Lines{error, error}));
+  EXPECT_EQ(events_, (Lines{error})) << "the two files are written together, so one report";
   EXPECT_NE(buffer.joined().find("wait_ms(5);"), std::string::npos);
+}
+
+TEST_F(CodeGeneratorTest, BuildFilesAreWrittenTogetherOrNotAtAll) {
+  // Before, M_Type.h was written first and User.c then failed: a new header beside an old
+  // User.c. Each case leaves both files as they were.
+  openMain(save(0, "main.Kvl", {row(kWait, kWait, 5)}));
+  struct Case {
+    const char* what;
+    std::function<void()> spoil;
+  } cases[] = {
+      {"User.c is a folder", [&] { fs::create_directory(buildFile("User.c")); }},
+      {"User.c is read-only", [&] {
+         text::writeFileAtomic(buildFile("User.c"), "old source");
+         fs::permissions(buildFile("User.c"), fs::perms::owner_read);
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    fs::remove_all(buildFile("User.c"));
+    ASSERT_TRUE(text::writeFileAtomic(buildFile("M_Type.h"), "old header"));
+    c.spoil();
+    events_.clear();
+    build();
+    EXPECT_FALSE(ok_);
+    EXPECT_EQ(events_.size(), 1u);
+    std::string header;
+    ASSERT_TRUE(text::readFileBytes(buildFile("M_Type.h"), header));
+    EXPECT_EQ(header, "old header");
+    fs::permissions(buildFile("User.c"), fs::perms::owner_all, fs::perm_options::add);
+  }
+
+  // With nothing in the way both are written.
+  fs::remove_all(buildFile("User.c"));
+  build();
+  EXPECT_TRUE(ok_);
+  std::string header, source;
+  ASSERT_TRUE(text::readFileBytes(buildFile("M_Type.h"), header));
+  ASSERT_TRUE(text::readFileBytes(buildFile("User.c"), source));
+  EXPECT_NE(header, "old header");
+  EXPECT_NE(source.find("wait_ms(5);"), std::string::npos);
+
+  // A program kept as C source writes its header and its source the same way.
+  CodeGenerator generator(ctx_, {}, hooks_);
+  fs::remove_all(buildFile("User.c"));
+  fs::create_directory(buildFile("User.c"));
+  EXPECT_FALSE(generator.WriteBuildFiles("void user_main(void) {}\r\n"));
+  ASSERT_TRUE(text::readFileBytes(buildFile("M_Type.h"), header));
+  EXPECT_NE(header.find("#define"), std::string::npos) << "the header of the build before stays";
+  fs::remove_all(buildFile("User.c"));
+  EXPECT_TRUE(generator.WriteBuildFiles("void user_main(void) {}\r\n"));
+  ASSERT_TRUE(text::readFileBytes(buildFile("User.c"), source));
+  EXPECT_EQ(source, "void user_main(void) {}\r\n");
 }
 
 TEST_F(CodeGeneratorTest, CodeViewOfTheCurrentProgram) {

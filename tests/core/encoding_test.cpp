@@ -2,6 +2,7 @@
 
 #include "core/text/Encoding.h"
 #include "core/text/TextFile.h"
+#include "TempFolder.h"
 
 #include <cstdio>
 #include <sys/stat.h>
@@ -103,8 +104,8 @@ TEST(Encoding, EveryTextWeWriteReadsBackIdentical) {
 }
 
 TEST(TextFile, ReadOnlyTargetIsNotReplaced) {
-  const std::string path = ::testing::TempDir() + "kavel_readonly.txt";
-  std::remove(path.c_str());
+  const kavel::testing::TempFolder temp("kavel-readonly");
+  const std::string path = temp / "readonly.txt";
   ASSERT_TRUE(writeFileAtomic(path, "old"));
   ::chmod(path.c_str(), 0444);
   std::string error;

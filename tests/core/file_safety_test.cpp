@@ -4,13 +4,18 @@
 #include <gtest/gtest.h>
 
 #include <dirent.h>
+#include <csignal>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "core/text/TextFile.h"
+#include "TempFolder.h"
 
 namespace fs = std::filesystem;
 using namespace kavel::text;
@@ -19,15 +24,6 @@ namespace {
 
 class FileSafetyTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir = fs::path(::testing::TempDir()) / ("kavel_files_" + std::to_string(::getpid()));
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-  }
-  void TearDown() override {
-    fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add);
-    fs::remove_all(dir);
-  }
   std::string path(const std::string& name) const { return (dir / name).string(); }
   std::string put(const std::string& name, const std::string& bytes) const {
     std::ofstream(path(name), std::ios::binary) << bytes;
@@ -46,7 +42,8 @@ class FileSafetyTest : public ::testing::Test {
   }
   static bool runningAsRoot() { return ::geteuid() == 0; }
 
-  fs::path dir;
+  kavel::testing::TempFolder temp_{"kavel-files"};
+  fs::path dir = temp_.path();
 };
 
 TEST_F(FileSafetyTest, ReaderRefusesWhatIsNoFileWithoutWaiting) {
@@ -132,6 +129,81 @@ TEST_F(FileSafetyTest, LeftoversOfAKilledSaveAreRemovedByTheNextSave) {
   put(temporaryPrefixFor(path("else.Kvl")) + "abc123.tmp", "someone else's");
   ASSERT_TRUE(writeFileAtomic(file, "new"));
   EXPECT_EQ(entries(), (std::vector<std::string>{temporaryPrefixFor(path("else.Kvl")) + "abc123.tmp", "prog.Kvl"}));
+}
+
+TEST_F(FileSafetyTest, AnotherProcessSavingTheSameFileIsNoLeftover) {
+  // A temporary file that a running save holds stays; once let go, it is a leftover.
+  const std::string file = put("prog.Kvl", "old");
+  const std::string running = put(temporaryPrefixFor(file) + "run123.tmp", "half written");
+  const int held = ::open(running.c_str(), O_RDONLY);
+  ASSERT_GE(held, 0);
+  ASSERT_EQ(::flock(held, LOCK_EX), 0);
+  ASSERT_TRUE(writeFileAtomic(file, "new"));
+  EXPECT_TRUE(fs::exists(running)) << "the other save's file was taken for a leftover";
+  ::close(held);
+  ASSERT_TRUE(writeFileAtomic(file, "newer"));
+  EXPECT_EQ(entries(), std::vector<std::string>{"prog.Kvl"});
+
+  // Two processes saving one file over and over: before, each removed the other's temporary
+  // file as a leftover, and its save then failed.
+  constexpr int kSaves = 300;
+  pid_t children[2];
+  for (int c = 0; c < 2; ++c) {
+    children[c] = ::fork();
+    ASSERT_GE(children[c], 0);
+    if (children[c] == 0) {
+      int failed = 0;
+      for (int i = 0; i < kSaves; ++i) failed += writeFileAtomic(file, std::string(1000 + c, 'a' + c)) ? 0 : 1;
+      ::_exit(failed > 0 ? 1 : 0);
+    }
+  }
+  for (pid_t child : children) {
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "a save failed while the other one ran";
+  }
+  const std::string last = contents(file);
+  EXPECT_TRUE(last == std::string(1000, 'a') || last == std::string(1001, 'b'));
+  EXPECT_EQ(entries(), std::vector<std::string>{"prog.Kvl"});
+}
+
+TEST_F(FileSafetyTest, FilesWrittenTogetherAreAllOrNone) {
+  const std::string first = put("M_Type.h", "old header");
+  const std::string second = path("User.c");
+  std::string error;
+
+  // The second cannot be written: a folder stands where it belongs.
+  fs::create_directory(second);
+  EXPECT_FALSE(writeFilesAtomic({{first, "new header"}, {second, "new source"}}, &error));
+  EXPECT_NE(error.find(second), std::string::npos) << error;
+  EXPECT_EQ(contents(first), "old header");
+  EXPECT_EQ(entries(), (std::vector<std::string>{"M_Type.h", "User.c"})) << "no temporary file stays";
+  fs::remove(second);
+
+  // The disk fills up while the second is written (a file size limit stands in for it).
+  rlimit old{};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
+  const auto oldHandler = ::signal(SIGXFSZ, SIG_IGN);
+  rlimit small = old;
+  small.rlim_cur = 4096;
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+  const bool full = writeFilesAtomic({{first, "new header"}, {second, std::string(10000, 's')}}, &error);
+  ::setrlimit(RLIMIT_FSIZE, &old);
+  ::signal(SIGXFSZ, oldHandler);
+  EXPECT_FALSE(full);
+  EXPECT_EQ(contents(first), "old header");
+  EXPECT_FALSE(fs::exists(second));
+  EXPECT_EQ(entries(), std::vector<std::string>{"M_Type.h"});
+
+  // Nothing in the way: both are written, each keeping its mode.
+  ::chmod(first.c_str(), 0640);
+  ASSERT_TRUE(writeFilesAtomic({{first, "new header"}, {second, "new source"}}, &error)) << error;
+  EXPECT_EQ(contents(first), "new header");
+  EXPECT_EQ(contents(second), "new source");
+  struct stat st {};
+  ASSERT_EQ(::stat(first.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0640u);
+  EXPECT_EQ(entries(), (std::vector<std::string>{"M_Type.h", "User.c"}));
 }
 
 TEST_F(FileSafetyTest, NamesNearTheLengthLimitSave) {

@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "core/comm/HexFile.h"
+#include "TempFolder.h"
 
 using namespace kavel;
 namespace fs = std::filesystem;
@@ -67,8 +68,8 @@ TEST(HexFile, RefusesWhatIsNoHexImage) {
 }
 
 TEST(HexFile, ReadsOnlyRegularFilesOfASaneSize) {
-  const fs::path dir = fs::path(::testing::TempDir()) / "kavel_hex_file";
-  fs::create_directories(dir);
+  const kavel::testing::TempFolder temp("kavel-hex-file");
+  const fs::path dir = temp.path();
   const std::string good = (dir / "User.Hex").string();
   std::ofstream(good, std::ios::binary) << lf(kData);
   EXPECT_TRUE(readHexFile(good).ok);

@@ -13,14 +13,14 @@
 
 #include "core/text/TextFile.h"
 #include "helpers/SaveLoopProgram.h"
+#include "TempFolder.h"
 
 namespace fs = std::filesystem;
 using kavel::testing::saveLoopBytes;
 
 TEST(KillDuringSave, FileIsAlwaysTheOldOrTheNewCompleteFile) {
-  const fs::path dir = fs::path(::testing::TempDir()) / ("kavel_kill_" + std::to_string(::getpid()));
-  fs::remove_all(dir);
-  fs::create_directories(dir);
+  const kavel::testing::TempFolder temp("kavel-kill");
+  const fs::path dir = temp.path();
   const std::string file = (dir / "robot.Kvl").string();
   const std::string a = saveLoopBytes(0, file);
   const std::string b = saveLoopBytes(1, file);

@@ -11,6 +11,7 @@
 
 #include "core/monitor/MonitorRecorder.h"
 #include "core/text/Format.h"
+#include "TempFolder.h"
 
 using namespace kavel;
 namespace fs = std::filesystem;
@@ -36,7 +37,8 @@ MonitorReport inputsReading(int field) {
 }  // namespace
 
 TEST(MonitorRecorder, WritesHeaderAndOneRowPerReport) {
-  const std::string path = (fs::path(::testing::TempDir()) / "recorder.csv").string();
+  const kavel::testing::TempFolder temp("kavel-recorder");
+  const std::string path = temp / "recorder.csv";
   std::ofstream(path) << "old content that must go\n";
   MonitorRecorder recorder;
   ASSERT_TRUE(recorder.open(path)) << recorder.error();
@@ -71,8 +73,8 @@ TEST(MonitorRecorder, ReportsFilesItCannotWrite) {
 
 TEST(MonitorRecorder, AFileThatStopsGrowingEndsTheRecordingWithAnError) {
   // A file size limit stands in for a full disk: the writes past it fail with EFBIG.
-  const std::string path = (fs::path(::testing::TempDir()) / "recorder_full.csv").string();
-  fs::remove(path);
+  const kavel::testing::TempFolder temp("kavel-recorder-full");
+  const std::string path = temp / "recorder_full.csv";
   rlimit old{};
   ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
   const auto oldHandler = ::signal(SIGXFSZ, SIG_IGN);

@@ -14,6 +14,7 @@
 #include "core/comm/RS232C.h"
 #include "core/monitor/MonitorSession.h"
 #include "core/settings/AppSettings.h"
+#include "TempFolder.h"
 
 using namespace kavel;
 using kavel::testing::VirtualBoardProcess;
@@ -61,7 +62,8 @@ std::string slurp(const std::string& path) {
 }  // namespace
 
 TEST(MonitorSession, StreamsReportsAndLeavesTheBoardAtRest) {
-  const std::string log = (fs::path(::testing::TempDir()) / "vboard_monitor.log").string();
+  const kavel::testing::TempFolder temp("kavel-monitor-session");
+  const std::string log = temp / "vboard_monitor.log";
   VirtualBoardProcess board({"--verbose", "--config", "CNio:0111113402"}, log);
   ASSERT_FALSE(board.path().empty());
   Monitor m(board.path());

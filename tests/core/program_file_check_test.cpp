@@ -7,6 +7,7 @@
 #include "core/model/ProgramFileCheck.h"
 #include "core/settings/AppSettings.h"
 #include "core/setup/IoSetup.h"
+#include "TempFolder.h"
 
 using namespace kavel;
 namespace fs = std::filesystem;
@@ -15,12 +16,6 @@ namespace {
 
 class ProgramFileCheckTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir = fs::temp_directory_path() / ("kavel_check_" + std::to_string(::getpid()));
-    fs::create_directories(dir);
-  }
-  void TearDown() override { fs::remove_all(dir); }
-
   std::string write(const std::string& name, const std::string& bytes) {
     const fs::path p = dir / name;
     std::ofstream(p, std::ios::binary) << bytes;
@@ -32,7 +27,8 @@ class ProgramFileCheckTest : public ::testing::Test {
     return checkProgramFile(path, c);
   }
 
-  fs::path dir;
+  kavel::testing::TempFolder temp_{"kavel-check"};
+  fs::path dir = temp_.path();
   AppSettings settings;
   IoSetup io;
   SetupRecord setup;

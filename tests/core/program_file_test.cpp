@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <filesystem>
 #include <random>
 #include <unistd.h>
@@ -8,8 +10,10 @@
 #include "core/model/ProgramFile.h"
 #include "core/model/StatementKind.h"
 #include "core/text/Encoding.h"
+#include "core/text/Format.h"
 #include "core/text/TextFile.h"
 #include "Statements.h"
+#include "TempFolder.h"
 
 using namespace kavel;
 namespace fs = std::filesystem;
@@ -20,10 +24,6 @@ namespace {
 class ProgramFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::path(::testing::TempDir()) /
-           ("kavel_pf_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
     ctx_.messages.setText(1, 44, "Confirm");
     ctx_.messages.setText(1, 139, "This file was made for an older board model.");
   }
@@ -44,7 +44,8 @@ class ProgramFileTest : public ::testing::Test {
     return readProgramFile(p, file, fc, hooks_);
   }
 
-  fs::path dir_;
+  kavel::testing::TempFolder temp_{"kavel-pf"};
+  fs::path dir_ = temp_.path();
   Context ctx_;
   ProgramFileHooks hooks_;
 };
@@ -247,8 +248,15 @@ TEST_F(ProgramFileTest, EveryRowOfALongFileComesBack) {
   std::string text = kHeader;
   for (int i = 1; i <= 1005; ++i) text += "[0001]:sno:20,cno:20,val:000000-000000-000000,cmt:\r\n";
   Program over;
-  ASSERT_TRUE(read(over, put("over.Kvl", text)).ok);
-  EXPECT_EQ(over.size(), Program::kMaxRows) << "row lines beyond the program limit are ignored";
+  const auto r = read(over, put("over.Kvl", text));
+  EXPECT_FALSE(r.ok) << "row lines beyond the program limit are not dropped unsaid";
+  EXPECT_EQ(r.outcome, ProgramFileOutcome::Damaged);
+  EXPECT_EQ(r.stoppedAt, 1013u);
+  EXPECT_NE(r.error.find("Line 1013 of " + path("over.Kvl") + ": the program already holds 1000 rows"), std::string::npos)
+      << r.error;
+  EXPECT_NE(r.error.find("lines 1013 to 1017 were not read"), std::string::npos) << r.error;
+  EXPECT_EQ(over.size(), Program::kMaxRows);
+  EXPECT_TRUE(over.modified) << "the window holds less than the file";
 }
 
 TEST_F(ProgramFileTest, BadNumberStopsTheLoadAndKeepsEarlierRows) {
@@ -261,6 +269,8 @@ TEST_F(ProgramFileTest, BadNumberStopsTheLoadAndKeepsEarlierRows) {
   EXPECT_FALSE(r.ok);
   EXPECT_NE(r.error.find("\"0000x0\""), std::string::npos) << r.error;
   EXPECT_EQ(p.size(), 1u);
+  EXPECT_EQ(r.stoppedAt, 14u);
+  EXPECT_TRUE(p.modified);
 
   Program t;
   const auto truncated = read(t, put("trunc.Kvl", std::string(kHeader) + "[0001]:sno:2"));
@@ -281,6 +291,21 @@ TEST_F(ProgramFileTest, MissingFileLeavesTheProgramAlone) {
   put("plain.Kvl", std::string(kHeader));
   Program q;
   EXPECT_TRUE(read(q, path("plain")).ok) << "the extension is added when missing";
+  EXPECT_EQ(q.path, path("plain.Kvl"));
+
+  // A file whose name has no extension opens as named when there is no NAME.Kvl; when neither
+  // is there, both names are said.
+  put("noext", std::string(kHeader) + "[0001]:sno:20,cno:20,val:000001-000000-000000,cmt:\r\n");
+  Program n;
+  ASSERT_TRUE(read(n, path("noext")).ok);
+  EXPECT_EQ(n.size(), 1u);
+  EXPECT_EQ(n.path, path("noext"));
+  Program none;
+  const auto neither = read(none, path("nothing"));
+  EXPECT_EQ(neither.outcome, ProgramFileOutcome::CannotOpen);
+  EXPECT_NE(neither.error.find(path("nothing.Kvl")), std::string::npos) << neither.error;
+  EXPECT_NE(neither.error.find("there is no file " + path("nothing") + " either"), std::string::npos)
+      << neither.error;
 }
 
 TEST_F(ProgramFileTest, FailedSaveKeepsTheOldFile) {
@@ -388,6 +413,151 @@ TEST_F(ProgramFileTest, LinesPastTheRowLimitAreNotRead) {
   text += "[1001]:sno:2x,cno:20,val:000000-000000-000000,cmt:\r\n";
   Program p;
   const auto r = read(p, put("limit.Kvl", text));
-  EXPECT_TRUE(r.ok) << r.error;
+  EXPECT_FALSE(r.ok) << "a line past the limit is still a line the program does not hold";
+  EXPECT_EQ(r.stoppedAt, 1013u);
   EXPECT_EQ(p.size(), Program::kMaxRows);
+}
+
+namespace {
+
+// A program file of rows with every kind of field, as the program writes it.
+std::string goodFile() {
+  return std::string(kHeader) +
+         "[0001]:sno:04,cno:01,val:000000-000000-000000,cmt:\r\n"
+         "[0002]:sno:01,cno:14,val:000025-000091-000000,cmt:near\r\n"
+         "[0003]:sno:21,cno:21,val:433310-000050--00050,cmt:\r\n"
+         "[0004]:sno:29,cno:29,val:001500-000000-000000,cmt:wait a while\r\n"
+         "[0005]:sno:00,cno:01,val:000000-000000-000000,cmt:\r\n";
+}
+
+std::string withLineEnds(const std::string& crlf, const std::vector<std::string>& ends) {
+  std::string out;
+  std::size_t start = 0, n = 0;
+  for (std::size_t at = crlf.find("\r\n"); at != std::string::npos; at = crlf.find("\r\n", start)) {
+    out += crlf.substr(start, at - start) + ends[n++ % ends.size()];
+    start = at + 2;
+  }
+  return out + crlf.substr(start);
+}
+
+}  // namespace
+
+TEST_F(ProgramFileTest, EveryLineEndReads) {
+  Program crlf;
+  ASSERT_TRUE(read(crlf, put("crlf.Kvl", goodFile())).ok);
+  ASSERT_EQ(crlf.size(), 5u);
+  const std::pair<const char*, std::vector<std::string>> cases[] = {
+      {"LF", {"\n"}}, {"CR", {"\r"}}, {"CR, LF and CR LF mixed", {"\r", "\n", "\r\n"}}};
+  for (const auto& [what, ends] : cases) {
+    SCOPED_TRACE(what);
+    Program p;
+    const auto r = read(p, put("ends.Kvl", withLineEnds(goodFile(), ends)));
+    EXPECT_TRUE(r.ok) << r.error;
+    ASSERT_EQ(p.size(), crlf.size());
+    for (std::size_t i = 0; i < p.size(); ++i) {
+      EXPECT_EQ(p.rows()[i].val0, crlf.rows()[i].val0);
+      EXPECT_EQ(p.rows()[i].cmt, crlf.rows()[i].cmt) << "no row folded into a comment";
+    }
+    EXPECT_EQ(ctx_.io.cnName[8], "RED3");
+  }
+}
+
+TEST_F(ProgramFileTest, DamagedFilesAreNamedWithTheLineAndTheReason) {
+  using O = ProgramFileOutcome;
+  std::string over = kHeader;
+  for (int i = 0; i < 5000; ++i) over += "[0001]:sno:29,cno:29,val:000010-000000-000000,cmt:\r\n";
+  const std::string row = "[0001]:sno:29,cno:29,val:000010-000000-000000,cmt:";
+  struct Case {
+    const char* what;
+    std::string bytes;
+    O outcome;
+    std::size_t stoppedAt;
+    std::size_t rowsKept;
+    const char* reasonHas;
+  } cases[] = {
+      {"empty", "", O::NotProgram, 0, 0, "is empty"},
+      {"UTF-16 with a mark", std::string("\xFF\xFET\0i\0t\0l\0e\0:\0", 14), O::NotProgram, 0, 0, "UTF-16"},
+      {"UTF-16 without a mark", std::string("T\0i\0t\0l\0e\0:\0M\0", 14), O::NotProgram, 0, 0, "UTF-16"},
+      {"binary", std::string(kHeader) + row + std::string("\0\x01\x02", 3) + "\r\n", O::NotProgram, 0, 0,
+       "binary data (a NUL byte in line 13)"},
+      {"another text", "Dear teacher,\r\n" + row + "\r\n", O::NotProgram, 0, 0, "does not begin with \"Title:\""},
+      {"row cut in its values", goodFile().substr(0, goodFile().size() - 30), O::Damaged, 17, 4, "cut short"},
+      {"row cut after its values", goodFile().substr(0, goodFile().size() - 5), O::Damaged, 17, 4, "cut short"},
+      {"value not a number", std::string(kHeader) + "[0001]:sno:29,cno:29,val:00001x-000000-000000,cmt:\r\n",
+       O::Damaged, 13, 0, "\"00001x\" is not a number (columns 26 to 31)"},
+      {"separator out of place", std::string(kHeader) + "[0001]:sno:29;cno:29,val:000010-000000-000000,cmt:\r\n",
+       O::Damaged, 13, 0, "does not have the columns of a program row"},
+      {"5000 rows", over, O::Damaged, 1013, 1000, "already holds 1000 rows"},
+      {"a line that is no line of a program file", std::string(kHeader) + row + "\r\nhello\r\n" + row + "\r\n",
+       O::Damaged, 14, 1, "not a line of a Kavel program file (\"hello\")"},
+      {"line longer than the line buffer", std::string(kHeader) + row + std::string(600, 'c') + "\r\n", O::Damaged,
+       13, 0, "longer than 511 bytes"},
+      {"bytes that are no text", std::string(kHeader) + row + "\x80\xFF\r\n", O::Damaged, 13, 0,
+       "neither Shift-JIS nor UTF-8"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Program p;
+    p.appendRow(::kavel::testing::row(kWait, kWait, 7, 0, 0));
+    const auto r = read(p, put("damaged.Kvl", c.bytes));
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.outcome, c.outcome);
+    EXPECT_EQ(r.stoppedAt, c.stoppedAt);
+    EXPECT_NE(r.error.find(path("damaged.Kvl")), std::string::npos) << r.error;
+    EXPECT_NE(r.error.find(c.reasonHas), std::string::npos) << r.error;
+    if (c.outcome == O::NotProgram) {
+      ASSERT_EQ(p.size(), 1u) << "a file that is no program file changes nothing";
+      EXPECT_EQ(p.rows()[0].val0, 7);
+    } else {
+      EXPECT_EQ(p.size(), c.rowsKept);
+      EXPECT_TRUE(p.modified);
+      EXPECT_NE(r.error.find(text::format("Line %zu of ", c.stoppedAt)), std::string::npos) << r.error;
+    }
+  }
+}
+
+TEST_F(ProgramFileTest, AFileCutAnywhereNeverGivesARowOtherValues) {
+  // Before, about half of the cut points were read without a word, the last row with other
+  // values (433310 became 000433). Now a cut either fails the read, or leaves rows that are
+  // the file's own first rows, the last one at most with a shorter comment.
+  const std::string whole = goodFile();
+  Program full;
+  ASSERT_TRUE(read(full, put("whole.Kvl", whole)).ok);
+  for (std::size_t cut = 0; cut < whole.size(); ++cut) {
+    SCOPED_TRACE(cut);
+    Program p;
+    const auto r = read(p, put("cut.Kvl", whole.substr(0, cut)));
+    if (!r.ok) {
+      EXPECT_FALSE(r.error.empty());
+    }
+    ASSERT_LE(p.size(), full.size());
+    for (std::size_t i = 0; i < p.size(); ++i) {
+      const Statement& got = p.rows()[i];
+      const Statement& want = full.rows()[i];
+      EXPECT_EQ(std::tie(got.sno, got.cno, got.val0, got.val1, got.val2),
+                std::tie(want.sno, want.cno, want.val0, want.val1, want.val2));
+      EXPECT_EQ(want.cmt.compare(0, got.cmt.size(), got.cmt), 0);
+    }
+  }
+}
+
+TEST_F(ProgramFileTest, FileNamesThatAreNoUtf8KeepTheirBytes) {
+  // A Sub's file name from another system goes into the SubCall row's comment; before, it came
+  // back with U+FFFD in place of its bytes and no longer named its file.
+  const std::string name = "\xFF\xFEsub";
+  Program p;
+  p.appendRow(row(kSubCall, kSubCall, 2, 0, 0, name));
+  ASSERT_TRUE(writeProgramFile(p, path("main.Kvl"), fileContext()));
+  Program back;
+  ASSERT_TRUE(read(back, path("main.Kvl")).ok);
+  ASSERT_EQ(back.size(), 1u);
+  EXPECT_EQ(back.rows()[0].cmt, name);
+
+  // A file whose own name is no UTF-8 is written and read under that very name.
+  const std::string odd = path("\xE9t\xE9.Kvl");
+  ASSERT_TRUE(writeProgramFile(p, odd, fileContext()));
+  EXPECT_TRUE(fs::exists(odd));
+  Program again;
+  ASSERT_TRUE(read(again, odd).ok);
+  EXPECT_EQ(again.path, odd);
 }

@@ -9,6 +9,7 @@
 #include "core/model/StatementKind.h"
 #include "core/text/TextFile.h"
 #include "Statements.h"
+#include "TempFolder.h"
 
 using namespace kavel;
 using kavel::testing::kinds;
@@ -134,9 +135,8 @@ TEST(ProgramSet, CaptionsAndDefaultNames) {
   EXPECT_EQ(defaultFileName(3, "/nonexistent/"), "SubFile-03");
 
   // Other test runs share the temporary folder: a folder of this run's own, emptied first.
-  const std::string dir = ::testing::TempDir() + "kavel_default_names_" + std::to_string(::getpid()) + "/";
-  std::filesystem::remove_all(dir);
-  std::filesystem::create_directories(dir);
+  const kavel::testing::TempFolder temp("kavel-default-names");
+  const std::string dir = temp.str() + "/";
   for (int n : {0, 1, 3}) {
     ASSERT_TRUE(text::writeFileAtomic(dir + "NewFile-0" + std::to_string(n) + ".Kvl", "x"));
   }

@@ -12,6 +12,7 @@
 #include "core/comm/PortList.h"
 #include "core/comm/RS232C.h"
 #include "core/settings/AppSettings.h"
+#include "TempFolder.h"
 
 using namespace kavel;
 namespace fs = std::filesystem;
@@ -113,8 +114,8 @@ TEST(RS232C, ExclusiveOpenAndLinks) {
   second.ClosePort();
 
   // A stable link (like /dev/serial/by-id/...) opens the device it points to.
-  const fs::path link = fs::path(::testing::TempDir()) / "kavel-serial-link";
-  fs::remove(link);
+  const kavel::testing::TempFolder temp("kavel-serial-link");
+  const fs::path link = temp.path() / "link";
   fs::create_symlink(pty.path, link);
   a.PortName = link.string();
   EXPECT_TRUE(first.OpenPort().ok);

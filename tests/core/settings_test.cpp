@@ -337,20 +337,25 @@ TEST_F(SettingsTest, BrokenFilesGiveDefaultsWithoutCrashing) {
   for (int i = 0; i < 20000; ++i) oversized += "[PRJ]\nTAB_Spc_=zz\n";
   const char nul[] = "[COMPORT]\nPortName=COM\0" "5\n[PRJ]\nTAB_Spc_=\0\n";
   const std::string withNul(nul, sizeof nul - 1);
-  const std::string cases[] = {
-      "",
-      binary,
-      oversized,
-      "[\n[COMPORT\n=\n==\nBaudRate\n[]\n=15\n\r\n\r\r\n[PRJ]]\n",
+  struct Case {
+    std::string bytes;
+    bool text;  // false: no settings file at all, which is never written over
+  } cases[] = {
+      {"", true},
+      {binary, false},
+      {oversized, true},
+      {"[\n[COMPORT\n=\n==\nBaudRate\n[]\n=15\n\r\n\r\r\n[PRJ]]\n", true},
       // Values that do not read as numbers, or that the program cannot work with.
-      "[COMPORT]\nBaudRate=fast\nRecvTout=-1\nAck_Tout=1e3\n"
-      "[PRJ]\nTAB_Spc_=99999999\n"
-      "[FRM]\nWSCOLOR=0xZZ\n"
-      "[I/O]\nCN1=12\nCN2=-1\nCN3=x\n",
-      "[COMPORT]\nBaudRate=0\n[PRJ]\nTAB_Spc_=-3\n",
-      withNul,
+      {"[COMPORT]\nBaudRate=fast\nRecvTout=-1\nAck_Tout=1e3\n"
+       "[PRJ]\nTAB_Spc_=99999999\n"
+       "[FRM]\nWSCOLOR=0xZZ\n"
+       "[I/O]\nCN1=12\nCN2=-1\nCN3=x\n",
+       true},
+      {"[COMPORT]\nBaudRate=0\n[PRJ]\nTAB_Spc_=-3\n", true},
+      {withNul, false},
+      {"\xFF\xFE[\0C\0O\0M\0P\0O\0R\0T\0]\0", false},
   };
-  for (const auto& bytes : cases) {
+  for (const auto& [bytes, isText] : cases) {
     SCOPED_TRACE(bytes.substr(0, 40));
     writeFile(ini_, bytes);
     AppSettings s;
@@ -362,12 +367,58 @@ TEST_F(SettingsTest, BrokenFilesGiveDefaultsWithoutCrashing) {
     EXPECT_EQ(s.TAB_Spc_, 2);
     EXPECT_EQ(s.WSCOLOR, 0xC0DCC0u);
     EXPECT_EQ(io.cnMode, (std::array<int, 10>{1, 1, 1, 1, 1, 1, 1, 1, 0, 0}));
-    // Saving over such a file works and its values read back.
     s.BaudRate = 38400;
+    if (!isText) {
+      // Before, sections in ASCII were added to the end of whatever the file held.
+      std::string error;
+      EXPECT_FALSE(SaveSettings(s, io, ini_, &error));
+      EXPECT_NE(error.find(ini_), std::string::npos) << error;
+      EXPECT_EQ(readFile(ini_), bytes) << "a file that is no settings file is left as it is";
+      continue;
+    }
+    // Saving over such a file works and its values read back.
     ASSERT_TRUE(SaveSettings(s, io, ini_));
     AppSettings back;
     IoSetup ioBack;
     load(back, ioBack);
     EXPECT_EQ(back.BaudRate, 38400);
   }
+}
+
+TEST_F(SettingsTest, UnusableValuesAreNamedWithTheDefaultUsed) {
+  struct Case {
+    const char* section;
+    const char* line;
+    const char* warning;
+  } cases[] = {
+      {"COMPORT", "Ack_Tout=-5", "[COMPORT] Ack_Tout=-5 is not 0 or more; 500 is used instead."},
+      {"COMPORT", "BaudRate=abc", "[COMPORT] BaudRate=abc is not a number; 115200 is used instead."},
+      {"COMPORT", "ByteSize=9", "[COMPORT] ByteSize=9 is not 7 or 8; 8 is used instead."},
+      {"COMPORT", "StopBits=0", "[COMPORT] StopBits=0 is not 1 or 2; 1 is used instead."},
+      {"LANGUAGE", "LANG_NO_=-1", "[LANGUAGE] LANG_NO_=-1 is not from 0 to 2; 2 is used instead."},
+      {"PRJ", "TAB_Spc_=99", "[PRJ] TAB_Spc_=99 is not from 0 to 32; 2 is used instead."},
+      {"PRJ", "SetupDef=7", "[PRJ] SetupDef=7 is not from 0 to 2; 1 is used instead."},
+      {"FRM", "WSCOLOR=green", "[FRM] WSCOLOR=green is not a colour (0x000000 to 0xFFFFFF); 0xC0DCC0 is used instead."},
+      {"I/O", "CN3=12", "[I/O] CN3=12 is not from 0 to 9; 1 is used instead."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    writeFile(ini_, std::string("[") + c.section + "]\r\n" + c.line + "\r\n");
+    AppSettings s;
+    IoSetup io;
+    s.programFolder = folder_;
+    std::vector<std::string> warnings;
+    LoadSettings(s, io, ini_, &warnings);
+    EXPECT_EQ(warnings, std::vector<std::string>{c.warning});
+  }
+  // Good values and a missing key are no news.
+  writeFile(ini_, "[COMPORT]\r\nAck_Tout=0\r\nBaudRate=0x1C200\r\n[LANGUAGE]\r\nLANG_NO_=2\r\n");
+  AppSettings s;
+  IoSetup io;
+  s.programFolder = folder_;
+  std::vector<std::string> warnings;
+  LoadSettings(s, io, ini_, &warnings);
+  EXPECT_TRUE(warnings.empty());
+  EXPECT_EQ(s.BaudRate, 115200);
+  EXPECT_EQ(s.Ack_Tout, 0);
 }

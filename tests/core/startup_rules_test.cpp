@@ -13,6 +13,7 @@
 #include "core/setup/OptionFlags.h"
 #include "core/shell/IdeCommandLine.h"
 #include "core/shell/StartUp.h"
+#include "TempFolder.h"
 
 using namespace kavel;
 
@@ -45,7 +46,7 @@ TEST(StartupRules, LanguageAndSetupOption) {
       {3, 2, -1, false, true, 1}, {3, 1, 1, true, false, 1}, {4, 0, 0, true, true, 0},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << "variant " << c.variant << " SetupDef " << c.setupDef << " lang " << c.lang);
+    SCOPED_TRACE(::testing::Message() << "variant " << c.variant << " SetupDef " << c.setupDef << " lang " << c.lang);
     AppSettings s;
     s.variant = c.variant;
     s.SetupDef = c.setupDef;
@@ -58,8 +59,8 @@ TEST(StartupRules, LanguageAndSetupOption) {
 }
 
 TEST(StartupRules, PaletteSideAndBuildModeOutsideTheirRangeTakeTheDefaults) {
-  const std::string dir = ::testing::TempDir() + "kavel_startup_rules/";
-  std::filesystem::create_directories(dir);
+  const kavel::testing::TempFolder temp("kavel-startup-rules");
+  const std::string dir = temp.str() + "/";
   struct Case {
     const char* funcPnl;
     const char* buildJob;
@@ -82,9 +83,8 @@ TEST(StartupRules, PaletteSideAndBuildModeOutsideTheirRangeTakeTheDefaults) {
 }
 
 TEST(StartSession, ASettingsFileThatCannotBeReadIsNamedAndTheDefaultsStay) {
-  const std::string dir = ::testing::TempDir() + "kavel_start_" + std::to_string(::getpid()) + "/";
-  std::filesystem::remove_all(dir);
-  std::filesystem::create_directories(dir);
+  const kavel::testing::TempFolder temp("kavel-start");
+  const std::string dir = temp.str() + "/";
   const std::string fifo = dir + "kavelide.ini";
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
 

@@ -125,7 +125,7 @@ TEST(OptionWalk, ModeAndRepeatCount) {
       {{"kcc8", "-pa", "7", "x.c"}, true, -1, 7},
       {{"kcc8", "--pa=9"}, true, -1, 9},
       {{"kcc8", "-pa", "many"}, true, -1, 4},  // popt's complaint is ignored
-      {{"kcc8", "--help", "-?", "--usage", "-q", "file.c", "-p"}, true, -1, 4},
+      {{"kcc8", "--help", "-?", "--usage", "-q", "file.c"}, true, -1, 4},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::PrintToString(c.args));
@@ -136,6 +136,18 @@ TEST(OptionWalk, ModeAndRepeatCount) {
     EXPECT_EQ(procedural_abstraction_count, c.repeatCount);
     EXPECT_FALSE(processor_specified);
     EXPECT_EQ(err, c.ok ? "" : "Cannot specify both the --extended and --no-extended command-line options\n");
+  }
+}
+
+TEST(OptionWalk, TrailingProcessorOptionWithoutANameIsAnOptionError) {
+  // Before, it was ignored and the compiler ran for no processor at all.
+  for (const std::vector<std::string>& args : {std::vector<std::string>{"kcc8", "file.c", "-p"},
+                                               std::vector<std::string>{"kcc8", "--extended", "-p"}}) {
+    SCOPED_TRACE(::testing::PrintToString(args));
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(walk(args));
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Option -p needs a processor name (for example -p 18F2620)\n");
+    EXPECT_FALSE(processor_specified);
   }
 }
 

@@ -176,8 +176,9 @@ TEST(Kcc8, OptionWalkAndDispatch) {
       {{"-p", "PIC99"}, 1, nullptr, kNotSupported},
       {{"-p", "  "}, 1, nullptr, kNotSupported},
       {{"--help", "--usage", "-?", "-x", "--unknown=3", "file.c"}, 0, "kcc8-traditional", ""},
-      {{"file.c", "-p"}, 0, "kcc8-traditional", ""},  // a trailing -p without text is ignored
-      {{"--extended", "-p"}, 0, "kcc8-extended", ""},
+      // A trailing -p without a processor would build for none at all.
+      {{"file.c", "-p"}, 1, nullptr, "Option -p needs a processor name (for example -p 18F2620)\n"},
+      {{"--extended", "-p"}, 1, nullptr, "Option -p needs a processor name (for example -p 18F2620)\n"},
       {{"-pa", "7", "-pa=3", "--pa", "x", "main.c"}, 0, "kcc8-traditional", ""},
       {{"--", "-p", "NOPE", "--extended"}, 0, "kcc8-traditional", ""},  // no options after "--"
       {{"with space", "quote\"inside", "ends in \\", "", "\"already quoted\""}, 0, "kcc8-traditional", ""},
@@ -208,7 +209,10 @@ TEST(Kcc8, ExitCodeFollowsTheCompiler) {
     const Outcome outcome = folder.run({"main.c"}, {.childExit = childExit});
     EXPECT_EQ(outcome.exitCode, expected) << "compiler ended with " << childExit;
     EXPECT_TRUE(outcome.child);
-    EXPECT_EQ(outcome.err, "");
+    // A compiler that crashed writes nothing itself: before, the build output then said nothing.
+    EXPECT_EQ(outcome.err, std::string(childExit) == "signal"
+                               ? "Error: " + (folder / "kcc8-traditional") + " was ended by signal 9 (Killed) before it finished.\n"
+                               : std::string());
   }
 }
 
@@ -234,6 +238,18 @@ TEST(Kcc8, MissingOrBrokenResourceFile) {
   outcome = folder.run({"-p", "18F2620"});
   EXPECT_EQ(outcome.exitCode, 1);
   EXPECT_EQ(outcome.err, kNotSupported);
+  EXPECT_FALSE(outcome.child);
+}
+
+TEST(Kcc8, ResourceFileThatDoesNotOpenSaysWhy) {
+  // Before, every failure to open read "File not found", also for a file that is there.
+  ProgramFolder folder;
+  const std::string file = folder / "8bit_device.info";
+  fs::remove(file);
+  fs::create_symlink("8bit_device.info", file);  // a link to itself: it never opens
+  const Outcome outcome = folder.run({"-p", "18F2620"});
+  EXPECT_EQ(outcome.exitCode, 1);
+  EXPECT_EQ(outcome.out, "\nError: Cannot open the resource file - " + file + ": Too many levels of symbolic links\n");
   EXPECT_FALSE(outcome.child);
 }
 

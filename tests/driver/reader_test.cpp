@@ -168,35 +168,53 @@ TEST_F(ResourceTest, LoadsEveryFieldAndKeepsBothNames) {
   EXPECT_EQ(reg.switches[0].values[0].value, 2u);
 }
 
-TEST_F(ResourceTest, NumbersReadAsFarAsTheyAreHex) {
+TEST_F(ResourceTest, NumbersAreHexadecimalOrTheRecordIsRefused) {
+  // Before, "12zz" read as 0x12 and "zz" or "" as 0: a damaged record loaded as a device the
+  // file does not describe.
   struct Case {
     const char* field;
+    int code;
     uint32_t value;
   } cases[] = {
-      {"1F", 0x1F}, {"0x1f", 0x1F}, {" 7", 7}, {"12zz", 0x12}, {"zz", 0}, {"", 0},
-      {"FFFFFFFF", 0xFFFFFFFF},
-      {"123456789", 0xFFFFFFFF},  // too large for 32 bits: held at the largest value
+      {"1F", 0, 0x1F}, {"0x1f", 0, 0x1F}, {" 7", 0, 7}, {"FFFFFFFF", 0, 0xFFFFFFFF}, {"000000001F", 0, 0x1F},
+      {"12zz", 16, 0}, {"zz", 16, 0}, {"", 16, 0}, {"0x", 16, 0},
+      {"123456789", 16, 0},  // more than 32 bits
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.field);
-    ASSERT_EQ(load(kVersion + kIndex + "<PART_INFO_TYPE><" + c.field + ">\n"), 0);
-    EXPECT_EQ(GetProcessorid(), c.value);
+    const std::string record = "<PART_INFO_TYPE><" + std::string(c.field) + "><18F2620><18xxxx><4><1><FFFF><10><F7F><3FF><80><0><0>\n";
+    ASSERT_EQ(load(kVersion + kIndex + record), c.code);
+    if (c.code == 0) {
+      EXPECT_EQ(GetProcessorid(), c.value);
+    }
   }
+  // The same for the numbers of the records below a part.
+  const std::string p = kVersion + kIndex + part("1");
+  EXPECT_EQ(load(p + "<CONFIGREG_INFO_TYPE><3000zz><CF><2><1>\n" + kSwitch + kValue), 19);
+  EXPECT_EQ(load(p + kRegister + "<SWITCH_INFO_TYPE><OSC><Oscillator><F><one>\n" + kValue), 22);
+  EXPECT_EQ(load(p + kRegister + kSwitch + "<SETTING_VALUE_TYPE><HS><High speed><>\n"), 25);
 }
 
-TEST_F(ResourceTest, ShortPartRecordLeavesTheRestEmpty) {
-  ASSERT_EQ(load(kVersion + kIndex + "<PART_INFO_TYPE><2620><18F2620>\n"), 0);
-  EXPECT_EQ(GetProcessorName(), "18F2620");
-  EXPECT_EQ(GetFamilyName(), "");
-  EXPECT_EQ(GetNoOfConfigs(), 0u);
-}
-
-TEST_F(ResourceTest, BlankBetweenTokensEndsTheRecord) {
-  ASSERT_EQ(load(kVersion + kIndex + "<PART_INFO_TYPE><2620><18F2620> <18xxxx><4><1><FFFF><10><F7F><3FF><80><0><1>\n"),
-            0);
-  EXPECT_EQ(GetProcessorName(), "18F2620");
-  EXPECT_EQ(GetFamilyName(), "");
-  EXPECT_EQ(GetNoOfConfigs(), 0u) << "the register count after the blank is never read";
+TEST_F(ResourceTest, RecordsWithoutAllTheirFieldsAreRefused) {
+  // A record cut short left its later fields 0: a device without its family, its sizes or its
+  // configuration registers.
+  const std::string p = kVersion + kIndex + part("1");
+  struct Case {
+    const char* what;
+    std::string file;
+    int code;
+  } cases[] = {
+      {"part of 2 fields", kVersion + kIndex + "<PART_INFO_TYPE><2620><18F2620>\n", 16},
+      {"part cut by a blank", kVersion + kIndex + "<PART_INFO_TYPE><2620><18F2620> <18xxxx><4><1><FFFF><10><F7F><3FF><80><0><1>\n", 16},
+      {"part cut inside a field", kVersion + kIndex + "<PART_INFO_TYPE><2620><18F2620><18xxxx><4><1><FF", 16},
+      {"register of 3 fields", p + "<CONFIGREG_INFO_TYPE><300001><CF><2>\n" + kSwitch + kValue, 19},
+      {"switch of 3 fields", p + kRegister + "<SWITCH_INFO_TYPE><OSC><Oscillator><F>\n" + kValue, 22},
+      {"value of 2 fields", p + kRegister + kSwitch + "<SETTING_VALUE_TYPE><HS><High speed>\n", 25},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(load(c.file), c.code);
+  }
 }
 
 TEST_F(ResourceTest, RecordsWithLfLineEndsLoadToo) {

@@ -13,12 +13,15 @@
 #include <QTextBlock>
 
 #include <filesystem>
-#include <unistd.h>
 #include <fstream>
+#include <memory>
+#include <unistd.h>
 
 #include "ScriptedPrompts.h"
 #include "Statements.h"
+#include "TempFolder.h"
 #include "core/Context.h"
+#include "core/build/BuildFolderLock.h"
 #include "core/model/ProgramFile.h"
 #include "core/model/StatementKind.h"
 #include "core/text/TextFile.h"
@@ -44,9 +47,7 @@ std::string slurp(const std::string& path) {
 
 // A fresh copy of the sample build folder and a Main program saved beside it.
 struct Bench {
-  explicit Bench(const char* name) {
-    dir = fs::path(QDir::tempPath().toStdString()) / ("kavel_build_window_" + std::to_string(::getpid()) + "_" + name);
-    fs::remove_all(dir);
+  explicit Bench(const char* name) : temp(std::string("kavel-build-window-") + name), dir(temp.path()) {
     fs::create_directories(dir / "Build");
     fs::copy(KAVEL_BIN_DIR "/Build/Build_V190617", dir / "Build" / "Build_V190617", fs::copy_options::recursive);
     ctx.messages.load(1, KAVEL_SOURCE_DIR "/data/English.Txt");
@@ -68,11 +69,7 @@ struct Bench {
 
   std::string buildFile(const std::string& name) const { return (dir / "Build" / "Build_V190617" / name).string(); }
 
-  ~Bench() {
-    std::error_code ignored;
-    fs::remove_all(dir, ignored);
-  }
-
+  kavel::testing::TempFolder temp;
   fs::path dir;
   Context ctx;
   ScriptedPrompts prompts;
@@ -305,6 +302,71 @@ class BuildWindowTest : public QObject {
     QTRY_VERIFY_WITH_TIMEOUT(!w.running(), 10000);
     QCOMPARE(titles(b.prompts), QStringList{"Warning!"});
     QVERIFY(w.memoErr->toPlainText().contains("waiting"));
+  }
+
+  void anotherBuildInTheFolderIsWaitedFor() {
+    // Before, a window build and a console build in one folder swapped their programs.
+    Bench b("busy");
+    b.saveMain({row(kavel::kWait, kavel::kWait, 500)});
+    auto other = std::make_unique<kavel::BuildFolderLock>();
+    QCOMPARE(other->tryAcquire(b.buildFile(""), "kavel build"), kavel::BuildFolderLock::State::Held);
+    TfrmBuild w(b.ctx, b.prompts);
+    w.show();
+    w.sBarDblClick();
+    w.ckDownLoad->setChecked(false);
+    w.btnBuildClick();
+    QVERIFY(w.waitingForFolder());
+    QVERIFY(w.sBarPanel2->text().contains(
+        QString("Waiting for another build in this folder to end (kavel build, process %1)").arg(::getpid())));
+    QVERIFY(w.btnCancel->isEnabled());
+    QVERIFY(!w.btnBuild->isEnabled());
+    QVERIFY2(!fs::exists(b.buildFile("User.c")), "nothing is written while the other build runs");
+    // KAVEL_WINDOW_SHOTS names a folder for a picture of the waiting window.
+    if (const QString folder = qEnvironmentVariable("KAVEL_WINDOW_SHOTS"); !folder.isEmpty()) {
+      w.grab().save(folder + "/build_waiting.png");
+    }
+
+    other.reset();  // the other build ends
+    QTRY_VERIFY_WITH_TIMEOUT(!w.waitingForFolder(), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(!w.running(), 30000);
+    QCOMPARE(w.BuildResult, 1);
+    QVERIFY(fs::exists(b.dir / "robot.Hex"));
+
+    // Cancel stops the waiting; a folder held past the time-out is named.
+    other = std::make_unique<kavel::BuildFolderLock>();
+    QCOMPARE(other->tryAcquire(b.buildFile(""), "kavel build"), kavel::BuildFolderLock::State::Held);
+    b.prompts.asked.clear();
+    w.FormShow();
+    w.btnBuildClick();
+    QVERIFY(w.waitingForFolder());
+    w.reject();
+    QVERIFY(!w.running());
+    QVERIFY(w.isVisible());
+    QVERIFY(w.btnBuild->isEnabled());
+    QVERIFY(b.prompts.asked.empty());
+
+    w.setFolderWait(300);
+    w.btnBuildClick();
+    QTRY_VERIFY_WITH_TIMEOUT(!w.running(), 5000);
+    QCOMPARE(b.prompts.asked.size(), std::size_t{1});
+    QVERIFY2(b.prompts.asked[0].text.contains("is still in use by another build (kavel build"),
+             qPrintable(b.prompts.asked[0].text));
+    QVERIFY(w.btnBuild->isEnabled());
+  }
+
+  void anOldImageThatStaysFailsTheBuild() {
+    // A User.Hex that cannot be removed would pass for this build's image.
+    Bench b("stale");
+    b.saveMain({row(kavel::kWait, kavel::kWait, 500)});
+    fs::create_directory(b.buildFile("User.Hex"));
+    TfrmBuild w(b.ctx, b.prompts);
+    w.show();
+    w.btnBuildClick();
+    QTRY_VERIFY_WITH_TIMEOUT(!w.running(), 30000);
+    QCOMPARE(w.BuildResult, 0);
+    QCOMPARE(titles(b.prompts), (QStringList{"Kavel Build", "Warning!"}));
+    QVERIFY(b.prompts.asked[0].text.contains("The old User.Hex in the build folder"));
+    QVERIFY(!fs::exists(b.dir / "robot.Hex"));
   }
 };
 

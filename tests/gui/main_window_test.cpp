@@ -3,12 +3,15 @@
 #include <QAction>
 #include <QDir>
 #include <QLineEdit>
+#include <QFile>
 #include <QLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QToolButton>
+
+#include <filesystem>
 
 #include "MainWindowFixture.h"
 #include "Statements.h"
@@ -184,6 +187,26 @@ class MainWindowTest : public QObject {
     QVERIFY(!f.main->sidePanel()->hasLogoPicture());
     QCOMPARE(f.main->action("mmNew")->text(), QStringLiteral("&New"));  // the default message file
     QVERIFY(!f.main->action("mmFuncPnlPos")->isChecked());
+    // The user hears which values were not taken, once, at start.
+    QCOMPARE(f.prompts.asked.size(), std::size_t{1});
+    const QString& said = f.prompts.asked[0].text;
+    for (const char* value : {"[PRJ] TAB_Spc_=-4 is not from 0 to 32; 2 is used instead.",
+                              "[PRJ] BuildJob=7 is not from 0 to 2; 1 is used instead.",
+                              "[FRM] FuncPnl=9 is not 3 or 4; 3 is used instead.",
+                              "[FRM] WSCOLOR=green is not a colour"}) {
+      QVERIFY2(said.contains(value), qPrintable(said));
+    }
+  }
+
+  void aSettingsFileThatIsNoTextIsNeverWritten() {
+    // Before, closing appended ASCII sections to a UTF-16 settings file.
+    MainWindowFixture f(std::string("\xFF\xFE[\0L\0A\0N\0G\0U\0A\0G\0E\0]\0", 22), false);
+    const std::string before = MainWindowFixture::read(f.iniPath);
+    f.main->show();
+    QVERIFY(f.prompts.asked.front().text.contains("cannot be read"));
+    QVERIFY(f.main->close());
+    QCOMPARE(MainWindowFixture::read(f.iniPath), before);
+    QCOMPARE(f.main->panelText(0), QStringLiteral("Ini:NG"));
   }
 
   void closingAsksForEveryModifiedProgramMainFirst() {
@@ -351,6 +374,71 @@ class MainWindowTest : public QObject {
     QCOMPARE(main->program().rows(), before);
     QCOMPARE(f.main->subWindow(0)->windowTitle(), title);
     QVERIFY(main->program().modified);
+  }
+
+  void aDamagedFileOpensWhatReadsOnlyWhenTheUserSaysSo() {
+    // The rows before the damaged line open after the user has read what cannot; the window
+    // is then marked modified, so that Save is what overwrites the file.
+    const std::string damaged = kProgramFile + "[0003]:sno:29,cno:29,val:0015";
+    for (const Answer answer : {Answer::No, Answer::Yes}) {
+      MainWindowFixture f;
+      TfrmProg* main = f.prog(0);
+      setRows(main, {row(kWait, kWait, 100)});
+      main->setModified(false);
+      const std::string path = f.write("cut.Kvl", damaged);
+      f.prompts.answers = {answer};
+      const bool opened = f.main->openProgramFile(QString::fromStdString(path));
+      QCOMPARE(f.prompts.asked.size(), std::size_t{1});
+      const Asked& asked = f.prompts.asked[0];
+      QCOMPARE(asked.buttons, PromptButtons::YesNo);
+      QVERIFY2(asked.text.contains(QString::fromStdString("Line 6 of " + path + ": the row is cut short")),
+               qPrintable(asked.text));
+      QVERIFY2(asked.text.contains("Open the 2 rows before that line?"), qPrintable(asked.text));
+      if (answer == Answer::No) {
+        QVERIFY(!opened);
+        QCOMPARE(main->program().size(), std::size_t{1});
+        QVERIFY(!main->program().modified);
+        continue;
+      }
+      QVERIFY(opened);
+      QCOMPARE(main->program().size(), std::size_t{2});
+      QVERIFY(main->program().modified);
+      QCOMPARE(main->program().path, path);
+      QCOMPARE(f.read(path), damaged);
+    }
+
+    // Named on the command line: the same question, before the window shows the rows.
+    MainWindowFixture g({}, false);
+    const std::string path = g.write("cut.Kvl", damaged);
+    MainWindowFixture h({}, false, path);
+    h.prompts.answers = {Answer::Yes};
+    h.main->show();
+    QCOMPARE(h.prompts.asked.size(), std::size_t{1});
+    QCOMPARE(h.ctx.programs.main().size(), std::size_t{2});
+    QVERIFY(h.ctx.programs.main().modified);
+  }
+
+  void fileNamesThatAreNoUtf8AreOpenedAndSavedUnderTheirOwnBytes() {
+    // Before, Qt's text for such a name held U+FFFD: the file was not found, and a save went to
+    // a new file under the changed name.
+    MainWindowFixture g({}, false);
+    const std::string path = g.write("caf\xE9.Kvl", kProgramFile);
+    MainWindowFixture f({}, true, path);
+    QCOMPARE(f.ctx.programs.main().size(), std::size_t{2});
+    QCOMPARE(f.ctx.programs.main().path, path);
+    QVERIFY(!f.ctx.programs.main().modified);
+
+    // The file dialog hands the name over as Qt shows it.
+    setRows(f.prog(0), {row(kWait, kWait, 700)});
+    QVERIFY(f.main->saveProgramAs(QFile::decodeName(QByteArray::fromStdString(path))));
+    QCOMPARE(f.ctx.programs.main().path, path);
+    QVERIFY(f.read(path).find("val:000700") != std::string::npos);
+    int files = 0;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(g.user)) ++files;
+    QCOMPARE(files, 1);
+    QVERIFY(f.main->openProgramFile(QFile::decodeName(QByteArray::fromStdString(path))));
+    // Qt's clean-up of the folder cannot name this file.
+    std::filesystem::remove(path);
   }
 
   void aFileThatDoesNotOpenShowsInTheStatusBar() {

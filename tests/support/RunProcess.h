@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "TempFolder.h"
+
 extern char** environ;
 
 namespace kavel::testing {
@@ -30,8 +32,9 @@ inline std::string slurp(const std::string& path) {
 
 /// Runs argv[0] with the arguments, stdin from /dev/null, stdout and stderr into files.
 inline ProcessResult runProcess(const std::vector<std::string>& argv, const std::string& workDir = {}) {
+  static TempFolder outputs("kavel-proc");
   static int counter = 0;
-  const std::string base = "/tmp/kavel_proc_" + std::to_string(::getpid()) + "_" + std::to_string(counter++);
+  const std::string base = outputs / std::to_string(counter++);
   const std::string outPath = base + ".out", errPath = base + ".err";
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);

@@ -10,11 +10,11 @@ namespace kavel {
 
 ToolChainResult runToolChain(const ToolChainCommand& command, const ToolChainLimits& limits) {
   ToolChainResult result;
-  clearBuildResults(command.workingFolder);
+  if (!clearBuildResults(command.workingFolder, &result.error)) return result;
   // The shell would start and only then complain; a missing batch file is a failed start.
   for (const std::string& batch : command.arguments) {
     if (!text::fileExists(command.workingFolder + batch)) {
-      result.error = "the compile batch file " + command.workingFolder + batch + " does not exist";
+      result.error = missingBatchFile(command.workingFolder, batch);
       return result;
     }
   }

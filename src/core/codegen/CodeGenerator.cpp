@@ -65,12 +65,31 @@ bool CodeGenerator::WriteGeneratedFile(const CodeBuffer& buffer, const std::stri
 }
 
 bool CodeGenerator::WriteConfigHeader(CodeBuffer& target) {
+  fillConfigHeader(target);
+  if (target.target() != CodeTarget::BuildBuffer) return true;
+  return WriteGeneratedFile(target, outputFolder() + "M_Type.h");
+}
+
+void CodeGenerator::fillConfigHeader(CodeBuffer& target) const {
   target.clear();
   for (const std::string& line : configHeaderLines(ctx_.io, ctx_.settings, options_.pwrOnRun)) {
     EmitLine(0, line, target);
   }
-  if (target.target() != CodeTarget::BuildBuffer) return true;
-  return WriteGeneratedFile(target, outputFolder() + "M_Type.h");
+}
+
+bool CodeGenerator::writeBuildFiles(const std::string& header, const std::string& userC) {
+  // A build compiles the two files together: one new beside one old is a program nobody wrote.
+  const std::string folder = outputFolder();
+  std::string error;
+  if (text::writeFilesAtomic({{folder + "M_Type.h", header}, {folder + "User.c", userC}}, &error)) return true;
+  if (hooks_.fileError) hooks_.fileError(kFileErrorTitle, kFileWriteErrorText, error.empty() ? folder : error);
+  return false;
+}
+
+bool CodeGenerator::WriteBuildFiles(const std::string& userSource) {
+  CodeBuffer header(CodeTarget::BuildBuffer);
+  fillConfigHeader(header);
+  return writeBuildFiles(generatedFileBytes(header.lines()), userSource);
 }
 
 void CodeGenerator::WriteHeaderBlock(CodeBuffer& target) const {
@@ -136,6 +155,10 @@ std::string CodeGenerator::subPath(const std::string& fileName) const {
   return folder + fileName;
 }
 
+std::string CodeGenerator::subFilePath(const CalledSub& call) const {
+  return programFilePath(subPath(call.fileName));
+}
+
 void CodeGenerator::generateSub(CodeBuffer& target, const CalledSub& call) {
   const int n = call.number;
   // A number outside Sub-1..Sub-30 only comes from a damaged file: its function is still
@@ -150,8 +173,7 @@ void CodeGenerator::generateSub(CodeBuffer& target, const CalledSub& call) {
       ctx_.programs.current = n;
       if (hooks_.openSubWindow) hooks_.openSubWindow(n);
     }
-    path = subPath(call.fileName);
-    if (text::extensionOf(path).empty()) path += kProgramFileExtension;
+    path = subFilePath(call);
     ProgramFileContext fc = fileContext();
     const ProgramFileResult result = readProgramFile(sub, path, fc, hooks_.fileHooks);
     if (!result.ok && hooks_.readFailed) hooks_.readFailed(n, path, result.error);
@@ -181,14 +203,16 @@ bool CodeGenerator::GenerateCode(CodeBuffer& target, int program) {
   const bool build = target.target() == CodeTarget::BuildBuffer;
   // The build reads and re-reads files through the current program; it stays on it.
   const int p = build || !ProgramSet::isValidIndex(program) ? ctx_.programs.current : program;
-  bool written = true;
+  std::string header;
 
   if (build) {
     const auto& rows = ctx_.programs.main().rows();
     ctx_.io.interruptInUse = std::any_of(rows.begin(), rows.end(), [](const Statement& row) {
       return row.cno == kSubCall && row.val0 == ProgramSet::kInterruptSub;
     });
-    written = WriteConfigHeader(target);
+    // The header is taken before the Subs are read: reading them changes the I/O setup.
+    fillConfigHeader(target);
+    header = generatedFileBytes(target.lines());
   }
   WriteHeaderBlock(target, p);
 
@@ -206,8 +230,7 @@ bool CodeGenerator::GenerateCode(CodeBuffer& target, int program) {
   }
 
   generateFunction(target, ctx_.programs[p], p, true);
-  if (build) written = WriteGeneratedFile(target, outputFolder() + "User.c") && written;
-  return written;
+  return !build || writeBuildFiles(header, generatedFileBytes(target.lines()));
 }
 
 }  // namespace kavel

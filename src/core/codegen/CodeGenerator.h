@@ -59,10 +59,11 @@ class CodeGenerator {
   CodeGenerator(Context& ctx, CodeGenOptions options = {}, CodeGenHooks hooks = {});
 
   /// Regenerates `target` from the current program. For the build buffer it first sets
-  /// `interruptInUse` (Main calls Sub-30) and writes M_Type.h; with Main current it also
-  /// generates every Sub that Main calls (reading each from its file, making it current, then
-  /// closing it) and re-reads Main from its file; finally it writes User.c. False when one of
-  /// the generated files could not be written (already reported through `fileError`).
+  /// `interruptInUse` (Main calls Sub-30) and makes the configuration header; with Main current
+  /// it also generates every Sub that Main calls (reading each from its file, making it current,
+  /// then closing it) and re-reads Main from its file; finally it writes M_Type.h and User.c,
+  /// both or neither. False when they could not be written (already reported through
+  /// `fileError`).
   bool GenerateCode(CodeBuffer& target);
   /// The same for program `program` (0 Main, 1..30 Sub-N) without making it current: what a
   /// program window's code view shows. The build buffer still works from the current program.
@@ -77,6 +78,11 @@ class CodeGenerator {
   /// Clears `target` and fills it with the configuration header; for the build buffer also
   /// writes it to M_Type.h. False when that file could not be written.
   bool WriteConfigHeader(CodeBuffer& target);
+
+  /// For a program kept as C source: writes the configuration header M_Type.h and `userSource`
+  /// as User.c into the output folder, both or (when one cannot be written) neither. False,
+  /// reported through `fileError`, when they were not written.
+  bool WriteBuildFiles(const std::string& userSource);
 
   /// Writes the lines of `buffer` to `path` without their prefixes, CR LF after each, replacing
   /// the file atomically. False (reported through `fileError`) when that fails.
@@ -95,12 +101,16 @@ class CodeGenerator {
   std::string buildFolder() const;
   /// The folder M_Type.h and User.c are written to.
   std::string outputFolder() const;
+  /// The program file a build reads for a Sub that Main calls.
+  std::string subFilePath(const CalledSub& call) const;
 
  private:
   /// `filePath` names the program for the build when the program itself has no file.
   void generateFunction(CodeBuffer& target, const Program& program, int index, bool top,
                         const std::string& filePath = {}) const;
   void generateSub(CodeBuffer& target, const CalledSub& call);
+  void fillConfigHeader(CodeBuffer& target) const;
+  bool writeBuildFiles(const std::string& header, const std::string& userC);
   void rereadMain();
   std::string captionOf(const Program& program) const;
   std::string subPath(const std::string& fileName) const;

@@ -1,12 +1,14 @@
 #include "core/model/ProgramFile.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
-#include <charconv>
 #include <cstdio>
 #include <optional>
 #include <string_view>
 
 #include "core/i18n/MessageTable.h"
+#include "core/model/ProgramFileLines.h"
 #include "core/model/ProgramSet.h"
 #include "core/model/StatementKind.h"
 #include "core/settings/AppSettings.h"
@@ -21,7 +23,6 @@ namespace {
 
 using text::format;
 
-constexpr std::size_t kLineBuffer = 512;
 constexpr std::string_view kConversionVersion = "20140707";
 
 constexpr const char* kOldVersionJa[] = {
@@ -51,23 +52,6 @@ constexpr const char* kOldVersionEn[] = {
 std::string oldVersionQuestion(int language) {
   const auto& lines = language == 0 ? kOldVersionJa : kOldVersionEn;
   return std::string(lines[0]) + "\r\n" + lines[1] + "\r\n" + lines[2];
-}
-
-// A decimal integer as the fixed columns hold it: optional leading blanks, optional sign,
-// digits and nothing else.
-std::optional<int> parseColumn(std::string_view field) {
-  while (!field.empty() && field.front() == ' ') field.remove_prefix(1);
-  if (!field.empty() && field.front() == '+') field.remove_prefix(1);
-  if (field.empty()) return std::nullopt;
-  int value = 0;
-  const auto [end, ec] = std::from_chars(field.data(), field.data() + field.size(), value);
-  if (ec != std::errc() || end != field.data() + field.size()) return std::nullopt;
-  return value;
-}
-
-std::string_view column(std::string_view line, std::size_t pos, std::size_t len) {
-  if (pos >= line.size()) return {};
-  return line.substr(pos, len);
 }
 
 // Keeps each value inside its six columns so that one odd value cannot shift the fields of
@@ -152,14 +136,38 @@ void convertOldVariable(Statement& row) {
   }
 }
 
-std::string conversionError(std::size_t lineNumber, const std::string& path, std::string_view field,
-                            std::string_view line, text::FileEncoding encoding) {
-  if (field.empty()) {
-    return format("Line %zu of %s is cut short (\"%s\"), so reading stopped there.", lineNumber, path.c_str(),
-                  text::decode(line, encoding).c_str());
+// Text of a field of the file. A UTF-8 file's bytes are taken as they stand, so that a name
+// that is no valid UTF-8 (a file name from another system) comes back byte for byte and still
+// names its file; Shift-JIS is converted, and bytes it does not know make the line damaged.
+std::optional<std::string> fieldText(std::string_view bytes, text::FileEncoding encoding) {
+  if (encoding == text::FileEncoding::Utf8) return std::string(bytes);
+  std::string s = text::cp932ToUtf8(bytes);
+  if (s.find("\xEF\xBF\xBD") != std::string::npos) return std::nullopt;  // U+FFFD: no Shift-JIS there
+  return s;
+}
+
+constexpr const char* kNotText = "it holds bytes that are neither Shift-JIS nor UTF-8 text";
+
+bool isBlank(std::string_view line) {
+  return std::all_of(line.begin(), line.end(), [](char c) { return c == ' ' || c == '\t'; });
+}
+
+// Why a file that does not open (or is no file) cannot be read, and whether it may still be a
+// program file that is just not there.
+ProgramFileResult openFailure(const std::string& path, const std::string& openPath, const std::string& why) {
+  ProgramFileResult result;
+  result.error = why;
+  struct stat st {};
+  if (::stat(openPath.c_str(), &st) == 0 && !S_ISDIR(st.st_mode)) {
+    result.outcome = ProgramFileOutcome::NotProgram;
+    if (S_ISREG(st.st_mode) && static_cast<unsigned long long>(st.st_size) > kMaxProgramFileBytes) {
+      result.error = openPath + " is too large to be a Kavel program file.";
+    } else if (S_ISREG(st.st_mode)) {
+      result.outcome = ProgramFileOutcome::CannotOpen;  // it may be one that is not readable now
+    }
   }
-  return format("Line %zu of %s: \"%s\" is not a number, so reading stopped there.", lineNumber, path.c_str(),
-                text::decode(field, encoding).c_str());
+  if (openPath != path && ::stat(path.c_str(), &st) != 0) result.error += "; there is no file " + path + " either.";
+  return result;
 }
 
 }  // namespace
@@ -196,14 +204,22 @@ bool writeProgramFile(Program& program, const std::string& path, const ProgramFi
   return true;
 }
 
+std::string programFilePath(const std::string& path) {
+  if (!text::extensionOf(path).empty()) return path;
+  const std::string withExtension = path + std::string(kProgramFileExtension);
+  struct stat st {};
+  if (::stat(withExtension.c_str(), &st) != 0 && ::stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode)) return path;
+  return withExtension;
+}
+
 ProgramFileResult readProgramFile(Program& program, const std::string& path, ProgramFileContext& context,
                                   const ProgramFileHooks& hooks) {
-  ProgramFileResult result;
-  const std::string openPath = text::extensionOf(path).empty() ? path + std::string(kProgramFileExtension) : path;
+  const std::string openPath = programFilePath(path);
   std::string bytes;
-  if (!text::readFileBytes(openPath, bytes, &result.error, kMaxProgramFileBytes)) {
+  std::string why;
+  if (!text::readFileBytes(openPath, bytes, &why, kMaxProgramFileBytes)) {
     program.statusText = "Can't Open ... " + path;
-    return result;
+    return openFailure(path, openPath, why);
   }
   return readProgramText(program, bytes, path, context, hooks);
 }
@@ -211,9 +227,15 @@ ProgramFileResult readProgramFile(Program& program, const std::string& path, Pro
 ProgramFileResult readProgramText(Program& program, std::string_view bytes, const std::string& path,
                                   ProgramFileContext& context, const ProgramFileHooks& hooks) {
   ProgramFileResult result;
-  const std::string openPath = text::extensionOf(path).empty() ? path + std::string(kProgramFileExtension) : path;
+  if (const std::string why = notAProgramFile(bytes); !why.empty()) {
+    result.outcome = ProgramFileOutcome::NotProgram;
+    result.error = path + " " + why + ".";
+    program.statusText = "Can't Open ... " + path;
+    return result;
+  }
+  const std::string openPath = programFilePath(path);
   const auto encoding = text::detectEncoding(bytes);
-  const auto lines = text::splitLines(text::withoutBom(bytes), kLineBuffer);
+  const auto lines = splitProgramLines(text::withoutBom(bytes));
 
   AppSettings& settings = context.settings;
   IoSetup& io = context.io;
@@ -226,7 +248,7 @@ ProgramFileResult readProgramText(Program& program, std::string_view bytes, cons
     if (hooks.setLcdButton) hooks.setLcdButton(false);
   }
 
-  const std::string title = lines.empty() ? std::string() : text::decode(lines[0], encoding);
+  const std::string title = text::decode(lines[0].substr(0, kMaxProgramLine), encoding);
   // Only the title's start names the program; a Sub's file name may hold any text.
   const bool mainFile = title.starts_with("Title:Main");
 
@@ -249,49 +271,67 @@ ProgramFileResult readProgramText(Program& program, std::string_view bytes, cons
   const bool oldFile = version < kConversionVersion;
   if (oldFile && hooks.askOldVersion &&
       !hooks.askOldVersion(context.messages(44), oldVersionQuestion(context.messages.language()))) {
+    result.outcome = ProgramFileOutcome::Declined;
     return result;
   }
 
   program.titleName = text::baseNameOf(path);
   program.path = openPath;
 
-  for (std::size_t i = 1; i < lines.size(); ++i) {
-    // Lines past the row limit are ignored, so a damaged one there cannot fail the read.
-    if (program.size() >= Program::kMaxRows) break;
+  // The rows read so far stay; the program no longer matches its file.
+  const auto stop = [&](std::size_t index, const std::string& reason) {
+    result.outcome = ProgramFileOutcome::Damaged;
+    result.stoppedAt = index + 1;
+    const std::size_t last = lines.size();
+    result.error = format("Line %zu of %s: %s. Reading stopped there: %s not read.", index + 1, path.c_str(),
+                          reason.c_str(),
+                          index + 1 == last ? "that line was"
+                                            : format("lines %zu to %zu were", index + 1, last).c_str());
+    program.modified = true;
+  };
+
+  for (std::size_t i = 0; i < lines.size(); ++i) {
     const std::string_view line = lines[i];
+    if (line.size() > kMaxProgramLine) {
+      stop(i, format("it is longer than %zu bytes, more than a line of a program file holds", kMaxProgramLine));
+      break;
+    }
+    if (i == 0 || isBlank(line)) continue;
+    std::string why;
     if (line.starts_with("CN")) {
-      if (!mainFile) continue;
-      const auto n = parseColumn(column(line, 2, 2));
-      if (n && *n >= 1 && *n <= 10 && column(line, 2, 2).size() == 2) {
-        io.cnName[static_cast<std::size_t>(*n - 1)] = text::decode(column(line, 5, std::string_view::npos), encoding);
+      // Only a Main file's CN01 to CN10 name connectors; other CN lines carry nothing.
+      const std::optional<ConnectorLine> cn = parseConnectorLine(line);
+      if (!cn || !mainFile) continue;
+      const std::optional<std::string> name = fieldText(cn->name, encoding);
+      if (!name) {
+        stop(i, kNotText);
+        break;
       }
+      io.cnName[static_cast<std::size_t>(cn->number - 1)] = *name;
       continue;
     }
-    if (!line.starts_with("[")) continue;
+    if (!line.starts_with("[")) {
+      stop(i, "it is not a line of a Kavel program file (" + quoted(line, encoding) + ")");
+      break;
+    }
 
+    const std::optional<RowLine> fields = parseRowLine(line, encoding, why);
+    if (!fields) {
+      stop(i, why);
+      break;
+    }
+    const std::optional<std::string> cmt = fieldText(fields->cmt, encoding);
+    if (!cmt) {
+      stop(i, kNotText);
+      break;
+    }
     Statement row;
-    std::string_view cmt;
-    const std::string_view fields[] = {column(line, 11, 2), column(line, 18, 2), column(line, 25, 6),
-                                       column(line, 32, 6)};
-    std::string_view val2Field;
-    if (line.size() >= 50 && line[45] == ',') {
-      val2Field = column(line, 39, 6);
-      cmt = column(line, 50, std::string_view::npos);
-    } else if (line.size() >= 43 && line[38] == ',') {
-      cmt = column(line, 43, std::string_view::npos);
-    }
-    int* targets[] = {&row.sno, &row.cno, &row.val0, &row.val1, &row.val2};
-    const std::string_view numbers[] = {fields[0], fields[1], fields[2], fields[3], val2Field};
-    const int count = val2Field.empty() ? 4 : 5;
-    for (int f = 0; f < count; ++f) {
-      const auto v = parseColumn(numbers[f]);
-      if (!v) {
-        result.error = conversionError(i + 1, path, numbers[f], line, encoding);
-        return result;
-      }
-      *targets[f] = *v;
-    }
-    row.cmt = text::decode(cmt, encoding);
+    row.sno = fields->sno;
+    row.cno = fields->cno;
+    row.val0 = fields->val0;
+    row.val1 = fields->val1;
+    row.val2 = fields->val2;
+    row.cmt = *cmt;
 
     if (row.sno == kSetup) {
       if (mainFile) {
@@ -308,6 +348,10 @@ ProgramFileResult readProgramText(Program& program, std::string_view bytes, cons
       }
       if (!line.starts_with("[0000]")) program.modified = true;
     } else {
+      if (program.size() >= Program::kMaxRows) {
+        stop(i, format("the program already holds %zu rows, the most a program can hold", Program::kMaxRows));
+        break;
+      }
       switch (row.sno) {
         case kEnd:
           row.val0 = row.val1 = row.val2 = 0;
@@ -338,7 +382,9 @@ ProgramFileResult readProgramText(Program& program, std::string_view bytes, cons
   if (io.outputInUse || io.servoInUse || io.advancedMode) {
     if (hooks.setSetupButton) hooks.setSetupButton(true);
   }
+  if (result.outcome == ProgramFileOutcome::Damaged) return result;
   result.ok = true;
+  result.outcome = ProgramFileOutcome::Read;
   return result;
 }
 

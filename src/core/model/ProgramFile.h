@@ -46,10 +46,23 @@ struct ProgramFileHooks {
 /// below this.
 inline constexpr std::size_t kMaxProgramFileBytes = 8u << 20;
 
+/// How a read ended.
+enum class ProgramFileOutcome {
+  Read,        // every line of the file was read
+  CannotOpen,  // the file does not open; the program is untouched ("Can't Open ... ")
+  NotProgram,  // empty, binary, UTF-16, too large or no "Title:" line; the program is untouched
+  Damaged,     // a line did not read: the rows before it are in the program, marked modified
+  Declined,    // the old-version question was answered No; the program holds no rows
+};
+
 struct ProgramFileResult {
+  /// True when the file was read whole.
   bool ok = false;
-  /// Why reading failed or stopped early (the file does not open, a numeric column does not
-  /// convert), for a message box.
+  ProgramFileOutcome outcome = ProgramFileOutcome::CannotOpen;
+  /// The line (from 1) a damaged file stopped at.
+  std::size_t stoppedAt = 0;
+  /// Why the file was not read whole: sentences naming the file, the line and the reason, for
+  /// a message box or standard error. Empty when ok or declined.
   std::string error;
 };
 
@@ -62,9 +75,17 @@ bool writeProgramFile(Program& program, const std::string& path, const ProgramFi
 /// The whole file text `writeProgramFile` writes, as UTF-8 (for tests and the console tool).
 std::string programFileText(const Program& program, const ProgramFileContext& context);
 
-/// Replaces the program's rows with the rows of the file at `path` (".Kvl" is appended when it
-/// has no extension). A file that cannot be opened leaves the program untouched with the status
-/// text "Can't Open ... " and the path. Only the first 1000 row lines become rows.
+/// The file `path` names: `path`.Kvl for a path without an extension, or `path` itself when
+/// only that exists.
+std::string programFilePath(const std::string& path);
+
+/// Replaces the program's rows with the rows of the file at `path`. A path without an extension
+/// names `path`.Kvl, or the file given when only that exists. A file that cannot be opened, or
+/// is no program file at all, leaves the program untouched (status text "Can't Open ... " and
+/// the path). Line ends may be CR LF, LF or CR. A line that does not read completely (a row cut
+/// short, a column that is not a number, a line longer than 511 bytes, a row beyond the 1000 a
+/// program holds, bytes that are no text) stops the read there: the rows before it stay and the
+/// program is marked modified, since it is no longer what the file holds.
 ProgramFileResult readProgramFile(Program& program, const std::string& path, ProgramFileContext& context,
                                   const ProgramFileHooks& hooks = {});
 

@@ -1,6 +1,8 @@
 #include "core/settings/AppSettings.h"
 
 #include <climits>
+#include <optional>
+#include <vector>
 
 #include "core/settings/IniFile.h"
 #include "core/settings/SettingsPaths.h"
@@ -29,18 +31,58 @@ std::string cnKey(int n) { return text::format("CN%d", n); }
 std::string ussKey(int n) { return text::format("USS%d", n); }
 std::string sigKey(int n) { return text::format("CL_SIG%d", n); }
 
-/// An integer setting that other parts use as a size, a divisor or a digit: a value outside
-/// the range they can work with is as unreadable as a non-number.
-int readIntIn(const IniFile& ini, const char* section, const char* key, int fallback, int low,
-              int high) {
-  const int v = ini.readInteger(section, key, fallback);
-  return v >= low && v <= high ? v : fallback;
+std::optional<std::uint32_t> colourFromText(const std::string& text) {
+  const auto v = IniFile::parseInteger(text);
+  if (v && *v >= 0 && *v <= 0xFFFFFF) return static_cast<std::uint32_t>(*v);
+  return std::nullopt;
 }
 
-std::uint32_t colourFromText(const std::string& text, std::uint32_t fallback) {
-  const auto v = IniFile::parseInteger(text);
-  return v && *v >= 0 && *v <= 0xFFFFFF ? static_cast<std::uint32_t>(*v) : fallback;
+std::string rangeText(int low, int high) {
+  if (high == INT_MAX) return text::format("%d or more", low);
+  if (high == low + 1) return text::format("%d or %d", low, high);
+  return text::format("from %d to %d", low, high);
 }
+
+// Reads the numbers of a settings file. A value that is no number, or lies outside the range
+// the program can work with (a size, a divisor, a digit), takes its default; each such value
+// is named in a warning, so that a typing error in the file does not go by unseen.
+class NumberReader {
+ public:
+  NumberReader(const IniFile& ini, std::vector<std::string>* warnings) : ini_(ini), warnings_(warnings) {}
+
+  int integer(const char* section, const std::string& key, int fallback, int low = INT_MIN, int high = INT_MAX) {
+    const std::optional<std::string> text = ini_.value(section, key);
+    if (!text) return fallback;
+    const std::optional<int> v = IniFile::parseInteger(*text);
+    if (!v) {
+      warn(section, key, *text, "is not a number", std::to_string(fallback));
+      return fallback;
+    }
+    if (*v < low || *v > high) {
+      warn(section, key, *text, "is not " + rangeText(low, high), std::to_string(fallback));
+      return fallback;
+    }
+    return *v;
+  }
+
+  std::uint32_t colour(const char* section, const std::string& key, std::uint32_t fallback) {
+    const std::optional<std::string> text = ini_.value(section, key);
+    if (!text || text->empty()) return fallback;
+    if (const auto c = colourFromText(*text)) return *c;
+    warn(section, key, *text, "is not a colour (0x000000 to 0xFFFFFF)", text::format("0x%06X", fallback));
+    return fallback;
+  }
+
+ private:
+  void warn(const char* section, const std::string& key, const std::string& value, const std::string& what,
+            const std::string& used) {
+    if (warnings_) warnings_->push_back(text::format("[%s] %s=%s %s; %s is used instead.", section, key.c_str(),
+                                                     value.c_str(), what.c_str(), used.c_str()));
+  }
+
+  const IniFile& ini_;
+  std::vector<std::string>* warnings_;
+};
 
 }  // namespace
 
@@ -108,11 +150,12 @@ void setDefaultSettings(AppSettings& settings, IoSetup& io, ProductVariant varia
   }
 }
 
-void LoadSettings(AppSettings& settings, IoSetup& io, const std::string& iniPath) {
-  LoadSettings(settings, io, iniPath, foldersOf(settings.programFolder));
+void LoadSettings(AppSettings& settings, IoSetup& io, const std::string& iniPath, std::vector<std::string>* warnings) {
+  LoadSettings(settings, io, iniPath, foldersOf(settings.programFolder), warnings);
 }
 
-void LoadSettings(AppSettings& settings, IoSetup& io, const std::string& iniPath, const UserPaths& paths) {
+void LoadSettings(AppSettings& settings, IoSetup& io, const std::string& iniPath, const UserPaths& paths,
+                  std::vector<std::string>* warnings) {
   // Start from the defaults so that every key the file lacks has its documented value.
   setDefaultSettings(settings, io, settings.variant, paths);
   const AppSettings def = settings;
@@ -120,33 +163,35 @@ void LoadSettings(AppSettings& settings, IoSetup& io, const std::string& iniPath
 
   IniFile ini;
   ini.load(iniPath);  // a file that cannot be read counts as empty
+  NumberReader number(ini, warnings);
 
   AppSettings& s = settings;
   s.PortName = ini.readString("COMPORT", "PortName", def.PortName);
-  s.BaudRate = readIntIn(ini, "COMPORT", "BaudRate", def.BaudRate, 1, INT_MAX);
-  s.ByteSize = ini.readInteger("COMPORT", "ByteSize", def.ByteSize);
-  s.StopBits = ini.readInteger("COMPORT", "StopBits", def.StopBits);
+  s.BaudRate = number.integer("COMPORT", "BaudRate", def.BaudRate, 1, INT_MAX);
+  s.ByteSize = number.integer("COMPORT", "ByteSize", def.ByteSize, 7, 8);
+  s.StopBits = number.integer("COMPORT", "StopBits", def.StopBits, 1, 2);
   s.Parity__ = ini.readString("COMPORT", "Parity__", def.Parity__);
-  s.RTS_Cont = ini.readInteger("COMPORT", "RTS_Cont", def.RTS_Cont) != 0;
+  s.RTS_Cont = number.integer("COMPORT", "RTS_Cont", def.RTS_Cont) != 0;
   s.SendHead = ini.readString("COMPORT", "SendHead", def.SendHead);
   s.SendDlmt = ini.readString("COMPORT", "SendDlmt", def.SendDlmt);
   s.RecvHead = ini.readString("COMPORT", "RecvHead", def.RecvHead);
   s.RecvDlmt = ini.readString("COMPORT", "RecvDlmt", def.RecvDlmt);
-  s.RecvTout = readIntIn(ini, "COMPORT", "RecvTout", def.RecvTout, 0, INT_MAX);
-  s.SendTout = readIntIn(ini, "COMPORT", "SendTout", def.SendTout, 0, INT_MAX);
-  s.Ack_Tout = readIntIn(ini, "COMPORT", "Ack_Tout", def.Ack_Tout, 0, INT_MAX);
+  s.RecvTout = number.integer("COMPORT", "RecvTout", def.RecvTout, 0, INT_MAX);
+  s.SendTout = number.integer("COMPORT", "SendTout", def.SendTout, 0, INT_MAX);
+  s.Ack_Tout = number.integer("COMPORT", "Ack_Tout", def.Ack_Tout, 0, INT_MAX);
 
   s.DefPath_ = ini.readString("PRJ", "DefPath_", def.DefPath_);
   s.DatPath_ = ini.readString("PRJ", "DatPath_", def.DatPath_);
   // A copy that cannot write beside itself builds in its copy of the sample folder, also when
   // the file still names the original.
   s.BatFile_ = redirectedBatFile(paths, ini.readString("PRJ", "BatFile_", def.BatFile_));
-  s.EdtStyle = ini.readInteger("PRJ", "EdtStyle", def.EdtStyle);
-  s.TAB_Spc_ = readIntIn(ini, "PRJ", "TAB_Spc_", def.TAB_Spc_, 0, 32);
-  s.SetupDef = ini.readInteger("PRJ", "SetupDef", def.SetupDef);
-  s.BuildJob = readIntIn(ini, "PRJ", "BuildJob", def.BuildJob, 0, 2);
+  s.EdtStyle = number.integer("PRJ", "EdtStyle", def.EdtStyle);
+  s.TAB_Spc_ = number.integer("PRJ", "TAB_Spc_", def.TAB_Spc_, 0, 32);
+  s.SetupDef = number.integer("PRJ", "SetupDef", def.SetupDef, 0, 2);
+  s.BuildJob = number.integer("PRJ", "BuildJob", def.BuildJob, 0, 2);
 
-  s.LANG_NO_ = ini.readInteger("LANGUAGE", "LANG_NO_", def.LANG_NO_);
+  // 2 is the documented "no language chosen yet", so the first-run question still comes.
+  s.LANG_NO_ = number.integer("LANGUAGE", "LANG_NO_", def.LANG_NO_, 0, 2);
   s.LANG_0__ = ini.readString("LANGUAGE", "LANG_0__", def.LANG_0__);
   s.LANG_1__ = ini.readString("LANGUAGE", "LANG_1__", def.LANG_1__);
   // A message file that has gone falls back to the one beside the program.
@@ -154,29 +199,25 @@ void LoadSettings(AppSettings& settings, IoSetup& io, const std::string& iniPath
   if (!text::fileExists(s.LANG_1__)) s.LANG_1__ = def.LANG_1__;
 
   // 3 docks the palette on the left, 4 on the right; there is no other side.
-  s.FuncPnl = readIntIn(ini, "FRM", "FuncPnl", def.FuncPnl, 3, 4);
-  const std::string wscolor = ini.readString("FRM", "WSCOLOR", "");
+  s.FuncPnl = number.integer("FRM", "FuncPnl", def.FuncPnl, 3, 4);
 
-  s.MCU2620_ = ini.readInteger("PRJ", "MCU2620_", info.mcu2620);
+  s.MCU2620_ = number.integer("PRJ", "MCU2620_", info.mcu2620);
   s.PRODUCT = ini.readString("FRM", "PRODUCT", def.PRODUCT);
   s.WPAPER = ini.readString("FRM", "WPAPER", def.WPAPER);
   s.LOGOIMG = ini.readString("FRM", "LOGOIMG", def.LOGOIMG);
-  s.WSCOLOR = colourFromText(wscolor, info.workspaceColour);
+  s.WSCOLOR = number.colour("FRM", "WSCOLOR", info.workspaceColour);
   for (int n = 1; n <= 10; ++n) {
     io.cnName[n - 1] = ini.readString("CN-NAME", cnKey(n), info.connectorNames[n - 1]);
   }
   for (int n = 1; n <= 10; ++n) {
     // One decimal digit each: a wider number would spill into its neighbours' setup digits.
-    io.cnMode[n - 1] = readIntIn(ini, "I/O", cnKey(n).c_str(), info.connectorModes[n - 1], 0, 9);
+    io.cnMode[n - 1] = number.integer("I/O", cnKey(n), info.connectorModes[n - 1], 0, 9);
   }
 
   for (int n = 1; n <= 4; ++n) {
     s.ussName[n - 1] = ini.readString("USS-NAME", ussKey(n), def.ussName[n - 1]);
   }
-  for (int n = 1; n <= 7; ++n) {
-    const auto v = ini.value("PIXY", sigKey(n));
-    s.clSig[n - 1] = v ? colourFromText(*v, def.clSig[n - 1]) : def.clSig[n - 1];
-  }
+  for (int n = 1; n <= 7; ++n) s.clSig[n - 1] = number.colour("PIXY", sigKey(n), def.clSig[n - 1]);
 
   s.portOpen = false;
   s.recvRunning = false;

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "core/settings/ProductVariant.h"
 
@@ -87,9 +88,12 @@ void setDefaultSettings(AppSettings& settings, IoSetup& io, ProductVariant varia
 
 /// Reads the settings file. Every value missing from the file (or not readable as a number, or
 /// out of the range the program can work with) takes the default of `settings.variant` and
-/// `settings.programFolder`; a missing or unreadable file behaves as an empty one. Connector
-/// names and modes go into `io`. Clears portOpen and recvRunning.
-void LoadSettings(AppSettings& settings, IoSetup& io, const std::string& iniPath);
+/// `settings.programFolder`; a missing or unreadable file behaves as an empty one. Each value
+/// that was present but could not be used is named in `warnings` (when given), with the
+/// default taken instead. Connector names and modes go into `io`. Clears portOpen and
+/// recvRunning.
+void LoadSettings(AppSettings& settings, IoSetup& io, const std::string& iniPath,
+                  std::vector<std::string>* warnings = nullptr);
 
 /// Writes every key, keeping other keys and sections of an existing file. False with `error`
 /// set when the file cannot be written (the status bar then shows "Ini:NG"); the file on disk

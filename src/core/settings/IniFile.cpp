@@ -149,6 +149,16 @@ bool IniFile::load(const std::string& path, std::string* error) {
   }
   std::string bytes;
   if (!text::readFileBytes(path, bytes, error, kMaxSettingsFileBytes)) return false;
+  // Such a file would be read as a few odd lines, and writing keys into it would append ASCII
+  // sections to whatever it really holds.
+  if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) {
+    if (error) *error = path + " is UTF-16 text; settings files are read in Shift-JIS or UTF-8";
+    return false;
+  }
+  if (bytes.find('\0') != std::string::npos) {
+    if (error) *error = path + " holds binary data (NUL bytes); it is not a settings file";
+    return false;
+  }
   *this = fromBytes(bytes);
   return true;
 }

@@ -24,7 +24,8 @@ class IniFile {
   static IniFile fromBytes(std::string_view bytes);
 
   /// Replaces the contents with the file at `path`. A missing file gives an empty IniFile and
-  /// true; a file that exists but cannot be read gives an empty IniFile, false and `error`.
+  /// true; a file that exists but cannot be read, or is no text (UTF-16, NUL bytes), gives an
+  /// empty IniFile, false and `error`.
   bool load(const std::string& path, std::string* error = nullptr);
 
   /// The file's bytes. Lines not written since loading keep their bytes and line ends; written

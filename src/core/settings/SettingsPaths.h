@@ -4,6 +4,7 @@
 // in the program folder.
 
 #include <string>
+#include <vector>
 
 #include "core/settings/AppSettings.h"
 #include "core/shell/UserPaths.h"
@@ -30,6 +31,7 @@ void setDefaultSettings(AppSettings& settings, IoSetup& io, ProductVariant varia
 
 /// LoadSettings for the folders of `paths`: the folder defaults follow them, and a BatFile_
 /// that points into the data folder is redirected to the build root (redirectedBatFile).
-void LoadSettings(AppSettings& settings, IoSetup& io, const std::string& iniPath, const UserPaths& paths);
+void LoadSettings(AppSettings& settings, IoSetup& io, const std::string& iniPath, const UserPaths& paths,
+                  std::vector<std::string>* warnings = nullptr);
 
 }  // namespace kavel

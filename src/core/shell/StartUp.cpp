@@ -17,7 +17,13 @@ void startSession(Context& ctx, ProductVariant variant, const UserPaths& paths, 
       *settingsError = "The settings file " + iniPath + " cannot be read (" + why +
                        "). The default settings are used, and the file is left as it is.";
     }
-    LoadSettings(ctx.settings, ctx.io, iniPath, paths);
+    std::vector<std::string> warnings;
+    LoadSettings(ctx.settings, ctx.io, iniPath, paths, &warnings);
+    if (!warnings.empty() && settingsError) {
+      std::string text = "The settings file " + iniPath + " holds values that cannot be used:";
+      for (const std::string& w : warnings) text += "\n" + w;
+      *settingsError += (settingsError->empty() ? "" : "\n") + text;
+    }
   }
   ctx.messages.load(0, ctx.settings.LANG_0__);
   ctx.messages.load(1, ctx.settings.LANG_1__);

@@ -16,7 +16,8 @@ namespace kavel {
 /// files are loaded. The language is left to the caller (the first run of kavelide asks for
 /// it). A settings file that exists but cannot be read leaves the defaults in place and puts a
 /// sentence naming the file and the reason in `settingsError` (when given), for the caller to
-/// show; a missing file is the first run, not an error.
+/// show; so do values that are no number or out of range (one line each, with the default
+/// used). A missing file is the first run, not an error.
 void startSession(Context& ctx, ProductVariant variant, const UserPaths& paths, std::string* settingsError = nullptr);
 
 /// The same for a program whose data and user files all live in `programFolder` and whose

@@ -5,8 +5,10 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <random>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -31,6 +33,15 @@ class Fd {
   }
   Fd(const Fd&) = delete;
   Fd& operator=(const Fd&) = delete;
+  Fd(Fd&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
+  Fd& operator=(Fd&& other) noexcept {
+    if (this != &other) {
+      if (fd_ >= 0) ::close(fd_);
+      fd_ = other.fd_;
+      other.fd_ = -1;
+    }
+    return *this;
+  }
   int get() const { return fd_; }
   bool ok() const { return fd_ >= 0; }
   /// Closes now; false when close reports a failed write.
@@ -69,7 +80,13 @@ std::uint32_t nameHash(std::string_view name) {
 
 std::string randomSuffix() {
   static constexpr char kChars[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-  thread_local std::mt19937 gen(std::random_device{}() ^ static_cast<unsigned>(::getpid()));
+  thread_local std::mt19937 gen;
+  thread_local pid_t seededFor = 0;
+  // A forked process would otherwise pick the very names its parent picks.
+  if (seededFor != ::getpid()) {
+    seededFor = ::getpid();
+    gen.seed(std::random_device{}() ^ static_cast<unsigned>(seededFor));
+  }
   std::uniform_int_distribution<int> pick(0, sizeof kChars - 2);
   std::string s(6, 'x');
   for (char& c : s) c = kChars[pick(gen)];
@@ -100,27 +117,54 @@ std::string folderForOpen(const std::string& path) {
   return folder.empty() ? std::string(".") : folder;
 }
 
-// Removes temporary files a killed save of this target left behind.
+// A save holds a lock on each of its temporary files until it is done with them, so that a
+// save of the same file by another process never takes them for leftovers. True when `fd` is
+// locked and `path` still names it: a cleaner may have removed the name just before.
+bool holdAsOurs(int fd, const std::string& path) {
+  // Held by another save's clean-up this moment. A file system without locks holds nothing;
+  // there the clean-up goes by age instead.
+  if (::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) return false;
+  struct stat byPath {}, byFd {};
+  return ::fstat(fd, &byFd) == 0 && ::lstat(path.c_str(), &byPath) == 0 && byPath.st_ino == byFd.st_ino &&
+         byPath.st_dev == byFd.st_dev;
+}
+
+// Removes the temporary files of this target that no running save holds: what a killed save
+// left behind. Where the file system cannot tell (no locks), only files older than any save
+// could take are removed.
 void removeLeftovers(const std::string& path) {
   const std::string prefix = temporaryPrefixFor(path);
   DIR* dir = ::opendir(folderForOpen(path).c_str());
   if (!dir) return;
+  const std::time_t now = std::time(nullptr);
   while (const dirent* entry = ::readdir(dir)) {
     const std::string_view name = entry->d_name;
-    if (name.starts_with(prefix) && name.ends_with(".tmp")) {
-      ::unlink((folderOf(path) + std::string(name)).c_str());
+    if (!name.starts_with(prefix) || !name.ends_with(".tmp")) continue;
+    const std::string file = folderOf(path) + std::string(name);
+    Fd fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY));
+    if (!fd.ok()) continue;
+    if (::flock(fd.get(), LOCK_EX | LOCK_NB) == 0) {
+      ::unlink(file.c_str());
+    } else if (errno != EWOULDBLOCK) {
+      struct stat st {};
+      if (::fstat(fd.get(), &st) == 0 && now - st.st_mtime > kLeftoverAgeSeconds) ::unlink(file.c_str());
     }
   }
   ::closedir(dir);
 }
 
 // Creates a new file for writing; the process umask applies to `mode` as with any new file.
+// With `locked`, the file is held as ours (holdAsOurs) before it is answered.
 int createExclusive(const std::string& folder, const std::string& prefix, const char* suffix, std::string& created,
-                    mode_t mode) {
+                    mode_t mode, bool locked = false) {
   for (int attempt = 0; attempt < 20; ++attempt) {
     created = folder + prefix + randomSuffix() + suffix;
     const int fd = ::open(created.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, mode);
-    if (fd >= 0 || errno != EEXIST) return fd;
+    if (fd < 0 && errno != EEXIST) return fd;
+    if (fd < 0) continue;
+    if (!locked || holdAsOurs(fd, created)) return fd;
+    ::close(fd);  // taken away by another save's clean-up: try another name
+    errno = EEXIST;
   }
   return -1;
 }
@@ -131,10 +175,13 @@ void syncFolder(const std::string& path) {
 }
 
 // Writes `bytes` into a fresh temporary file; true with `tmpPath` set, the file flushed.
-// `suffix` ".tmp" marks a file the next save may remove; an in-place save's copy is kept.
+// `suffix` ".tmp" marks a file a later save may remove once no save holds it: with `hold`,
+// the file stays open and locked in it until the caller is done. An in-place save's copy
+// (".saved") is kept.
 bool writeTemporary(const std::string& folder, const std::string& prefix, const char* suffix, std::string_view bytes,
-                    const struct stat* existing, std::string& tmpPath, int& savedErrno) {
-  Fd fd(createExclusive(folder, prefix, suffix, tmpPath, existing ? (existing->st_mode & 07777) : 0666));
+                    const struct stat* existing, std::string& tmpPath, int& savedErrno, Fd* hold = nullptr) {
+  Fd fd(createExclusive(folder, prefix, suffix, tmpPath, existing ? (existing->st_mode & 07777) : 0666,
+                        hold != nullptr));
   if (!fd.ok()) {
     savedErrno = errno;
     return false;
@@ -152,6 +199,10 @@ bool writeTemporary(const std::string& folder, const std::string& prefix, const 
   }
   ok = ok && ::fsync(fd.get()) == 0;
   savedErrno = errno;
+  if (hold && ok) {
+    *hold = std::move(fd);
+    return true;
+  }
   ok = fd.close() && ok;
   if (!ok) {
     if (savedErrno == 0) savedErrno = errno;
@@ -204,33 +255,54 @@ std::string temporaryPrefixFor(const std::string& path) {
   return buffer;
 }
 
-bool writeFileAtomic(const std::string& requested, std::string_view bytes, std::string* error) {
-  std::string path = requested;
-  if (!resolveLinks(path, error)) return false;
+namespace {
 
+// A target as a save finds it: links followed, and refused when it is no regular file or is
+// read-only.
+struct Target {
+  std::string requested;
+  std::string path;
+  bool exists = false;
   struct stat existing {};
-  const bool exists = ::stat(path.c_str(), &existing) == 0;
-  if (exists) {
-    if (!S_ISREG(existing.st_mode)) {
-      setError(error, "Cannot save " + requested + ": it is " +
-                          (S_ISDIR(existing.st_mode) ? std::string("a folder") : std::string("not a regular file")) + ".");
-      return false;
-    }
-    // Renaming over a read-only file would succeed; the user meant it to stay as it is. The
-    // mode bits are checked as well because access() grants everything to root.
-    if ((existing.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0) {
-      setError(error, "Cannot save " + requested + ": the file is read-only.");
-      return false;
-    }
+};
+
+bool examineTarget(const std::string& requested, Target& target, std::string* error) {
+  target.requested = requested;
+  target.path = requested;
+  if (!resolveLinks(target.path, error)) return false;
+  target.exists = ::stat(target.path.c_str(), &target.existing) == 0;
+  if (!target.exists) return true;
+  if (!S_ISREG(target.existing.st_mode)) {
+    setError(error, "Cannot save " + requested + ": it is " +
+                        (S_ISDIR(target.existing.st_mode) ? std::string("a folder") : std::string("not a regular file")) +
+                        ".");
+    return false;
   }
+  // Renaming over a read-only file would succeed; the user meant it to stay as it is. The
+  // mode bits are checked as well because access() grants everything to root.
+  if ((target.existing.st_mode & 0222) == 0 || ::access(target.path.c_str(), W_OK) != 0) {
+    setError(error, "Cannot save " + requested + ": the file is read-only.");
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool writeFileAtomic(const std::string& requested, std::string_view bytes, std::string* error) {
+  Target target;
+  if (!examineTarget(requested, target, error)) return false;
+  const std::string& path = target.path;
+  const bool exists = target.exists;
   removeLeftovers(path);
 
-  if (exists && existing.st_nlink > 1) return writeInPlace(path, bytes, error);
+  if (exists && target.existing.st_nlink > 1) return writeInPlace(path, bytes, error);
 
   std::string tmpPath;
   int savedErrno = 0;
-  if (!writeTemporary(folderOf(path), temporaryPrefixFor(path), ".tmp", bytes, exists ? &existing : nullptr,
-                      tmpPath, savedErrno)) {
+  Fd held;
+  if (!writeTemporary(folderOf(path), temporaryPrefixFor(path), ".tmp", bytes, exists ? &target.existing : nullptr,
+                      tmpPath, savedErrno, &held)) {
     // A writable file in a folder that takes no new file is still saved, in place.
     if (exists && (savedErrno == EACCES || savedErrno == EPERM)) return writeInPlace(path, bytes, error);
     errno = savedErrno;
@@ -243,6 +315,104 @@ bool writeFileAtomic(const std::string& requested, std::string_view bytes, std::
     return false;
   }
   syncFolder(path);
+  return true;
+}
+
+bool writeFilesAtomic(const std::vector<FileContent>& files, std::string* error) {
+  struct Step {
+    Target target;
+    std::string_view bytes;
+    std::string tmpPath;  // empty: rewritten in place
+    Fd held;              // the temporary file, held until the step is done
+    std::string backup;   // a second name of the replaced file, to put it back
+    Fd backupHeld;
+    bool done = false;
+  };
+  std::vector<Step> steps(files.size());
+  const auto discard = [&steps] {
+    for (Step& s : steps) {
+      if (!s.done && !s.tmpPath.empty()) ::unlink(s.tmpPath.c_str());
+    }
+  };
+
+  // Every new content is on disk before any target changes.
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    Step& step = steps[i];
+    step.bytes = files[i].bytes;
+    if (!examineTarget(files[i].path, step.target, error)) {
+      discard();
+      return false;
+    }
+    const Target& t = step.target;
+    removeLeftovers(t.path);
+    if (t.exists && t.existing.st_nlink > 1) continue;
+    int savedErrno = 0;
+    if (!writeTemporary(folderOf(t.path), temporaryPrefixFor(t.path), ".tmp", step.bytes,
+                        t.exists ? &t.existing : nullptr, step.tmpPath, savedErrno, &step.held)) {
+      step.tmpPath.clear();
+      if (t.exists && (savedErrno == EACCES || savedErrno == EPERM)) continue;
+      errno = savedErrno;
+      setError(error, "Cannot save " + t.requested + ": " + reason() + ".");
+      discard();
+      return false;
+    }
+  }
+
+  // Renames need no room on the disk; should one still fail, the replaced files come back.
+  const auto undo = [&steps] {
+    for (Step& s : steps) {
+      if (!s.done || s.tmpPath.empty()) continue;
+      if (!s.backup.empty()) {
+        ::rename(s.backup.c_str(), s.target.path.c_str());
+      } else if (!s.target.exists) {
+        ::unlink(s.target.path.c_str());
+      }
+      s.done = false;
+      s.tmpPath.clear();
+    }
+  };
+  for (Step& step : steps) {
+    const Target& t = step.target;
+    if (step.tmpPath.empty()) {
+      if (!writeInPlace(t.path, step.bytes, error)) {
+        discard();
+        undo();
+        return false;
+      }
+      step.done = true;
+      continue;
+    }
+    // A second name for the file being replaced takes no room on the disk; where the file
+    // system has no hard links, this step cannot be undone.
+    for (int attempt = 0; t.exists && step.backup.empty() && attempt < 20; ++attempt) {
+      const std::string name = folderOf(t.path) + temporaryPrefixFor(t.path) + randomSuffix() + ".tmp";
+      if (::link(t.path.c_str(), name.c_str()) != 0) {
+        if (errno != EEXIST) break;
+        continue;
+      }
+      Fd fd(::open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY));
+      if (fd.ok() && holdAsOurs(fd.get(), name)) {
+        step.backup = name;
+        step.backupHeld = std::move(fd);
+      } else {
+        ::unlink(name.c_str());
+        break;
+      }
+    }
+    if (::rename(step.tmpPath.c_str(), t.path.c_str()) != 0) {
+      setError(error, "Cannot save " + t.requested + ": " + reason() + ".");
+      if (!step.backup.empty()) ::unlink(step.backup.c_str());
+      step.backup.clear();
+      discard();
+      undo();
+      return false;
+    }
+    step.done = true;
+  }
+  for (Step& step : steps) {
+    if (!step.backup.empty()) ::unlink(step.backup.c_str());
+    syncFolder(step.target.path);
+  }
   return true;
 }
 

@@ -33,10 +33,28 @@ std::vector<std::string_view> splitLines(std::string_view bytes, size_t bufferSi
 /// target; the target keeps its mode and, where permitted, its owner; a file with further hard
 /// links, or one in a folder where no file can be created, is rewritten in place after the new
 /// content has been written completely to a temporary copy (kept, and named in `error`, if the
-/// in-place write fails). Temporary files that a killed save left for this target are removed.
+/// in-place write fails). Temporary files that a killed save left for this target (older than
+/// kLeftoverAgeSeconds) are removed.
 /// False with `error` set on any failure, including a read-only target or a target that is not
 /// a regular file; a failed write leaves the old file unchanged.
 bool writeFileAtomic(const std::string& path, std::string_view bytes, std::string* error = nullptr);
+
+/// How old a temporary file of a save must be before another save takes it for the leftover of
+/// a killed one and removes it: far longer than any save of ours runs.
+inline constexpr long kLeftoverAgeSeconds = 3600;
+
+/// One file of writeFilesAtomic: where, and its whole content.
+struct FileContent {
+  std::string path;
+  std::string_view bytes;
+};
+
+/// Replaces several files together: every one of them or, when one cannot be written (a full
+/// disk, a read-only file, a folder where a file belongs), none. All new contents are first
+/// written to temporary files beside their targets; only then are they renamed over them, and
+/// a rename that fails puts back the files already replaced. Each file is written as
+/// writeFileAtomic writes it. False with `error` naming the file and the reason.
+bool writeFilesAtomic(const std::vector<FileContent>& files, std::string* error = nullptr);
 
 /// The prefix of the temporary files writeFileAtomic makes for `path` (a dot and a short hash of
 /// the file name), so tests and cleaners can recognise them.

@@ -423,13 +423,16 @@ void TfrmMain::FormActivate() {
       read = openCodeFile(path);
     } else {
       const ProgramFileCheck check = checkProgramFile(options_.fileArgument, bench_->fileContext());
-      if (check.verdict == ProgramFileCheck::Verdict::NotProgram || check.verdict == ProgramFileCheck::Verdict::Damaged) {
+      const bool damaged = check.verdict == ProgramFileCheck::Verdict::Damaged;
+      if (check.verdict == ProgramFileCheck::Verdict::NotProgram) {
         prompts_->ask(this, PromptIcon::Warning, message(44), qs(check.reason), PromptButtons::Ok);
-      } else {
-        read = main->readFile(path);
+      } else if (!damaged || confirmDamagedOpen(check)) {
+        // The file's own bytes: a name that is no UTF-8 would not survive a trip through Qt.
+        read = main->readFile(options_.fileArgument, false) || damaged;
       }
-      // Opened from the command line the program counts as saved, even when it was converted.
-      main->setModified(false);
+      // Opened from the command line the program counts as saved, even when it was converted;
+      // one that did not read whole is not what its file holds.
+      if (!damaged || !read) main->setModified(false);
     }
     if (read) {
       setFolder(text::folderOf(ctx_.programs.main().path.empty() ? options_.fileArgument : ctx_.programs.main().path));

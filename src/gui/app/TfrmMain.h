@@ -12,6 +12,7 @@
 
 #include "core/Context.h"
 #include "core/model/ProgramFile.h"
+#include "core/model/ProgramFileCheck.h"
 #include "core/model/RowText.h"
 #include "core/shell/UserPaths.h"
 #include "core/shell/RecentFiles.h"
@@ -200,11 +201,17 @@ class TfrmMain : public QMainWindow {
   AutoSave* autoSave() const { return autoSave_; }
 
   /// Opens a program file into the current program (the Open command after its questions).
+  /// A file that is no program file changes nothing; one damaged inside is opened only after
+  /// the user has read what cannot be, and its program is then marked modified.
   bool openProgramFile(const QString& path);
+  /// The same for a path of file-system bytes, which need not be UTF-8.
+  bool openProgramFile(const std::string& file);
   /// Opens a C-code file into Main (the Open command in the C-code style).
   bool openCodeFile(const QString& path);
   /// Saves the current program to `path` (the Save command after its file dialog).
   bool saveProgramAs(const QString& path);
+  /// The same for a path of file-system bytes, which need not be UTF-8.
+  bool saveProgramAs(const std::string& file);
 
   /// SIGTERM or SIGINT (`signal`): the program ends without asking anybody. Modified programs
   /// are kept as recovery copies (the next start offers them), the serial port is closed, the
@@ -228,6 +235,9 @@ class TfrmMain : public QMainWindow {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
+  /// Asks whether to open the rows of a damaged program file that read (`check` says which
+  /// line stopped the read and why); false when there are none or the user declines.
+  bool confirmDamagedOpen(const ProgramFileCheck& check);
   ProgramWindows& windows();
   /// Follows the modified state of the programs (the Save button).
   void modifiedChanged();
@@ -264,6 +274,7 @@ class TfrmMain : public QMainWindow {
   QString message(int n) const;
   QString filterFor(bool codeStyle) const;
   bool saveCodeAs(const QString& path);
+  bool saveCodeAs(const std::string& file);
   bool codeStyle() const;
   bool saveProgramsBeforeBuild();
   bool saveCodeBeforeBuild();

@@ -97,7 +97,7 @@ bool TfrmMain::saveProgramsBeforeBuild() {
         setBuildJob(ctx_.settings.BuildJob);
       }
       // A history name is given by saveProgramAs when BuildJob is 2.
-      saveProgramAs(qs(path));
+      saveProgramAs(path);
     }
     if (p->program().modified || neverSaved(*p)) return false;
   }
@@ -130,7 +130,7 @@ bool TfrmMain::saveCodeBeforeBuild() {
     setBuildJob(ctx_.settings.BuildJob);
   }
   // A history name is given by saveCodeAs when BuildJob is 2.
-  return saveCodeAs(qs(p.path)) && !p.modified;
+  return saveCodeAs(p.path) && !p.modified;
 }
 
 void TfrmMain::mmBuildPathFolderClick() { bench_->frmBuild().ChooseBuildPath(); }

@@ -11,6 +11,7 @@
 #include <QPrinter>
 #include <QToolButton>
 
+#include "gui/app/NativeFileName.h"
 #include "gui/app/ProgramPrinter.h"
 #include "gui/app/ProgramWindows.h"
 #include "gui/app/QtText.h"
@@ -105,19 +106,37 @@ void TfrmMain::mmOpenClick() {
   }
 }
 
-bool TfrmMain::openProgramFile(const QString& path) {
+bool TfrmMain::confirmDamagedOpen(const ProgramFileCheck& check) {
+  if (check.rowsRead == 0) {
+    prompts_->ask(this, PromptIcon::Warning, message(44),
+                  qs(check.reason) + QStringLiteral("\n\nNo row could be read before it. The program was not changed."),
+                  PromptButtons::Ok);
+    return false;
+  }
+  const QString question =
+      qs(check.reason) +
+      QStringLiteral("\n\nOpen the %1 rows before that line? The program is then marked as changed, so that "
+                     "it is saved over the file only when you save it.")
+          .arg(check.rowsRead);
+  return prompts_->ask(this, PromptIcon::Warning, message(44), question, PromptButtons::YesNo) == Answer::Yes;
+}
+
+bool TfrmMain::openProgramFile(const QString& path) { return openProgramFile(nativeFileName(path)); }
+
+bool TfrmMain::openProgramFile(const std::string& file) {
   const int current = ctx_.programs.current;
   TfrmProg* cur = prog(current);
   if (!cur) return false;
-  const std::string file = path.toStdString();
 
-  // A file that is not a program file, or is damaged, leaves the program as it is.
+  // A file that is not a program file leaves the program as it is; of a damaged one, the rows
+  // before the damage are opened only when the user has read what is lost.
   const ProgramFileCheck check = checkProgramFile(file, bench_->fileContext());
-  if (check.verdict == ProgramFileCheck::Verdict::NotProgram || check.verdict == ProgramFileCheck::Verdict::Damaged) {
+  if (check.verdict == ProgramFileCheck::Verdict::NotProgram) {
     prompts_->ask(this, PromptIcon::Warning, message(44),
                   qs(check.reason) + QStringLiteral("\n\nThe program was not changed."), PromptButtons::Ok);
     return false;
   }
+  if (check.verdict == ProgramFileCheck::Verdict::Damaged && !confirmDamagedOpen(check)) return false;
   if (check.verdict == ProgramFileCheck::Verdict::CannotOpen) {
     cur->program().statusText = "Can't Open ... " + file;
     cur->rowsChanged();
@@ -149,7 +168,7 @@ bool TfrmMain::openProgramFile(const QString& path) {
   }
   cur->scrollToTopLeft();
   cur->program().modified = false;
-  const bool ok = cur->readFile(path);
+  const bool ok = cur->readFile(file, false) || check.verdict == ProgramFileCheck::Verdict::Damaged;
   if (ok) {
     setFolder(text::folderOf(cur->program().path));
     QDir::setCurrent(qs(ctx_.settings.DatPath_));
@@ -164,7 +183,7 @@ bool TfrmMain::openProgramFile(const QString& path) {
 bool TfrmMain::openCodeFile(const QString& path) {
   TfrmProg* main = prog(0);
   if (!main) return false;
-  const std::string file = path.toStdString();
+  const std::string file = nativeFileName(path);
   const ProgramFileCheck check = checkCodeFile(file);
   std::string bytes;
   if (check.verdict == ProgramFileCheck::Verdict::NotProgram) {
@@ -218,13 +237,25 @@ bool TfrmMain::mmSaveClick() {
   return code ? saveCodeAs(path) : saveProgramAs(path);
 }
 
-bool TfrmMain::saveProgramAs(const QString& chosen) {
+// A name chosen in a dialog: its extension added, then as the file system holds it, so that a
+// file whose name is no UTF-8 is saved over, not beside it under a name with U+FFFD in it.
+namespace {
+
+std::string chosenFile(const QString& chosen, const char* extension) {
+  return nativeFileName(text::extensionOf(chosen.toStdString()).empty() ? chosen + extension : chosen);
+}
+
+}  // namespace
+
+bool TfrmMain::saveProgramAs(const QString& chosen) { return saveProgramAs(chosenFile(chosen, kProgramFileExtension)); }
+
+bool TfrmMain::saveProgramAs(const std::string& file) {
   TfrmProg* cur = prog(ctx_.programs.current);
   if (!cur) return false;
-  std::string path = chosen.toStdString();
+  std::string path = file;
   if (text::extensionOf(path).empty()) path += kProgramFileExtension;
   if (ctx_.settings.BuildJob == 2) path = historyName(path, false);
-  if (!cur->writeFile(qs(path))) return false;
+  if (!cur->writeFile(path)) return false;
 
   const Program& p = cur->program();
   if (!p.isMain()) {
@@ -238,10 +269,12 @@ bool TfrmMain::saveProgramAs(const QString& chosen) {
   return true;
 }
 
-bool TfrmMain::saveCodeAs(const QString& chosen) {
+bool TfrmMain::saveCodeAs(const QString& chosen) { return saveCodeAs(chosenFile(chosen, ".c")); }
+
+bool TfrmMain::saveCodeAs(const std::string& file) {
   TfrmProg* main = prog(0);
   if (!main) return false;
-  std::string path = chosen.toStdString();
+  std::string path = file;
   if (text::extensionOf(path).empty()) path += ".c";
   if (ctx_.settings.BuildJob == 2) path = historyName(path, true);
   std::string out;

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -51,6 +52,7 @@ constexpr int kMessageClose = 55;
 constexpr int kTitleWarning = 44;
 constexpr const char* kDefaultBatFile = "Build/Build_V190617/BuildPath.Bat";
 constexpr const char* kReadErrorText = "Can't perform one of the following file operations: Open, Seek, Read, Close.";
+constexpr int kFolderPollMs = 250;
 
 }  // namespace
 
@@ -124,6 +126,9 @@ TfrmBuild::TfrmBuild(Context& ctx, Prompts& prompts, BuildWindowServices service
   progress_ = new QTimer(this);
   progress_->setInterval(kTickMs);
   connect(progress_, &QTimer::timeout, this, &TfrmBuild::progressTick);
+  folderWait_ = new QTimer(this);
+  folderWait_->setInterval(kFolderPollMs);
+  connect(folderWait_, &QTimer::timeout, this, &TfrmBuild::holdFolderAndBuild);
   connect(btnBuild, &QPushButton::clicked, this, &TfrmBuild::btnBuildClick);
   connect(btnCancel, &QPushButton::clicked, this, &TfrmBuild::btnCancelClick);
   connect(memoErr, &QPlainTextEdit::cursorPositionChanged, this, &TfrmBuild::ShowErrorPosition);
@@ -211,8 +216,48 @@ void TfrmBuild::btnBuildClick() {
   pnlFileName->setText(qs(text::fileNameOf(programPath_)));
 
   setBusy(true);
-  generate();
-  startToolChain();
+  waitStarted_ = QDateTime::currentMSecsSinceEpoch();
+  holdFolderAndBuild();
+}
+
+void TfrmBuild::holdFolderAndBuild() {
+  // From writing User.c to copying User.Hex out, the folder is this build's alone: another
+  // build there (a second window, kavel build) would swap the programs.
+  switch (lock_.tryAcquire(buildFolder_, "kavelide")) {
+    case BuildFolderLock::State::Held:
+      folderWait_->stop();
+      phase_ = Phase::Idle;
+      sBarPanel2->setText(qs(buildFolder_));
+      btnCancel->setEnabled(false);
+      generate();
+      startToolChain();
+      return;
+    case BuildFolderLock::State::Failed:
+      stopWaiting();
+      prompts_.ask(this, PromptIcon::Warning, msgText(ctx_, kTitleWarning), qs(lock_.error()), PromptButtons::Ok);
+      return;
+    case BuildFolderLock::State::Busy:
+      break;
+  }
+  if (QDateTime::currentMSecsSinceEpoch() - waitStarted_ >= folderWaitMs_) {
+    stopWaiting();
+    prompts_.ask(this, PromptIcon::Warning, msgText(ctx_, kTitleWarning),
+                 qs("The build folder " + buildFolder_ + " is still in use by another build (" + lock_.holder() +
+                    "), so nothing was built. Build again when that build has ended."),
+                 PromptButtons::Ok);
+    return;
+  }
+  phase_ = Phase::Waiting;
+  sBarPanel2->setText(qs("Waiting for another build in this folder to end (" + lock_.holder() + ")..."));
+  btnCancel->setEnabled(true);  // Cancel stops waiting
+  if (!folderWait_->isActive()) folderWait_->start();
+}
+
+void TfrmBuild::stopWaiting() {
+  folderWait_->stop();
+  phase_ = Phase::Idle;
+  sBarPanel2->setText(qs(buildFolder_));
+  setBusy(false);
 }
 
 bool TfrmBuild::generate() {
@@ -240,32 +285,37 @@ bool TfrmBuild::generate() {
     memoBuild->setPlainText(lines.join('\n'));
     return written;
   }
-  // A program kept as C source: the header, then the user's file as User.c.
-  const bool header = generator.WriteConfigHeader(buffer);
+  // A program kept as C source: the header and the user's file as User.c, both or neither.
   std::string source;
   std::string error;
-  if (!text::readFileBytes(programPath_, source, &error) ||
-      !text::writeFileAtomic(buildFolder_ + kBuildSourceFile, source, &error)) {
+  if (!text::readFileBytes(programPath_, source, &error)) {
     prompts_.ask(this, PromptIcon::Warning, kFileErrorTitle, qs(std::string(kReadErrorText) + "\n" + error),
                  PromptButtons::Ok);
     return false;
   }
+  const bool written = generator.WriteBuildFiles(source);
   paneLines_ = cSourceBuildPaneLines(source, ctx_.settings.TAB_Spc_);
   // User.c is Main's text: pane line k is text line k of Main.
   for (std::size_t k = 0; k < paneLines_.size(); ++k) paneOrigins_.push_back(LineOrigin{0, static_cast<int>(k)});
   QStringList lines;
   for (const std::string& line : paneLines_) lines << qs(line);
   memoBuild->setPlainText(lines.join('\n'));
-  return header;
+  return written;
 }
 
 void TfrmBuild::startToolChain() {
   const ToolChainCommand command = makeToolChainCommand(ctx_.settings.BatFile_, ctx_.settings.MCU2620_ != 0,
                                                        currentEnvironment());
   batchName_ = command.arguments.front();
-  clearBuildResults(buildFolder_);
   started_ = false;
   stopped_ = false;
+  // An old image that stays would pass for this build's.
+  if (std::string why; !clearBuildResults(buildFolder_, &why)) {
+    prompts_.ask(this, PromptIcon::Warning, windowTitle(), qs(why), PromptButtons::Ok);
+    stopped_ = true;
+    finishRun();
+    return;
+  }
   if (!text::fileExists(command.workingFolder + batchName_)) {
     prompts_.ask(this, PromptIcon::Warning, windowTitle(), "Prosess Error!", PromptButtons::Ok);
     finishRun();
@@ -334,6 +384,7 @@ void TfrmBuild::finishRun() {
   }
   pBar->hide();
   showFile(buildFolder_ + kBuildOutputFile);
+  lock_.release();
   statusTag_ = 0;
   setBusy(false);
 
@@ -393,6 +444,10 @@ void TfrmBuild::btnCancelClick() {
 }
 
 void TfrmBuild::reject() {
+  if (phase_ == Phase::Waiting) {
+    stopWaiting();
+    return;
+  }
   // Closing while the tool chain runs stops it; the window stays to show what it wrote.
   if (phase_ == Phase::Running && process_) {
     stopped_ = true;

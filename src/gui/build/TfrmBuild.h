@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/Context.h"
+#include "core/build/BuildFolderLock.h"
 #include "core/build/ToolChainCommand.h"
 #include "core/codegen/CodeBuffer.h"
 #include "core/codegen/CodeGenerator.h"
@@ -81,11 +82,17 @@ class TfrmBuild : public QDialog {
   bool ChooseBuildPath();
 
   /// Closes with Cancel; while the tool chain runs, stops it (and everything it started)
-  /// and keeps the window open to show what it wrote.
+  /// and keeps the window open to show what it wrote; while the build waits for its folder,
+  /// stops waiting.
   void reject() override;
 
-  /// True while the tool chain runs or the progress bar is finishing.
+  /// True while the build waits for its folder, the tool chain runs or the progress bar is
+  /// finishing.
   bool running() const { return phase_ != Phase::Idle; }
+  /// True while another build holds the build folder and this one waits for it.
+  bool waitingForFolder() const { return phase_ == Phase::Waiting; }
+  /// How long a build waits for another build to leave the folder (tests shorten it).
+  void setFolderWait(int milliseconds) { folderWaitMs_ = milliseconds; }
   /// 1 after a successful build, 0 otherwise; the download reads it, the Build command resets it.
   int BuildResult = 0;
 
@@ -108,8 +115,10 @@ class TfrmBuild : public QDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  enum class Phase { Idle, Running, Finishing };
+  enum class Phase { Idle, Waiting, Running, Finishing };
 
+  void holdFolderAndBuild();
+  void stopWaiting();
   bool generate();
   void startToolChain();
   void progressTick();
@@ -127,6 +136,10 @@ class TfrmBuild : public QDialog {
   BuildWindowServices services_;
   QProcess* process_ = nullptr;
   QTimer* progress_;
+  QTimer* folderWait_;
+  BuildFolderLock lock_;
+  qint64 waitStarted_ = 0;
+  int folderWaitMs_ = kBuildFolderWaitSeconds * 1000;
   Phase phase_ = Phase::Idle;
   bool started_ = false;
   bool stopped_ = false;

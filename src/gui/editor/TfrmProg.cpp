@@ -303,10 +303,12 @@ void TfrmProg::clearRows() {
 
 // --- files --------------------------------------------------------------------------------------
 
-bool TfrmProg::readFile(const QString& path) {
+bool TfrmProg::readFile(const QString& path) { return readFile(path.toStdString()); }
+
+bool TfrmProg::readFile(const std::string& path, bool reportDamage) {
   ProgramFileContext context = bench_.fileContext();
   const ProgramFileHooks hooks = bench_.windows().fileHooks(*this);
-  const ProgramFileResult r = readProgramFile(program(), path.toStdString(), context, hooks);
+  const ProgramFileResult r = readProgramFile(program(), path, context, hooks);
   pressed_.assign(program().size(), 0);
   clipMark_ = ClipMark::None;
   rowView_->setSelected(0, false);
@@ -323,14 +325,17 @@ bool TfrmProg::readFile(const QString& path) {
     updateStatus();
   }
   bench_.notifyModified(number_);
-  if (!r.ok && !r.error.empty()) {
+  const bool toldAlready = !reportDamage && r.outcome == ProgramFileOutcome::Damaged;
+  if (!r.ok && !r.error.empty() && !toldAlready) {
     bench_.prompts().ask(this, PromptIcon::Warning, qs(ctx_.messages(44)), qs(r.error), PromptButtons::Ok);
   }
   return r.ok;
 }
 
-bool TfrmProg::writeFile(const QString& path) {
-  const bool ok = writeProgramFile(program(), path.toStdString(), bench_.fileContext());
+bool TfrmProg::writeFile(const QString& path) { return writeFile(path.toStdString()); }
+
+bool TfrmProg::writeFile(const std::string& path) {
+  const bool ok = writeProgramFile(program(), path, bench_.fileContext());
   refreshTitle();
   updateStatus();
   return ok;

@@ -7,6 +7,7 @@
 #include <QIcon>
 #include <QWidget>
 
+#include <string>
 #include <vector>
 
 #include "core/Context.h"
@@ -121,10 +122,16 @@ class TfrmProg : public QWidget {
   /// The program is saved (false) or changed besides its rows (true, e.g. its I/O setup): the
   /// undo history's saved state follows, so that undo never clears a mark it did not set.
   void setModified(bool modified);
-  /// Reads a program file into the window (rows replaced); false when it failed.
+  /// Reads a program file into the window (rows replaced); false when it was not read whole.
+  /// A file that stopped at a damaged line keeps the rows before it, marked modified; the
+  /// reason is shown unless `reportDamage` is false (the caller has said it already).
   bool readFile(const QString& path);
+  /// The same for a path of file-system bytes, which need not be UTF-8.
+  bool readFile(const std::string& path, bool reportDamage = true);
   /// Writes the window's rows to a program file; false when it failed.
   bool writeFile(const QString& path);
+  /// The same for a path of file-system bytes, which need not be UTF-8.
+  bool writeFile(const std::string& path);
   /// Rows changed elsewhere (a reader, the main window): repaint and renew the status. Rows
   /// changed past the undo history start a new one, since its steps no longer fit them.
   void rowsChanged();
