@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "VirtualBoardProcess.h"
+#include "core/comm/BoardLink.h"
 #include "core/comm/LinkState.h"
 #include "core/comm/RS232C.h"
 #include "core/monitor/MonitorSession.h"
@@ -27,27 +28,27 @@ struct Monitor {
   IoSetup io;
   SetupRecord record;
   RS232C port{settings};
-  MonitorSession session{port, state, settings, io, record};
+  BoardLink link{port, state, settings};
+  MonitorSession session{link, io, record};
   std::vector<MonitorReport> reports;
   std::vector<MonitorConfig> configs;
 
-  explicit Monitor(const std::string& portName) {
-    settings.PortName = portName;
-    session.onReport = [this](const MonitorReport& r, Millis) { reports.push_back(r); };
-    session.onConfig = [this](const MonitorConfig& c) { configs.push_back(c); };
-  }
+  explicit Monitor(const std::string& portName) { settings.PortName = portName; }
 
   /// Runs the session's loop until `done`, the session ends or `ms` have passed.
   MonitorSession::Outcome runUntil(const std::function<bool()>& done, int ms) {
     const Millis end = steadyMillis() + ms;
-    MonitorSession::Outcome outcome = MonitorSession::Outcome::Running;
     while (steadyMillis() < end && !done()) {
-      outcome = session.poll(steadyMillis());
-      if (outcome != MonitorSession::Outcome::Running) break;
-      pollfd p{session.descriptor(), POLLIN, 0};
+      link.poll();
+      while (auto e = session.takeEvent()) {
+        if (e->kind == MonitorSession::EventKind::Report) reports.push_back(e->report);
+        if (e->kind == MonitorSession::EventKind::Config) configs.push_back(e->config);
+      }
+      if (session.ended()) break;
+      pollfd p{link.descriptor(), POLLIN, 0};
       ::poll(&p, p.fd >= 0 ? 1 : 0, 10);
     }
-    return outcome;
+    return session.outcome();
   }
 };
 
@@ -65,7 +66,7 @@ TEST(MonitorSession, StreamsReportsAndLeavesTheBoardAtRest) {
   VirtualBoardProcess board({"--verbose", "--config", "CNio:0111113402"}, log);
   ASSERT_FALSE(board.path().empty());
   Monitor m(board.path());
-  m.session.start(steadyMillis());
+  m.session.start();
   EXPECT_EQ(m.runUntil([&] { return m.reports.size() >= 3; }, 4000), MonitorSession::Outcome::Running);
   ASSERT_GE(m.reports.size(), 3u);
   EXPECT_TRUE(m.session.monitoring());
@@ -76,7 +77,7 @@ TEST(MonitorSession, StreamsReportsAndLeavesTheBoardAtRest) {
   EXPECT_TRUE(last.cn[0].high.has_value());
   EXPECT_NE(last.cn[7].value.find('%'), std::string::npos) << last.cn[7].value;
 
-  m.session.stop(steadyMillis());
+  m.session.stop();
   EXPECT_EQ(m.runUntil([] { return false; }, 3000), MonitorSession::Outcome::Done);
   EXPECT_FALSE(m.port.isOpen());
   const std::vector<std::string> want{"Ver", "S0:1", "L0:1", "O0:0", "O8:0", "O9:1", "L1:0", "L0:0", "S0:0"};
@@ -96,7 +97,7 @@ TEST(MonitorSession, TheBoardFollowsTheMonitorsControls) {
   // next reports, and choosing a sub I/O brings its configuration line.
   VirtualBoardProcess board({"--rate", "50", "--config", "CNio:0111114100"});
   Monitor m(board.path());
-  m.session.start(steadyMillis());
+  m.session.start();
   m.runUntil([&] { return !m.reports.empty(); }, 4000);
   ASSERT_FALSE(m.reports.empty());
   EXPECT_EQ(m.reports.back().cn[0].value, "LOW");
@@ -111,7 +112,7 @@ TEST(MonitorSession, TheBoardFollowsTheMonitorsControls) {
   EXPECT_EQ(r.ledRed2, true);
   EXPECT_TRUE(m.io.subIoOn);
   EXPECT_EQ(m.io.subIoId, 3);
-  m.session.stop(steadyMillis());
+  m.session.stop();
   EXPECT_EQ(m.runUntil([] { return false; }, 3000), MonitorSession::Outcome::Done);
   // CN1 is switched back to its resting state on the way out.
   const std::vector<std::string> tail(m.session.sent().end() - 6, m.session.sent().end());
@@ -121,8 +122,8 @@ TEST(MonitorSession, TheBoardFollowsTheMonitorsControls) {
 TEST(MonitorSession, StopBeforeTheBoardAnswersSendsNothing) {
   VirtualBoardProcess board;
   Monitor m(board.path());
-  m.session.start(steadyMillis());
-  m.session.stop(steadyMillis());
+  m.session.start();
+  m.session.stop();
   EXPECT_EQ(m.runUntil([] { return false; }, 1000), MonitorSession::Outcome::Done);
   EXPECT_FALSE(m.session.monitoring());
   EXPECT_TRUE(m.session.sent().empty());
@@ -135,20 +136,20 @@ TEST(MonitorSession, NoBoardAndLostBoard) {
   {
     VirtualBoardProcess mute({"--mute"});
     Monitor m(mute.path());
-    m.session.start(steadyMillis());
+    m.session.start();
     EXPECT_EQ(m.runUntil([] { return false; }, 3000), MonitorSession::Outcome::NoBoard);
     EXPECT_NE(m.session.message().find("no board answered \"Ver\""), std::string::npos) << m.session.message();
   }
   {
     Monitor m("/dev/kavel-no-such-port");
-    m.session.start(steadyMillis());
+    m.session.start();
     EXPECT_EQ(m.runUntil([] { return false; }, 3000), MonitorSession::Outcome::NoBoard);
     EXPECT_FALSE(m.session.message().empty());
   }
   {
     auto board = std::make_unique<VirtualBoardProcess>();
     Monitor m(board->path());
-    m.session.start(steadyMillis());
+    m.session.start();
     m.runUntil([&] { return !m.reports.empty(); }, 4000);
     ASSERT_FALSE(m.reports.empty());
     board.reset();  // the cable is pulled
