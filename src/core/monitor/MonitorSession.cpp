@@ -369,6 +369,8 @@ void MonitorSession::end(Outcome outcome, std::string message) {
   link_.state().sensorMonitorListening = false;
   if (options_.closePortAtEnd) link_.ClosePort();
   pendingId_.reset();
+  marks_ = {};
+  startRequest_ = false;
   phase_ = Phase::Ended;
   outcome_ = outcome;
   message_ = std::move(message);

@@ -78,6 +78,10 @@ class MonitorSession final : public LinkClient {
   void start();
   /// Every activation of the window clears the start request.
   void clearStartRequest() { startRequest_ = false; }
+  /// The language of the texts in events (0 Japanese, else English).
+  void setLanguage(int language) { options_.language = language; }
+  /// The ports searched after the configured one.
+  void setCandidates(std::vector<std::string> ports) { options_.candidates = std::move(ports); }
 
   /// The start button: a second press stops the stream ("S0:0"); otherwise connects and lets
   /// the version line start it. Pressed while the board is searched, it stops the search.
