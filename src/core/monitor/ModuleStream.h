@@ -47,6 +47,9 @@ class ModuleStream final : public LinkClient {
   void stop();
   bool running() const { return running_; }
   bool searching() const { return probe_.running(); }
+  /// The ports searched after the configured one.
+  void setCandidates(std::vector<std::string> ports) { options_.candidates = std::move(ports); }
+  void setLanguage(int language) { options_.language = language; }
 
   std::optional<Event> takeEvent();
 
