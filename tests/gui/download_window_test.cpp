@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
@@ -210,6 +211,43 @@ class DownloadWindowTest : public QObject {
     QVERIFY(b.link->state().binaryView);
     b.win->lblViewDblClick();
     QCOMPARE(b.win->lblView()->text(), QString("Text"));
+  }
+
+  // Enter in the terminal's send box files the text and moves on to Send; it never reaches
+  // the default Start button (which would flash the board again). Enter on Send sends.
+  void enterInTheTerminalNeverStartsTheDownload() {
+    QTemporaryDir dir;
+    const std::string log = (dir.path() + "/vboard.log").toStdString();
+    Bench b({"--mute", "--verbose"});
+    VirtualBoardProcess quiet({"--mute", "--verbose"}, log);
+    b.link->ClosePort();
+    b.ctx.settings.PortName = quiet.path();
+    QVERIFY(b.link->OpenPort(true).ok);
+    b.win->sBarDblClick();
+    QCOMPARE(b.win->btnSend()->text(), QString("Send"));
+    b.win->activateWindow();
+    QLineEdit* edit = b.win->cmbSend()->lineEdit();
+    edit->setFocus();
+    edit->setText("Ver");
+    QTest::keyClick(edit, Qt::Key_Return);
+    QVERIFY2(!b.win->startRequest(), "Enter did not press Start");
+    QCOMPARE(b.win->state(), 1);
+    QCOMPARE(b.win->cmbSend()->count(), 1);
+    QTRY_VERIFY(b.win->btnSend()->hasFocus());
+    QTest::qWait(100);
+    QVERIFY(VirtualBoardProcess::slurpLog(log).find("got \"") == std::string::npos);
+    // Enter in a time-out box does nothing either.
+    b.win->edtAckTout()->setFocus();
+    QTest::keyClick(b.win->edtAckTout(), Qt::Key_Return);
+    QVERIFY(!b.win->startRequest());
+    b.win->btnSend()->setFocus();
+    QTest::keyClick(b.win->btnSend(), Qt::Key_Return);
+    QTRY_VERIFY(VirtualBoardProcess::slurpLog(log).find("got \"Ver") != std::string::npos);
+    QVERIFY(!b.win->startRequest());
+
+    b.ctx.settings.LANG_NO_ = 0;
+    b.win->FormShow();
+    QCOMPARE(b.win->btnSend()->text(), QString::fromUtf8("送信"));
   }
 
   void theCommandFindsTheBoardAndClosesThePortAfterwards() {
