@@ -433,6 +433,10 @@ void DownloadSession::advance(Millis now) {
       return;
     }
     case Phase::AwaitPrompt:
+      // "Reset" waits for CTS: the board's second starts when it has gone out.
+      if (link_.holding()) deadline_ = now + options_.promptTime;
+      if (now >= deadline_) autoStartCheck(now);
+      return;
     case Phase::ReadyDelay:
       if (now >= deadline_) autoStartCheck(now);
       return;

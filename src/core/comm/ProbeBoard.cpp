@@ -30,6 +30,7 @@ void ProbeBoard::start(Millis, std::vector<std::string> candidates, bool keepOpe
   answered_.clear();
   otherAnswer_.clear();
   waiting_ = false;
+  sendHeld_ = false;
   running_ = true;
   found_ = false;
   cancelled_ = false;
@@ -76,6 +77,12 @@ ProbeBoard::Status ProbeBoard::step(Millis now) {
     cancelled_ = true;
     return finish(false);
   }
+  if (waiting_ && sendHeld_) {
+    // "Ver" waits for CTS: the 200 ms start when it has gone out.
+    if (link_.holding()) return Status::Running;
+    sendHeld_ = false;
+    wait_.start(now, kAnswerTime);
+  }
   if (waiting_) {
     // A port that broke off while it was asked simply did not answer.
     const WaitAck::Status s = link_.isOpen() ? wait_.poll(now, state.AckFlag) : WaitAck::Status::TimedOut;
@@ -104,11 +111,13 @@ ProbeBoard::Status ProbeBoard::step(Millis now) {
   }
   wait_.start(now, kAnswerTime);
   waiting_ = true;
+  sendHeld_ = sent == SendStatus::CtsHold;
   return Status::Running;
 }
 
 Millis ProbeBoard::nextDeadline() const {
   if (!running_) return kNoDeadline;
+  if (sendHeld_) return kNoDeadline;  // the link's own deadline covers the wait for CTS
   return waiting_ ? wait_.nextDeadline() : 0;
 }
 

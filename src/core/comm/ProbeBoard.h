@@ -64,6 +64,7 @@ class ProbeBoard {
   std::string answered_;
   std::string otherAnswer_;
   bool waiting_ = false;
+  bool sendHeld_ = false;  // "Ver" waits for CTS
   bool running_ = false;
   bool found_ = false;
   bool keepOpen_ = false;

@@ -285,6 +285,10 @@ void MonitorSession::advance(Millis now) {
       pendingId_.reset();
       send(command);
     }
+    // "Ver" waits for CTS: its time starts when it has gone out.
+    if (!versionSeen_ && versionDeadline_ != kNoDeadline && link_.holding()) {
+      versionDeadline_ = now + options_.versionTime;
+    }
     if (!versionSeen_ && now >= versionDeadline_) {
       versionSeen_ = true;
       if (purpose_ == Purpose::Sensors) startRequest_ = false;
