@@ -23,20 +23,14 @@ BoardLink::BoardLink(BoardPort& port, LinkState& state, AppSettings& settings, C
   receiver_.onLine = [this](const LineRoute& route) {
     if (onLine) onLine(route);
     const Millis now = clock_();
-    const std::vector<LinkClient*> clients = clients_;
-    for (LinkClient* c : clients) {
-      if (attached(c)) c->lineRouted(route, now);
-    }
+    forEachClient([&](LinkClient& c) { c.lineRouted(route, now); });
   };
   receiver_.onLineError = [this] {
     if (!queue_.empty()) lastHeld_ = SendStatus::LineError;
     queue_.clear();
     if (onLineError) onLineError();
     const Millis now = clock_();
-    const std::vector<LinkClient*> clients = clients_;
-    for (LinkClient* c : clients) {
-      if (attached(c)) c->linkBroken(now);
-    }
+    forEachClient([&](LinkClient& c) { c.linkBroken(now); });
   };
 }
 
@@ -92,10 +86,7 @@ void BoardLink::poll() {
   Millis now = clock_();
   if (receiver_.running()) receiver_.poll(now);
   flush(now);
-  const std::vector<LinkClient*> clients = clients_;
-  for (LinkClient* c : clients) {
-    if (attached(c)) c->advance(clock_());
-  }
+  forEachClient([this](LinkClient& c) { c.advance(clock_()); });
   now = clock_();
   flush(now);
 }

@@ -5,6 +5,7 @@
 // descriptor is readable or `nextDeadline` has come; the link then reads and routes the
 // board's lines and lets every attached session take its next steps. Nothing here waits.
 
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <string>
@@ -112,6 +113,10 @@ class BoardLink {
   SendStatus write(std::string bytes);
   void flush(Millis now);
   bool attached(const LinkClient* client) const;
+  /// Calls `f` for every client attached when the call began and still attached when its turn
+  /// comes (a client may detach itself or others on the way).
+  template <typename F>
+  void forEachClient(F f);
 
   struct Held {
     std::string bytes;
@@ -127,5 +132,24 @@ class BoardLink {
   std::deque<Held> queue_;
   SendStatus lastHeld_ = SendStatus::Sent;
 };
+
+template <typename F>
+void BoardLink::forEachClient(F f) {
+  // A few sessions at most: a copy on the stack, no allocation per line.
+  constexpr std::size_t kInline = 8;
+  if (clients_.size() > kInline) {
+    const std::vector<LinkClient*> copy = clients_;
+    for (LinkClient* c : copy) {
+      if (attached(c)) f(*c);
+    }
+    return;
+  }
+  LinkClient* copy[kInline];
+  const std::size_t n = clients_.size();
+  std::copy(clients_.begin(), clients_.end(), copy);
+  for (std::size_t i = 0; i < n; ++i) {
+    if (attached(copy[i])) f(*copy[i]);
+  }
+}
 
 }  // namespace kavel

@@ -178,6 +178,8 @@ void TfrmMoni::ReportLine(const QString& text) {
 }
 
 void TfrmMoni::showReport(const MonitorReport& report) {
+  // Counted as it is shown: a progress bar repaints itself at once while the panels change.
+  ++reportsShown_;
   std::array<std::optional<double>, ChartHistory::kConnectors> numbers{};
   for (int n = 1; n <= 10; ++n) {
     const ConnectorReading& r = report.cn[n - 1];
@@ -197,7 +199,6 @@ void TfrmMoni::showReport(const MonitorReport& report) {
     if (leds[i] && *leds[i] != ledOn_[i]) setLed(i, *leds[i]);
   }
   if (report.ledRed2 && grpLedR2_->isHidden()) grpLedR2_->show();
-  ++reportsShown_;
   recordReport(report);
   addChartSample(numbers);
 }
