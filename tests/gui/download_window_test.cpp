@@ -250,6 +250,54 @@ class DownloadWindowTest : public QObject {
     QCOMPARE(b.win->btnSend()->text(), QString::fromUtf8("送信"));
   }
 
+  // RTS control on and the board holding CTS: the terminal's text waits, "CTS Hold" shows in
+  // the receive log, and the text goes out once CTS is released.
+  void aTextWaitsForCtsWithANoteInTheLog() {
+    class HeldPort final : public BoardPort {
+     public:
+      Millis releaseAt = 0;
+      std::string written;
+      OpenResult OpenPort() override {
+        open_ = true;
+        OpenResult r;
+        r.ok = true;
+        return r;
+      }
+      void ClosePort() override { open_ = false; }
+      bool isOpen() const override { return open_; }
+      int descriptor() const override { return -1; }
+      SendStatus SendBytes(std::string_view bytes) override {
+        written.append(bytes);
+        return SendStatus::Sent;
+      }
+      ReadStatus readAvailable(std::string&) override { return ReadStatus::Nothing; }
+      bool ctsHolds() const override { return steadyMillis() < releaseAt; }
+
+     private:
+      bool open_ = false;
+    };
+    Context ctx;
+    ctx.settings.LANG_NO_ = 1;
+    ctx.settings.RTS_Cont = true;
+    auto owned = std::make_unique<HeldPort>();
+    HeldPort& port = *owned;
+    SerialLink link(ctx, std::move(owned));
+    ScriptedPrompts prompts;
+    TfrmDownLoad win(ctx, link, prompts, nullptr);
+    QVERIFY(link.OpenPort(true).ok);
+    link.state().downloadState = 1;
+    win.setHexPath(kHex);
+    win.FormShow();
+    win.show();
+    win.sBarDblClick();
+    port.releaseAt = steadyMillis() + 300;
+    win.cmbSend()->setEditText("Ver");
+    win.btnSendClick();
+    QVERIFY(win.memoRecv()->toPlainText().contains("CTS Hold"));
+    QVERIFY(port.written.empty());
+    QTRY_COMPARE_WITH_TIMEOUT(QString::fromStdString(port.written), QString("Ver\r\n"), 3000);
+  }
+
   void theCommandFindsTheBoardAndClosesThePortAfterwards() {
     VirtualBoardProcess board;
     Context ctx;
