@@ -41,6 +41,12 @@ std::vector<PortInfo> listSerialPorts() {
   return ports;
 }
 
+std::vector<std::string> listSerialPortNames() {
+  std::vector<std::string> names;
+  for (const PortInfo& p : listSerialPorts()) names.push_back(p.name);
+  return names;
+}
+
 std::string defaultPortName(const std::vector<PortInfo>& ports) { return ports.empty() ? std::string() : ports.front().name; }
 
 std::vector<PortInfo> portChoices(const std::vector<PortInfo>& found, const std::string& stored) {

@@ -16,6 +16,9 @@ struct PortInfo {
 /// Every serial port libserialport finds, sorted by name.
 std::vector<PortInfo> listSerialPorts();
 
+/// The names of listSerialPorts(): where a board search looks after the configured port.
+std::vector<std::string> listSerialPortNames();
+
 /// One line for a port list: the name, then description and serial number where known
 /// ("/dev/ttyUSB0  FT232R USB UART (A50285BI)").
 std::string portListText(const PortInfo& port);

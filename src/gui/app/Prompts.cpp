@@ -16,15 +16,25 @@
 #include "gui/dialogs/StatementDialog.h"
 
 namespace kavel::gui {
+namespace {
+
+QMessageBox::Icon boxIcon(PromptIcon icon) {
+  switch (icon) {
+    case PromptIcon::Question: return QMessageBox::Question;
+    case PromptIcon::Warning: return QMessageBox::Warning;
+    case PromptIcon::Information: break;
+  }
+  return QMessageBox::Information;
+}
+
+}  // namespace
 
 Answer Prompts::ask(QWidget* parent, PromptIcon icon, const QString& title, const QString& text,
                     PromptButtons buttons) {
   QMessageBox box(parent);
   box.setWindowTitle(title);
   box.setText(text);
-  box.setIcon(icon == PromptIcon::Question  ? QMessageBox::Question
-              : icon == PromptIcon::Warning ? QMessageBox::Warning
-                                            : QMessageBox::Information);
+  box.setIcon(boxIcon(icon));
   switch (buttons) {
     case PromptButtons::Ok:
       box.setStandardButtons(QMessageBox::Ok);
@@ -49,9 +59,7 @@ int Prompts::choose(QWidget* parent, PromptIcon icon, const QString& title, cons
   QMessageBox box(parent);
   box.setWindowTitle(title);
   box.setText(text);
-  box.setIcon(icon == PromptIcon::Question  ? QMessageBox::Question
-              : icon == PromptIcon::Warning ? QMessageBox::Warning
-                                            : QMessageBox::Information);
+  box.setIcon(boxIcon(icon));
   std::vector<QAbstractButton*> added;
   for (int i = 0; i < buttons.size(); ++i) {
     const bool last = i + 1 == buttons.size();

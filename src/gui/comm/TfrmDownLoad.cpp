@@ -24,16 +24,6 @@
 
 namespace kavel::gui {
 
-namespace {
-
-std::vector<std::string> serialPortNames() {
-  std::vector<std::string> names;
-  for (const PortInfo& p : listSerialPorts()) names.push_back(p.name);
-  return names;
-}
-
-}  // namespace
-
 TfrmDownLoad::TfrmDownLoad(Context& ctx, SerialLink& link, Prompts& prompts, QWidget* parent)
     : QDialog(parent), ctx_(ctx), link_(link), st_(link.state()), prompts_(prompts) {
   setObjectName("frmDownLoad");
@@ -155,7 +145,7 @@ void TfrmDownLoad::makeSession(const std::string& hexPath) {
   o.autoStart = ckAutoStart_->isChecked();
   o.run = !powerOnRun_;
   o.language = ctx_.settings.LANG_NO_;
-  o.candidates = serialPortNames();
+  o.candidates = listSerialPortNames();
   session_ = std::make_unique<DownloadSession>(link_.board(), hexPath, o);
   session_->readTimeouts = [this](int& sendTout, int& ackTout) {
     sendTout = toutBox(edtSendTout_);

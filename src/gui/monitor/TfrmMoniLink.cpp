@@ -32,16 +32,6 @@
 
 namespace kavel::gui {
 
-namespace {
-
-std::vector<std::string> serialPortNames() {
-  std::vector<std::string> names;
-  for (const PortInfo& p : listSerialPorts()) names.push_back(p.name);
-  return names;
-}
-
-}  // namespace
-
 // --- the command's entry ------------------------------------------------------------------------
 
 void TfrmMoni::Monitor() {
@@ -55,7 +45,7 @@ void TfrmMoni::Monitor() {
   if (isVisible()) return;
   entrySearch_ = true;
   entryCancelled_ = false;
-  session_->setCandidates(serialPortNames());
+  session_->setCandidates(listSerialPortNames());
   session_->search();
   link_.wake();
 }
@@ -139,13 +129,13 @@ void TfrmMoni::showModule(MonitorModule module) {
 // --- start and module buttons -------------------------------------------------------------------
 
 void TfrmMoni::btnStartClick() {
-  session_->setCandidates(serialPortNames());
+  session_->setCandidates(listSerialPortNames());
   session_->pressStart();
   afterSessionCall();
 }
 
 void TfrmMoni::btnModuleClick(MonitorModule module) {
-  session_->setCandidates(serialPortNames());
+  session_->setCandidates(listSerialPortNames());
   session_->openModule(module);
   afterSessionCall();
 }
@@ -269,7 +259,7 @@ void TfrmMoni::closeAtOnce() {
   // The link is gone: nothing can be sent, the window only lets go, and a module window open
   // over it goes too.
   if (hooks_.closeVisible) hooks_.closeVisible();
-  if (!pnlConnectors_->isEnabled() && closed_) return;
+  if (closed_) return;
   closeResult_ = QDialog::Rejected;
   keepNames();
   finishClosing();

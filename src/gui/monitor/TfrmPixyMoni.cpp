@@ -30,16 +30,10 @@ const QRect kField(QPoint(30, 30), QPoint(674, 434));
 constexpr unsigned kGuideColour = 0xF0CAA6;  // 0x00BBGGRR
 constexpr int kStartDelayMs = 500;  // the board needs it between the chime and "S4:1"
 
-std::vector<std::string> serialPortNames() {
-  std::vector<std::string> names;
-  for (const PortInfo& p : listSerialPorts()) names.push_back(p.name);
-  return names;
-}
-
 }  // namespace
 
 TfrmPixyMoni::TfrmPixyMoni(Context& ctx, SerialLink& link, Prompts& prompts, QWidget* parent)
-    : ModuleMonitor(ctx, link, prompts, parent), portSource_(serialPortNames) {
+    : ModuleMonitor(ctx, link, prompts, parent), portSource_(listSerialPortNames) {
   ModuleStream::Options options;
   options.startCommand = "S4:1";
   options.stopCommand = "S4:0";
