@@ -306,14 +306,19 @@ TEST(DownloadSession, TheWindowAsksWhenThePromptDoesNotComeAndRefusesAWrongLoade
 
 TEST(DownloadSession, ALineWaitsWhileTheBoardHoldsCtsThenGoes) {
   // RTS control on: every text waits for CTS, bounded, "CTS Hold" in the log; the download
-  // completes either way.
+  // completes either way. A short hold from the start (the search and "Reset" wait), and a
+  // board that keeps CTS low for good once the image is being sent.
   for (const Millis hold : {Millis{300}, Millis{100000}}) {
     SCOPED_TRACE(hold);
     Download d;
     d.f.settings.RTS_Cont = true;
     d.f.port.addBoard(kPort);
-    d.f.port.holdCts(d.f.now + hold);
     d.session.start();
+    if (hold > BoardLink::kCtsHoldLimit) {
+      ASSERT_TRUE(d.run([&] { return d.saw(Kind::SendingStarted); }));
+      EXPECT_TRUE(d.f.notices.empty());
+    }
+    d.f.port.holdCts(d.f.now + hold);
     ASSERT_TRUE(d.runToEnd(10 * 60 * 1000));
     EXPECT_EQ(d.session.outcome(), Outcome::Done) << d.session.message();
     ASSERT_FALSE(d.f.notices.empty());

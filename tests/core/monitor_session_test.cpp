@@ -330,6 +330,9 @@ TEST(MonitorSessionTable, Variant0RestartsTheBoardWithoutSearching) {
   s.session.pressStart();
   EXPECT_EQ(s.session.sent(), std::vector<std::string>{"Reset"});
   EXPECT_EQ(s.f.port.opened, std::vector<std::string>{kFakePort});
+  // The restarted board says who it is, which starts the stream.
+  ASSERT_TRUE(s.run([&] { return s.session.monitoring(); }));
+  EXPECT_EQ(s.session.sent(), (std::vector<std::string>{"Reset", "S0:1"}));
 }
 
 TEST(MonitorSessionTable, ClosingLeavesTheBoardAtRestOrSendsNothing) {
