@@ -23,6 +23,7 @@
 #include <string>
 
 #include "VirtualBoardProcess.h"
+#include "core/comm/BoardLink.h"
 #include "core/comm/LinkState.h"
 #include "core/comm/RS232C.h"
 #include "core/monitor/MonitorCsv.h"
@@ -72,17 +73,13 @@ void BM_ConsoleMonitor50Hz(benchmark::State& state) {
     IoSetup io;
     SetupRecord record;
     RS232C port(settings);
-    MonitorSession session(port, link, settings, io, record);
+    BoardLink boardLink(port, link, settings);
+    MonitorSession session(boardLink, io, record);
     MonitorCsv csv;
     std::size_t csvBytes = 0;
     Millis last = -1, maxGap = 0;
-    session.onReport = [&](const MonitorReport& report, Millis now) {
-      csvBytes += csv.row(report, now).size();  // the console's whole work per report
-      if (last >= 0) maxGap = std::max(maxGap, now - last);
-      last = now;
-    };
 
-    session.start(steadyMillis());
+    session.start();
     double cpuStart = -1;
     long rssStart = 0, maxRssStart = 0;
     Millis stopAt = kNoDeadline;
@@ -91,18 +88,25 @@ void BM_ConsoleMonitor50Hz(benchmark::State& state) {
       const Millis now = steadyMillis();
       ++wakeups;
       if (now >= stopAt) {
-        session.stop(now);
+        session.stop();
         stopAt = kNoDeadline;
       }
-      if (session.poll(now) != MonitorSession::Outcome::Running) break;
+      boardLink.poll();
+      while (auto e = session.takeEvent()) {
+        if (e->kind != MonitorSession::EventKind::Report) continue;
+        csvBytes += csv.row(e->report, e->at).size();  // the console's whole work per report
+        if (last >= 0) maxGap = std::max(maxGap, e->at - last);
+        last = e->at;
+      }
+      if (session.ended()) break;
       if (session.monitoring() && cpuStart < 0) {
         cpuStart = cpuSeconds();
         rssStart = kavel::testing::residentKiB();
         maxRssStart = maxRssKb();
         stopAt = now + gSeconds * 1000L;
       }
-      const Millis until = std::min(session.nextDeadline(), stopAt);
-      pollfd p{session.descriptor(), POLLIN, 0};
+      const Millis until = std::min(boardLink.nextDeadline(), stopAt);
+      pollfd p{boardLink.descriptor(), POLLIN, 0};
       ::poll(&p, p.fd >= 0 ? 1 : 0, static_cast<int>(std::clamp<Millis>(until - steadyMillis(), 0, 1000)));
     }
     const double cpu = cpuSeconds() - cpuStart;

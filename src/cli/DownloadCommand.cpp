@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <iostream>
 
+#include "core/comm/BoardLink.h"
 #include "core/comm/DownloadSession.h"
 #include "core/comm/HexFile.h"
 #include "core/comm/LinkState.h"
@@ -16,7 +17,7 @@ namespace kavel::cli {
 namespace {
 
 constexpr const char* kDownloadUsage =
-    "usage: kavel [--ini PATH] [--variant N] download HEXFILE --port PORT [--no-run]\n";
+    "usage: kavel [--ini PATH] [--variant N] download HEXFILE --port PORT [--no-run] [--any-loader]\n";
 
 enum ExitCode { kSent = 0, kUsageOrFile = 1, kNoBoard = 2, kRefused = 3, kTransferFailed = 4 };
 
@@ -24,6 +25,7 @@ struct DownloadArguments {
   std::string file;
   std::string port;
   bool run = true;
+  bool anyLoader = false;
 };
 
 bool parseDownloadArguments(const std::vector<std::string>& args, DownloadArguments& d, std::string& error) {
@@ -36,6 +38,8 @@ bool parseDownloadArguments(const std::vector<std::string>& args, DownloadArgume
       d.port = args[++i];
     } else if (args[i] == "--no-run") {
       d.run = false;
+    } else if (args[i] == "--any-loader") {
+      d.anyLoader = true;
     } else if (d.file.empty() && !(args[i].size() > 1 && args[i][0] == '-')) {
       d.file = args[i];
     } else {
@@ -106,23 +110,26 @@ int runDownload(const GlobalOptions& options, const std::vector<std::string>& ar
   settings.PortName = d.port;
   LinkState state;
   RS232C port(settings);
+  BoardLink link(port, state, settings);
+  link.onNotice = [](const std::string& notice) { std::cerr << "kavel download: " << notice << "\n"; };
   DownloadSession::Options sessionOptions;
   sessionOptions.run = d.run;
-  DownloadSession session(port, state, settings, hex.image, sessionOptions);
+  sessionOptions.acceptUnknownLoader = d.anyLoader;
+  DownloadSession session(link, d.file, sessionOptions);
   Progress progress(static_cast<int>(hex.image.records.size()));
 
-  session.start(steadyMillis());
-  DownloadSession::Outcome outcome = DownloadSession::Outcome::Running;
+  session.start();
   for (;;) {
-    const Millis now = steadyMillis();
-    outcome = session.poll(now);
-    if (session.sending()) progress.update(session.sender().recordIndex());
-    if (outcome != DownloadSession::Outcome::Running) break;
-    const Millis deadline = session.nextDeadline();
-    const int timeout = static_cast<int>(std::clamp<Millis>(deadline - steadyMillis(), 0, 1000));
-    pollfd p{session.descriptor(), POLLIN, 0};
+    link.poll();
+    while (session.takeEvent()) {
+    }
+    if (const HexSender* sender = session.sender(); sender && session.sending()) progress.update(sender->recordIndex());
+    if (session.ended()) break;
+    const int timeout = static_cast<int>(std::clamp<Millis>(link.nextDeadline() - steadyMillis(), 0, 1000));
+    pollfd p{link.descriptor(), POLLIN, 0};
     ::poll(&p, p.fd >= 0 ? 1 : 0, timeout);
   }
+  const DownloadSession::Outcome outcome = session.outcome();
   if (outcome == DownloadSession::Outcome::Done) progress.update(static_cast<int>(hex.image.records.size()));
   progress.finish();
 
@@ -137,7 +144,12 @@ int runDownload(const GlobalOptions& options, const std::vector<std::string>& ar
       std::cerr << "kavel download: " << session.message() << "\n";
       return kNoBoard;
     case DownloadSession::Outcome::Refused:
-      std::cerr << "kavel download: " << session.message() << "\n";
+      std::cerr << "kavel download: " << session.message();
+      if (session.unknownLoader()) {
+        // Not a banner of the table: the user may know the loader and take it.
+        std::cerr << " (--any-loader sends the image all the same)";
+      }
+      std::cerr << "\n";
       return kRefused;
     default:
       std::cerr << "kavel download: transfer failed: " << session.message() << "\n";

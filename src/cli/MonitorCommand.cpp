@@ -10,6 +10,7 @@
 #include <cstring>
 #include <iostream>
 
+#include "core/comm/BoardLink.h"
 #include "core/comm/LinkState.h"
 #include "core/comm/RS232C.h"
 #include "core/monitor/MonitorCsv.h"
@@ -124,42 +125,54 @@ int runMonitor(const GlobalOptions& options, const std::vector<std::string>& arg
   settings.PortName = m.port;
   LinkState state;
   RS232C port(settings);
-  MonitorSession session(port, state, settings, ctx->io, ctx->setup);
+  BoardLink link(port, state, settings);
+  link.onNotice = [](const std::string& notice) { std::cerr << "kavel monitor: " << notice << "\n"; };
+  MonitorSession session(link, ctx->io, ctx->setup);
   MonitorCsv csv;
   bool outputFailed = false;
+  bool headerWritten = false;
   int outputError = 0;
-  session.onReport = [&](const MonitorReport& report, Millis now) {
-    if (!outputFailed && !writeOut(csv.row(report, now), outputError)) {
+  // Rows, and the header before the first of them: without a report nothing is printed.
+  const auto write = [&](const std::string& text) {
+    if (!outputFailed && !writeOut(text, outputError)) {
       outputFailed = true;
-      session.stop(now);
+      session.stop();
     }
   };
 
   stopSignal = 0;
   const StopSignals signals;
-  session.start(steadyMillis());
+  session.start();
   Millis stopAt = kNoDeadline;
-  bool announced = false;
-  MonitorSession::Outcome outcome = MonitorSession::Outcome::Running;
+  Millis monitoringSince = -1;
   for (;;) {
     const Millis now = steadyMillis();
     if (stopSignal != 0 || now >= stopAt) {
-      session.stop(now);
+      session.stop();
       stopAt = kNoDeadline;  // the closing sequence has its own pauses
     }
-    outcome = session.poll(now);
-    if (outcome != MonitorSession::Outcome::Running) break;
-    if (session.monitoring() && !announced) {
-      announced = true;
-      std::cerr << "kavel monitor: " << settings.PortName << ": " << settings.BoardVersionText << "\n";
-      if (!writeOut(MonitorCsv::header(), outputError)) {
-        outputFailed = true;
-        session.stop(now);
+    link.poll();
+    while (auto e = session.takeEvent()) {
+      switch (e->kind) {
+        case MonitorSession::EventKind::Monitoring:
+          std::cerr << "kavel monitor: " << settings.PortName << ": " << settings.BoardVersionText << "\n";
+          monitoringSince = steadyMillis();
+          if (m.seconds >= 0) stopAt = steadyMillis() + static_cast<Millis>(m.seconds) * 1000;
+          break;
+        case MonitorSession::EventKind::Report:
+          if (!headerWritten) {
+            headerWritten = true;
+            write(MonitorCsv::header());
+          }
+          write(csv.row(e->report, e->at));
+          break;
+        default:
+          break;
       }
-      if (m.seconds >= 0) stopAt = now + static_cast<Millis>(m.seconds) * 1000;
     }
-    const Millis until = std::min(session.nextDeadline(), stopAt);
-    signals.wait(session.descriptor(), std::clamp<Millis>(until - steadyMillis(), 0, 1000));
+    if (session.ended()) break;
+    const Millis until = std::min(link.nextDeadline(), stopAt);
+    signals.wait(link.descriptor(), std::clamp<Millis>(until - steadyMillis(), 0, 1000));
   }
 
   if (outputFailed) {
@@ -167,14 +180,21 @@ int runMonitor(const GlobalOptions& options, const std::vector<std::string>& arg
               << "); the board was left at rest\n";
     return kUsageOrOutput;
   }
-  switch (outcome) {
+  switch (session.outcome()) {
     case MonitorSession::Outcome::Done:
-      if (session.monitoring()) {
+      if (session.reportsReceived() > 0) {
         std::cerr << "kavel monitor: " << session.reportsReceived() << " reports; the board was left at rest\n";
-      } else {
-        std::cerr << "kavel monitor: stopped before the board answered\n";
+        return kStopped;
       }
-      return kStopped;
+      if (monitoringSince < 0) {
+        std::cerr << "kavel monitor: stopped before the board answered; no report was read\n";
+      } else {
+        const double seconds = static_cast<double>(steadyMillis() - monitoringSince) / 1000.0;
+        std::cerr << "kavel monitor: no sensor report could be read in " << static_cast<long>(seconds + 0.5)
+                  << " s: " << session.linesReceived() << " lines came from the board on " << settings.PortName
+                  << " and none was a report (\"CN1=...\"); the board was left at rest\n";
+      }
+      return kNoBoard;
     case MonitorSession::Outcome::Disconnected:
       std::cerr << "kavel monitor: " << session.message() << " (" << session.reportsReceived()
                 << " reports received before)\n";

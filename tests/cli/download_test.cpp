@@ -109,6 +109,36 @@ TEST(KavelDownload, BannerMustFitVariantAndMicrocontroller) {
   }
 }
 
+TEST(KavelDownload, AnUnknownLoaderIsNamedAndOnlySentToWhenAccepted) {
+  struct Case {
+    std::vector<std::string> extra;
+    int exitCode;
+    std::string says;
+  } cases[] = {
+      {{}, 3, "the boot loader \"Acme Boot 1.0\" is not one of a known product; nothing was sent "
+              "(--any-loader sends the image all the same)"},
+      {{"--any-loader"}, 0, ""},
+  };
+  for (const Case& c : cases) {
+    const std::string log = tempFile("vboard_unknown.log");
+    VirtualBoardProcess board({"--banner", "Acme Boot 1.0", "--verbose"}, log);
+    std::vector<std::string> argv{kKavel, "download", kHex + "User.Hex", "--port", board.path()};
+    argv.insert(argv.end(), c.extra.begin(), c.extra.end());
+    const auto r = runProcess(argv);
+    EXPECT_EQ(r.exitCode, c.exitCode) << r.err;
+    EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
+    board.stop();
+    if (c.exitCode != 0) {
+      EXPECT_EQ(slurp(log).find("got \":10"), std::string::npos) << "nothing of the image reaches a refused loader";
+    }
+  }
+  // Something else on the port: what answered is named.
+  VirtualBoardProcess other({"--version", "Acme Robot v1"});
+  const auto r = runProcess({kKavel, "download", kHex + "User.Hex", "--port", other.path()});
+  EXPECT_EQ(r.exitCode, 2) << r.err;
+  EXPECT_NE(r.err.find("another board answered: \"Acme Robot v1\""), std::string::npos) << r.err;
+}
+
 TEST(KavelDownload, FileAndPortErrors) {
   VirtualBoardProcess board;
   struct Case {

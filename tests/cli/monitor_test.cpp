@@ -177,12 +177,15 @@ TEST(KavelMonitor, OutputThatCannotBeWrittenStillLeavesTheBoardAtRest) {
 
 TEST(KavelMonitor, NoBoardAndUsage) {
   VirtualBoardProcess mute({"--mute"});
+  VirtualBoardProcess noisy({"--garbage", "--rate", "50"});
   struct Case {
     std::vector<std::string> args;
     int exitCode;
     const char* says;
   } cases[] = {
       {{"--port", mute.path(), "--seconds", "1"}, 2, "no board answered \"Ver\" on " },
+      {{"--port", noisy.path(), "--seconds", "1"}, 2, "lines came from the board on "},
+      {{"--port", noisy.path(), "--seconds", "1"}, 2, "and none was a report"},
       {{"--port", "/dev/kavel-no-such-port"}, 2, "/dev/kavel-no-such-port"},
       {{}, 1, "no port given"},
       {{"--port"}, 1, "--port needs"},

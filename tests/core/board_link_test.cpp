@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "VirtualBoardProcess.h"
+#include "core/comm/BoardLink.h"
 #include "core/comm/LinkReceiver.h"
 #include "core/comm/LinkState.h"
 #include "core/comm/ProbeBoard.h"
@@ -24,6 +25,7 @@ struct Link {
   AppSettings settings;
   LinkState state;
   RS232C port{settings};
+  BoardLink link{port, state, settings};
   LinkReceiver receiver{port, state, settings};
   std::vector<LineRoute> routes;
   bool broken = false;
@@ -31,6 +33,7 @@ struct Link {
   Link() {
     receiver.onLine = [this](const LineRoute& r) { routes.push_back(r); };
     receiver.onLineError = [this] { broken = true; };
+    link.onLine = receiver.onLine;
   }
 
   /// Runs the event loop until `done` or `ms` have passed.
@@ -39,6 +42,7 @@ struct Link {
     while (steadyMillis() < end) {
       const Millis now = steadyMillis();
       receiver.poll(now);
+      link.poll();
       if (step) step(now);
       if (done()) return true;
       pollfd p{port.descriptor(), POLLIN, 0};
@@ -56,7 +60,7 @@ TEST(BoardLink, ProbeFindsTheBoardAndRestoresTheSettings) {
   Link link;
   link.settings.PortName = "/dev/kavel-no-such-port";
   link.settings.BaudRate = 9600;
-  ProbeBoard probe(link.port, link.receiver, link.state, link.settings);
+  ProbeBoard probe(link.link);
   probe.start(steadyMillis(), {"/dev/kavel-other-missing", board.path()});
   ProbeBoard::Status status = ProbeBoard::Status::Running;
   std::vector<std::string> tried;
@@ -79,7 +83,7 @@ TEST(BoardLink, ProbeOfAMuteBoardEndsWithNG) {
   VirtualBoardProcess board({"--mute"});
   Link link;
   link.settings.PortName = board.path();
-  ProbeBoard probe(link.port, link.receiver, link.state, link.settings);
+  ProbeBoard probe(link.link);
   const Millis started = steadyMillis();
   probe.start(started, {});
   ProbeBoard::Status status = ProbeBoard::Status::Running;
@@ -94,7 +98,7 @@ TEST(BoardLink, ProbeIsCancelledByClearingProbeMode) {
   VirtualBoardProcess board({"--mute"});
   Link link;
   link.settings.PortName = board.path();
-  ProbeBoard probe(link.port, link.receiver, link.state, link.settings);
+  ProbeBoard probe(link.link);
   probe.start(steadyMillis(), {});
   EXPECT_EQ(probe.step(steadyMillis()), ProbeBoard::Status::Running);
   link.state.ProbeMode = false;

@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <grp.h>
 #include <poll.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -147,9 +151,102 @@ TEST(RS232C, OpenFailuresSayWhatToDo) {
   EXPECT_NE(openFailureDetail(denied, 0).find("dialout"), std::string::npos);
 }
 
+TEST(RS232C, ClosingGivesUpTheExclusiveMark) {
+  // Another program keeps the terminal open, as the virtual board does: the exclusive mark then
+  // outlives the close unless it is cleared, and an ordinary user's next open gets EBUSY.
+  Pty pty;
+  const int holder = ::open(pty.path.c_str(), O_RDWR | O_NOCTTY);
+  ASSERT_GE(holder, 0);
+  AppSettings settings;
+  settings.PortName = pty.path;
+  RS232C port(settings);
+  for (int round = 1; round <= 2; ++round) {
+    const OpenResult opened = port.OpenPort();
+    ASSERT_TRUE(opened.ok) << "open " << round << ": " << openFailureDetail(opened, 1);
+    int exclusive = 0;
+    ASSERT_EQ(::ioctl(holder, TIOCGEXCL, &exclusive), 0);
+    EXPECT_EQ(exclusive, 1) << "nobody else opens the port while it is ours";
+    port.ClosePort();
+    ASSERT_EQ(::ioctl(holder, TIOCGEXCL, &exclusive), 0);
+    EXPECT_EQ(exclusive, 0) << "the mark is given up with the port";
+  }
+  ::close(holder);
+}
+
+TEST(RS232C, PermissionAndSettingMessagesNameWhatToChange) {
+  struct Case {
+    const char* what;
+    OpenResult result;
+    const char* says;
+    const char* never;
+  } cases[] = {
+      {"a device of the dialout group",
+       {false, OpenFailure::Permission, "/dev/ttyUSB0", "dialout", "root", 0660, "", ""},
+       "join the group \"dialout\"", "only"},
+      {"a pseudo-terminal only its owner may open",
+       {false, OpenFailure::Permission, "/dev/pts/7", "root", "alice", 0600, "", ""},
+       "it belongs to alice with mode 600, so only alice may open it", "join the group"},
+      {"a refused speed",
+       {false, OpenFailure::Settings, "/dev/ttyUSB0", "", "", -1, "BaudRate 76800", "Invalid argument"},
+       "refused the line setting BaudRate 76800 (Invalid argument)", "refused the line settings ("},
+  };
+  for (const Case& c : cases) {
+    const std::string text = openFailureDetail(c.result, 1);
+    EXPECT_NE(text.find(c.says), std::string::npos) << c.what << ": " << text;
+    EXPECT_EQ(text.find(c.never), std::string::npos) << c.what << ": " << text;
+    EXPECT_FALSE(openFailureDetail(c.result, 0).empty());
+  }
+}
+
+TEST(RS232C, AnOrdinaryUserIsToldWhoseTerminalItIs) {
+  // A terminal of root's with mode 600, opened by an ordinary user.
+  if (::geteuid() != 0) GTEST_SKIP() << "needs root to make a terminal another user may not open";
+  Pty pty;
+  ASSERT_EQ(::chmod(pty.path.c_str(), 0600), 0);
+  int out[2];
+  ASSERT_EQ(::pipe(out), 0);
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::close(out[0]);
+    if (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(2);
+    AppSettings settings;
+    settings.PortName = pty.path;
+    RS232C port(settings);
+    const std::string text = openFailureDetail(port.OpenPort(), 1);
+    if (::write(out[1], text.data(), text.size()) < 0) ::_exit(3);
+    ::_exit(0);
+  }
+  ::close(out[1]);
+  std::string text;
+  char buf[512];
+  for (ssize_t n; (n = ::read(out[0], buf, sizeof buf)) > 0;) text.append(buf, static_cast<std::size_t>(n));
+  ::close(out[0]);
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  EXPECT_NE(text.find("belongs to root with mode 600"), std::string::npos) << text;
+  EXPECT_EQ(text.find("join the group"), std::string::npos) << text;
+}
+
 TEST(PortList, ShowsDescriptionAndSerialWhereKnown) {
   EXPECT_EQ(portListText({"/dev/ttyUSB0", "FT232R USB UART", "A50285BI", ""}), "/dev/ttyUSB0  FT232R USB UART (A50285BI)");
   EXPECT_EQ(portListText({"/dev/ttyS0", "ttyS0", "", ""}), "/dev/ttyS0");
   EXPECT_EQ(portListText({"/dev/ttyACM0", "", "1234", ""}), "/dev/ttyACM0  (1234)");
   for (const PortInfo& p : listSerialPorts()) EXPECT_FALSE(p.name.empty());
+}
+
+TEST(PortList, TheDefaultPortAndTheChoicesAreRealPorts) {
+  const std::vector<PortInfo> none;
+  const std::vector<PortInfo> two{{"/dev/ttyACM0", "", "", ""}, {"/dev/ttyUSB0", "", "", "/dev/serial/by-id/usb-X"}};
+  EXPECT_EQ(defaultPortName(none), "");
+  EXPECT_EQ(defaultPortName(two), "/dev/ttyACM0");
+  const auto names = [](const std::vector<PortInfo>& ports) {
+    std::vector<std::string> n;
+    for (const PortInfo& p : ports) n.push_back(p.name);
+    return n;
+  };
+  EXPECT_EQ(names(portChoices(two, "/dev/pts/4")), (std::vector<std::string>{"/dev/ttyACM0", "/dev/ttyUSB0", "/dev/pts/4"}));
+  EXPECT_EQ(names(portChoices(two, "/dev/ttyUSB0")), (std::vector<std::string>{"/dev/ttyACM0", "/dev/ttyUSB0"}));
+  EXPECT_EQ(names(portChoices(two, "/dev/serial/by-id/usb-X")), (std::vector<std::string>{"/dev/ttyACM0", "/dev/ttyUSB0"}));
+  EXPECT_EQ(names(portChoices(none, "")), std::vector<std::string>{});
 }

@@ -135,6 +135,7 @@ class ComWindowTest : public QObject {
 
     // Cancel during the search stops it and keeps the dialog; a second Cancel closes it.
     ctx.settings.PortName = "COM3";
+    com.FormShow();
     com.setResult(QDialog::Rejected);
     com.setPortSource([] { return std::vector<PortInfo>(50, PortInfo{"/dev/kavel-gone", "", "", ""}); });
     com.btnPortClick();
@@ -145,6 +146,38 @@ class ComWindowTest : public QObject {
     com.show();
     com.btnCancelClick();
     QVERIFY(!com.isVisible());
+  }
+
+  // The port box offers this machine's ports and the stored one, never made-up names; the
+  // search leaves a typed path alone; a speed the list lacks survives OK.
+  void portBoxListsRealPortsAndKeepsWhatTheUserGave() {
+    VirtualBoardProcess board;
+    QVERIFY(!board.path().empty());
+    Context ctx;
+    ctx.settings.LANG_NO_ = 1;
+    ctx.settings.PortName = board.path();
+    ctx.settings.BaudRate = 14400;
+    SerialLink link(ctx);
+    ScriptedPrompts prompts;
+    TfrmCom com(ctx, link, prompts, nullptr);
+    com.setPortSource([] { return std::vector<PortInfo>{{"/dev/ttyUSB0", "FT232R USB UART", "A5", ""}}; });
+    com.FormShow();
+    QStringList ports;
+    for (int i = 0; i < com.cmbPort()->count(); ++i) ports << com.cmbPort()->itemData(i).toString();
+    QCOMPARE(ports, (QStringList{"/dev/ttyUSB0", QString::fromStdString(board.path())}));
+    QCOMPARE(com.cmbPort()->currentText(), QString::fromStdString(board.path()));
+    QCOMPARE(com.cmbBaud()->currentText(), QString("14400"));
+
+    com.cmbPort()->setEditText("/dev/pts/typed-by-hand");
+    com.btnPortClick();
+    QTRY_VERIFY_WITH_TIMEOUT(!com.searching(), 3000);
+    QCOMPARE(com.cmbPort()->currentText(), QString("/dev/pts/typed-by-hand"));
+
+    com.cmbPort()->setEditText(QString::fromStdString(board.path()));
+    com.btnOkClick();
+    QCOMPARE(com.result(), int(QDialog::Accepted));
+    QCOMPARE(ctx.settings.BaudRate, 14400);
+    link.ClosePort();
   }
 };
 

@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
@@ -210,6 +211,91 @@ class DownloadWindowTest : public QObject {
     QVERIFY(b.link->state().binaryView);
     b.win->lblViewDblClick();
     QCOMPARE(b.win->lblView()->text(), QString("Text"));
+  }
+
+  // Enter in the terminal's send box files the text and moves on to Send; it never reaches
+  // the default Start button (which would flash the board again). Enter on Send sends.
+  void enterInTheTerminalNeverStartsTheDownload() {
+    QTemporaryDir dir;
+    const std::string log = (dir.path() + "/vboard.log").toStdString();
+    Bench b({"--mute", "--verbose"});
+    VirtualBoardProcess quiet({"--mute", "--verbose"}, log);
+    b.link->ClosePort();
+    b.ctx.settings.PortName = quiet.path();
+    QVERIFY(b.link->OpenPort(true).ok);
+    b.win->sBarDblClick();
+    QCOMPARE(b.win->btnSend()->text(), QString("Send"));
+    b.win->activateWindow();
+    QLineEdit* edit = b.win->cmbSend()->lineEdit();
+    edit->setFocus();
+    edit->setText("Ver");
+    QTest::keyClick(edit, Qt::Key_Return);
+    QVERIFY2(!b.win->startRequest(), "Enter did not press Start");
+    QCOMPARE(b.win->state(), 1);
+    QCOMPARE(b.win->cmbSend()->count(), 1);
+    QTRY_VERIFY(b.win->btnSend()->hasFocus());
+    QTest::qWait(100);
+    QVERIFY(VirtualBoardProcess::slurpLog(log).find("got \"") == std::string::npos);
+    // Enter in a time-out box does nothing either.
+    b.win->edtAckTout()->setFocus();
+    QTest::keyClick(b.win->edtAckTout(), Qt::Key_Return);
+    QVERIFY(!b.win->startRequest());
+    b.win->btnSend()->setFocus();
+    QTest::keyClick(b.win->btnSend(), Qt::Key_Return);
+    QTRY_VERIFY(VirtualBoardProcess::slurpLog(log).find("got \"Ver") != std::string::npos);
+    QVERIFY(!b.win->startRequest());
+
+    b.ctx.settings.LANG_NO_ = 0;
+    b.win->FormShow();
+    QCOMPARE(b.win->btnSend()->text(), QString::fromUtf8("送信"));
+  }
+
+  // RTS control on and the board holding CTS: the terminal's text waits, "CTS Hold" shows in
+  // the receive log, and the text goes out once CTS is released.
+  void aTextWaitsForCtsWithANoteInTheLog() {
+    class HeldPort final : public BoardPort {
+     public:
+      Millis releaseAt = 0;
+      std::string written;
+      OpenResult OpenPort() override {
+        open_ = true;
+        OpenResult r;
+        r.ok = true;
+        return r;
+      }
+      void ClosePort() override { open_ = false; }
+      bool isOpen() const override { return open_; }
+      int descriptor() const override { return -1; }
+      SendStatus SendBytes(std::string_view bytes) override {
+        written.append(bytes);
+        return SendStatus::Sent;
+      }
+      ReadStatus readAvailable(std::string&) override { return ReadStatus::Nothing; }
+      bool ctsHolds() const override { return steadyMillis() < releaseAt; }
+
+     private:
+      bool open_ = false;
+    };
+    Context ctx;
+    ctx.settings.LANG_NO_ = 1;
+    ctx.settings.RTS_Cont = true;
+    auto owned = std::make_unique<HeldPort>();
+    HeldPort& port = *owned;
+    SerialLink link(ctx, std::move(owned));
+    ScriptedPrompts prompts;
+    TfrmDownLoad win(ctx, link, prompts, nullptr);
+    QVERIFY(link.OpenPort(true).ok);
+    link.state().downloadState = 1;
+    win.setHexPath(kHex);
+    win.FormShow();
+    win.show();
+    win.sBarDblClick();
+    port.releaseAt = steadyMillis() + 300;
+    win.cmbSend()->setEditText("Ver");
+    win.btnSendClick();
+    QVERIFY(win.memoRecv()->toPlainText().contains("CTS Hold"));
+    QVERIFY(port.written.empty());
+    QTRY_COMPARE_WITH_TIMEOUT(QString::fromStdString(port.written), QString("Ver\r\n"), 3000);
   }
 
   void theCommandFindsTheBoardAndClosesThePortAfterwards() {

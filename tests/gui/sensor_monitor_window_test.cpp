@@ -494,6 +494,55 @@ class SensorMonitorWindowTest : public QObject {
     for (const QString& l : lines) QCOMPARE(l.count(','), 13);
   }
 
+  // A module window stops the sensor stream: the recorder says it waits instead of going on
+  // showing "Recording" with no rows coming, and goes on when the stream runs again.
+  void aModuleWindowPausesTheRecordingUntilTheStreamRunsAgain() {
+    Bench b;
+    QVERIFY(b.start());
+    const QString path = b.dir.path() + "/paused.csv";
+    b.prompts.saveNames.push_back(path);
+    b.win->btnRecordClick();
+    QVERIFY(b.win->recording());
+    QString inside;
+    b.win->setModuleHooks({[&](MonitorModule) {
+                             inside = b.win->statusText(1);
+                             // KAVEL_MONITOR_SHOTS: the monitor as it looks while it waits.
+                             const QString shots = qEnvironmentVariable("KAVEL_MONITOR_SHOTS");
+                             if (!shots.isEmpty()) b.win->grab().save(shots + "/moni_recording_paused_en.png");
+                           },
+                           {}});
+    b.win->btnModuleClick(MonitorModule::Ultrasonic);
+    QTRY_VERIFY_WITH_TIMEOUT(!inside.isEmpty(), 5000);
+    QVERIFY2(inside.startsWith("Recording paused") && inside.contains(path), qPrintable(inside));
+    QVERIFY(b.win->recordingPaused());
+    QVERIFY(b.win->recording());
+    const long paused = b.win->reportsShown();
+    QTest::qWait(300);
+    QVERIFY2(b.win->reportsShown() <= paused + 1, "no stream while paused");
+
+    b.win->btnStartClick();
+    QTRY_VERIFY_WITH_TIMEOUT(!b.win->recordingPaused(), 5000);
+    QCOMPARE(b.win->statusText(1), m(152) + " " + path);
+    const long resumed = b.win->reportsShown();
+    QTRY_VERIFY_WITH_TIMEOUT(b.win->reportsShown() >= resumed + 3, 3000);
+    b.win->btnRecordClick();
+    QVERIFY(!b.win->recording());
+  }
+
+  // The board's configuration changes the I/O setup: which connectors changed is said in the
+  // log and the status bar, and Main is modified (its file holds the setup).
+  void aConfigurationThatChangesTheSetupIsToldAndMarksMainModified() {
+    Bench b("CNio:1111113400 USE_USS");
+    b.ctx.io.cnMode = {1, 1, 1, 1, 1, 1, 1, 1, 0, 0};
+    b.ctx.programs.main().modified = false;
+    QVERIFY(b.start());
+    QTRY_VERIFY_WITH_TIMEOUT(b.win->statusText(1).contains("CN7 Input -> PING-In"), 3000);
+    QVERIFY(b.win->statusText(1).contains("CN8 Input -> Servo"));
+    b.win->pnlTopDblClick();
+    QVERIFY(b.win->memoLog()->toPlainText().contains("The board's configuration changed the I/O setup"));
+    QVERIFY(b.ctx.programs.main().modified);
+  }
+
   void aRecordFileThatCannotBeWrittenIsToldAndMonitoringGoesOn_data() {
     QTest::addColumn<QString>("path");
     QTest::newRow("missing folder") << "/nonexistent-kavel-folder/run.csv";

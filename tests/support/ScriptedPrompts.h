@@ -61,6 +61,21 @@ class ScriptedPrompts : public gui::Prompts {
     return buttons == PromptButtons::Ok ? Answer::Ok : Answer::No;
   }
 
+  /// Answers to the next questions with buttons of their own: the index of the button. With
+  /// none left the last button (cancel) is chosen.
+  std::deque<int> choices;
+  std::vector<QStringList> choiceButtons;
+  int choose(QWidget*, PromptIcon icon, const QString& title, const QString& text, const QStringList& buttons) override {
+    asked.push_back({icon, title, text, PromptButtons::Ok});
+    choiceButtons.push_back(buttons);
+    if (!choices.empty()) {
+      const int c = choices.front();
+      choices.pop_front();
+      return c;
+    }
+    return static_cast<int>(buttons.size()) - 1;
+  }
+
   QString openFileName(QWidget*, const QString&, const QString&, const QString& = {}) override {
     if (openNames.empty()) return {};
     const QString n = openNames.front();

@@ -9,6 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,17 @@ class VirtualBoardProcess {
   ~VirtualBoardProcess() { stop(); }
   VirtualBoardProcess(const VirtualBoardProcess&) = delete;
   VirtualBoardProcess& operator=(const VirtualBoardProcess&) = delete;
+
+  /// What a board started with --verbose wrote to `logFile` so far.
+  static std::string slurpLog(const std::string& logFile) {
+    std::string text;
+    if (FILE* f = std::fopen(logFile.c_str(), "rb")) {
+      char buf[4096];
+      for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, f)) > 0;) text.append(buf, n);
+      std::fclose(f);
+    }
+    return text;
+  }
 
   /// The board's terminal ("/dev/pts/N"); empty when it did not start.
   const std::string& path() const { return path_; }

@@ -6,6 +6,9 @@
 namespace vboard {
 namespace {
 
+// How long the restarted board waits for "y" before it runs its program again.
+constexpr Millis kUpdateWait = 500;
+
 // Noise a board sends while it restarts: no CR LF pair, no ".", no ":" and no letters, so it
 // can only disturb a host that mishandles control and high bytes.
 constexpr std::string_view kNoise{"\x00\xff\x1b\x7f\xfe\x01\x80\x9f", 8};
@@ -136,6 +139,7 @@ void VirtualBoard::command(const std::string& line, Millis now) {
   } else if (line == "Reset") {
     sensorStream_ = compassStream_ = ussStream_ = pixyStream_ = padStream_ = false;
     mode_ = Mode::AskingUpdate;
+    askedAt_ = now + 20;
     say(now + 20, "\r\nUpdate?(y/n):");
   } else if (std::sscanf(line.c_str(), "S%d:%d", &a, &b) == 2) {
     bool* streams[] = {&sensorStream_, &compassStream_, &padStream_, &ussStream_, &pixyStream_};
@@ -206,6 +210,10 @@ std::string VirtualBoard::report() {
 }
 
 void VirtualBoard::tick(Millis now) {
+  if (mode_ == Mode::AskingUpdate && now >= askedAt_ + kUpdateWait) {
+    mode_ = Mode::Running;
+    sayLine(now, version_);
+  }
   if (now < nextStream_) return;
   // Rounds keep to the rate on average, however late this tick came.
   ++rounds_;
@@ -233,6 +241,7 @@ void VirtualBoard::tick(Millis now) {
 }
 
 Millis VirtualBoard::nextTick() const {
+  if (mode_ == Mode::AskingUpdate) return askedAt_ + kUpdateWait;
   const bool any = sensorStream_ || compassStream_ || ussStream_ || pixyStream_ || padStream_;
   return any ? nextStream_ : INT64_MAX;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // A robot controller board with its boot loader, as far as the serial line shows it: answers
-// "Ver", restarts on "Reset" with "Update?(y/n):", runs the boot loader (banner, prompt, one
+// "Ver", restarts on "Reset" with "Update?(y/n):" (left unanswered for half a second, it starts
+// its program again and says its version), runs the boot loader (banner, prompt, one
 // "." per HEX line, "R" to run), and sends the sensor and module streams the monitors read.
 // Faults can be switched on to try what the program does when a board misbehaves. No I/O here:
 // bytes go in, timed outputs come out.
@@ -78,6 +79,7 @@ class VirtualBoard {
   std::deque<Output> queue_;
   Millis lastAckAt_ = 0;
   int hexLines_ = 0;
+  Millis askedAt_ = 0;  // when "Update?(y/n):" was asked; unanswered, the program starts
 
   // Streams and board state.
   bool sensorStream_ = false, compassStream_ = false, ussStream_ = false, pixyStream_ = false, padStream_ = false;

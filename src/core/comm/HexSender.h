@@ -48,6 +48,7 @@ class HexSender {
   /// The highest load address so far as " 0x%04X"; empty while it is 0.
   const std::string& highestAddressText() const { return addressText_; }
   bool ackTimedOut() const { return ackTimedOut_; }
+  int ackTimeout() const { return ackTout_; }
 
  private:
   enum class Phase { Pausing, Sending, Waiting, Done, Stopped };

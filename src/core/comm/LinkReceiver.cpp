@@ -2,15 +2,21 @@
 
 #include "core/comm/LinkFraming.h"
 #include "core/comm/LinkState.h"
-#include "core/comm/RS232C.h"
+#include "core/comm/BoardPort.h"
 #include "core/settings/AppSettings.h"
 
 namespace kavel {
 
-LinkReceiver::LinkReceiver(RS232C& port, LinkState& state, AppSettings& settings)
+LinkReceiver::LinkReceiver(BoardPort& port, LinkState& state, AppSettings& settings)
     : port_(port), state_(state), settings_(settings), assembler_(0, 100) {
   sinks_.line = [this](const std::string& bytes) { handleLine(bytes); };
-  sinks_.answerUpdate = [this] { port_.SendBytes("y"); };
+  sinks_.answerUpdate = [this] {
+    if (onAnswerUpdate) {
+      onAnswerUpdate();
+    } else {
+      port_.SendBytes("y");
+    }
+  };
 }
 
 void LinkReceiver::start(Millis now) {

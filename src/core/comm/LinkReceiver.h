@@ -12,13 +12,13 @@
 
 namespace kavel {
 
-class RS232C;
+class BoardPort;
 struct AppSettings;
 struct LinkState;
 
 class LinkReceiver {
  public:
-  LinkReceiver(RS232C& port, LinkState& state, AppSettings& settings);
+  LinkReceiver(BoardPort& port, LinkState& state, AppSettings& settings);
 
   /// Starts receiving on the freshly opened port: empty buffer, idle time from `now`, the
   /// receive delimiter and time-out taken from the settings.
@@ -39,11 +39,13 @@ class LinkReceiver {
   std::function<void(const LineRoute&)> onLine;
   /// The link broke off; the port is closed already.
   std::function<void()> onLineError;
+  /// The board asked "Update?(y/n)": sends the single byte "y" (straight to the port unless set).
+  std::function<void()> onAnswerUpdate;
 
  private:
   void handleLine(const std::string& bytes);
 
-  RS232C& port_;
+  BoardPort& port_;
   LinkState& state_;
   AppSettings& settings_;
   LineAssembler assembler_;

@@ -41,6 +41,23 @@ std::vector<PortInfo> listSerialPorts() {
   return ports;
 }
 
+std::vector<std::string> listSerialPortNames() {
+  std::vector<std::string> names;
+  for (const PortInfo& p : listSerialPorts()) names.push_back(p.name);
+  return names;
+}
+
+std::string defaultPortName(const std::vector<PortInfo>& ports) { return ports.empty() ? std::string() : ports.front().name; }
+
+std::vector<PortInfo> portChoices(const std::vector<PortInfo>& found, const std::string& stored) {
+  std::vector<PortInfo> choices = found;
+  const bool listed = std::any_of(found.begin(), found.end(), [&](const PortInfo& p) {
+    return p.name == stored || (!p.byIdLink.empty() && p.byIdLink == stored);
+  });
+  if (!stored.empty() && !listed) choices.push_back({stored, {}, {}, {}});
+  return choices;
+}
+
 std::string portListText(const PortInfo& port) {
   std::string text = port.name;
   // libserialport describes a port without USB data by its bare device name; that says nothing.

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <grp.h>
 #include <libserialport.h>
+#include <pwd.h>
 #include <poll.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
@@ -19,11 +20,21 @@
 namespace kavel {
 namespace {
 
-std::string groupOf(const std::string& path) {
+// Who may open the device: its owner, its group and its mode, for the permission message.
+void describeOwnership(const std::string& path, OpenResult& r) {
   struct stat st {};
-  if (::stat(path.c_str(), &st) != 0) return {};
-  if (const group* g = ::getgrgid(st.st_gid)) return g->gr_name;
-  return std::to_string(st.st_gid);
+  if (::stat(path.c_str(), &st) != 0) return;
+  if (const group* g = ::getgrgid(st.st_gid)) {
+    r.group = g->gr_name;
+  } else {
+    r.group = std::to_string(st.st_gid);
+  }
+  if (const passwd* p = ::getpwuid(st.st_uid)) {
+    r.owner = p->pw_name;
+  } else {
+    r.owner = std::to_string(st.st_uid);
+  }
+  r.mode = static_cast<int>(st.st_mode & 07777);
 }
 
 OpenResult failure(const std::string& path, int err) {
@@ -39,7 +50,7 @@ OpenResult failure(const std::string& path, int err) {
     case EACCES:
     case EPERM:
       r.failure = OpenFailure::Permission;
-      r.group = groupOf(path);
+      describeOwnership(path, r);
       break;
     case EBUSY:
     case EWOULDBLOCK:
@@ -74,7 +85,7 @@ RS232C::RS232C(AppSettings& settings) : settings_(settings) {}
 
 RS232C::~RS232C() { ClosePort(); }
 
-bool RS232C::configureTermios() {
+bool RS232C::configureTermios(std::string& setting) {
   termios tio {};
   if (::tcgetattr(fd_, &tio) != 0) return false;
   ::cfmakeraw(&tio);
@@ -87,35 +98,55 @@ bool RS232C::configureTermios() {
   const speed_t speed = termiosSpeed(effectiveBaudRate(settings_.BaudRate));
   ::cfsetispeed(&tio, speed);
   ::cfsetospeed(&tio, speed);
-  return ::tcsetattr(fd_, TCSANOW, &tio) == 0;
+  if (::tcsetattr(fd_, TCSANOW, &tio) != 0) {
+    setting = "line settings";
+    return false;
+  }
+  // A device may take the call and keep some of its old settings: read back what holds now.
+  termios now {};
+  if (::tcgetattr(fd_, &now) != 0) return true;
+  const std::string baud = std::to_string(effectiveBaudRate(settings_.BaudRate));
+  if (::cfgetospeed(&now) != speed) setting = "BaudRate " + baud;
+  else if ((now.c_cflag & CSIZE) != (tio.c_cflag & CSIZE)) setting = "ByteSize " + std::to_string(settings_.ByteSize);
+  else if ((now.c_cflag & (PARENB | PARODD)) != (tio.c_cflag & (PARENB | PARODD))) setting = "Parity__ " + settings_.Parity__;
+  else if ((now.c_cflag & CSTOPB) != (tio.c_cflag & CSTOPB)) setting = "StopBits " + std::to_string(settings_.StopBits);
+  if (!setting.empty()) errno = EINVAL;
+  return setting.empty();
 }
 
-bool RS232C::configureSerialPort(std::string& error) {
-  sp_port_config* config = nullptr;
-  if (sp_new_config(&config) != SP_OK) return false;
-  bool ok = sp_get_config(port_, config) == SP_OK;
-  ok = ok && sp_set_config_baudrate(config, effectiveBaudRate(settings_.BaudRate)) == SP_OK;
-  ok = ok && sp_set_config_bits(config, settings_.ByteSize == 8 ? 8 : 7) == SP_OK;
-  ok = ok && sp_set_config_stopbits(config, settings_.StopBits == 1 ? 1 : 2) == SP_OK;
+bool RS232C::configureSerialPort(std::string& setting, std::string& error) {
+  // The board sees both lines drop before the new settings take hold.
+  setLines(false, false);
+  // One setting at a time, so that the message can name the one the device refused.
+  const int baud = effectiveBaudRate(settings_.BaudRate);
+  const int bits = settings_.ByteSize == 8 ? 8 : 7;
+  const int stops = settings_.StopBits == 1 ? 1 : 2;
   const sp_parity parity = settings_.Parity__ == "ODD" ? SP_PARITY_ODD
                            : settings_.Parity__ == "EVEN" ? SP_PARITY_EVEN
                                                           : SP_PARITY_NONE;
-  ok = ok && sp_set_config_parity(config, parity) == SP_OK;
-  ok = ok && sp_set_config_xon_xoff(config, SP_XONXOFF_DISABLED) == SP_OK;
-  ok = ok && sp_set_config_cts(config, SP_CTS_IGNORE) == SP_OK;
-  ok = ok && sp_set_config_dsr(config, SP_DSR_IGNORE) == SP_OK;
-  ok = ok && sp_set_config_dtr(config, SP_DTR_OFF) == SP_OK;
-  ok = ok && sp_set_config_rts(config, settings_.RTS_Cont ? SP_RTS_ON : SP_RTS_OFF) == SP_OK;
-  // The board sees both lines drop before the new settings take hold.
-  setLines(false, false);
-  ok = ok && sp_set_config(port_, config) == SP_OK;
-  if (!ok) {
+  const struct {
+    std::string name;
+    sp_return result;
+  } steps[] = {
+      {"BaudRate " + std::to_string(baud), sp_set_baudrate(port_, baud)},
+      {"ByteSize " + std::to_string(bits), sp_set_bits(port_, bits)},
+      {"Parity__ " + (settings_.Parity__.empty() ? std::string("NONE") : settings_.Parity__), sp_set_parity(port_, parity)},
+      {"StopBits " + std::to_string(stops), sp_set_stopbits(port_, stops)},
+      {"XON/XOFF off", sp_set_xon_xoff(port_, SP_XONXOFF_DISABLED)},
+      {"CTS flow control off", sp_set_cts(port_, SP_CTS_IGNORE)},
+      {"DSR flow control off", sp_set_dsr(port_, SP_DSR_IGNORE)},
+      {"DTR off", sp_set_dtr(port_, SP_DTR_OFF)},
+      {std::string("RTS_Cont ") + (settings_.RTS_Cont ? "1" : "0"), sp_set_rts(port_, settings_.RTS_Cont ? SP_RTS_ON : SP_RTS_OFF)},
+  };
+  for (const auto& step : steps) {
+    if (step.result == SP_OK) continue;
+    setting = step.name;
     char* message = sp_last_error_message();
-    error = message ? message : "line settings";
+    error = message ? message : "refused";
     sp_free_error_message(message);
+    return false;
   }
-  sp_free_config(config);
-  return ok;
+  return true;
 }
 
 void RS232C::setLines(bool rts, bool dtr) {
@@ -172,13 +203,14 @@ OpenResult RS232C::OpenPort() {
   }
   ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) | O_NONBLOCK);
 
-  std::string error;
-  const bool configured = port_ ? configureSerialPort(error) : configureTermios();
+  std::string error, setting;
+  const bool configured = port_ ? configureSerialPort(setting, error) : configureTermios(setting);
   if (!configured) {
     if (error.empty()) error = std::strerror(errno);
     ClosePort();
     settings_.lineError = true;
     result.failure = OpenFailure::Settings;
+    result.setting = setting;
     result.system = error;
     return result;
   }
@@ -200,6 +232,10 @@ OpenResult RS232C::OpenPort() {
 void RS232C::ClosePort() {
   if (fd_ >= 0) {
     setLines(false, false);
+    // The exclusive mark stays on the device after close while another process (the virtual
+    // board, a terminal) holds it open; left set, the next open by an ordinary user fails
+    // with EBUSY.
+    ::ioctl(fd_, TIOCNXCL);
     if (port_) {
       sp_close(port_);
     } else {

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/comm/SerialOpenError.h"
+#include "core/comm/BoardPort.h"
 
 struct sp_port;
 
@@ -15,23 +15,13 @@ namespace kavel {
 
 struct AppSettings;
 
-enum class SendStatus {
-  Sent,
-  NotOpen,
-  LineError,  // the port reported an error or hang-up: nothing was written
-  CtsHold,    // RTS control is on and the board holds CTS: nothing was written yet
-  WriteFailed,
-};
-
-enum class ReadStatus { Data, Nothing, LineError };
-
-class RS232C {
+class RS232C final : public BoardPort {
  public:
   /// The port settings (PortName, BaudRate, ByteSize, StopBits, Parity__, RTS_Cont, SendHead,
   /// SendDlmt) are read from `settings` at each open or send; portOpen and lineError are kept
   /// up to date in it.
   explicit RS232C(AppSettings& settings);
-  ~RS232C();
+  ~RS232C() override;
   RS232C(const RS232C&) = delete;
   RS232C& operator=(const RS232C&) = delete;
 
@@ -39,37 +29,34 @@ class RS232C {
   /// a pseudo-terminal) for reading and writing, exclusively; sets the line settings (speed
   /// from effectiveBaudRate, 8 or 7 data bits, 1 or 2 stop bits, parity, no flow control,
   /// DTR off, RTS on only with RTS_Cont), drops stale input. On failure lineError is set and
-  /// the result says why; nothing is shown.
-  OpenResult OpenPort();
+  /// the result says why (a refused line setting by its name); nothing is shown.
+  OpenResult OpenPort() override;
 
-  /// Drops DTR and RTS and closes the port; nothing when it is not open. Clears portOpen and
-  /// lineError.
-  void ClosePort();
+  /// Drops DTR and RTS, gives up the exclusive claim on the device (so that a program of an
+  /// ordinary user may open it next) and closes the port; nothing when it is not open. Clears
+  /// portOpen and lineError.
+  void ClosePort() override;
 
   /// Writes header, `text` and delimiter in one write. LineError: the port reported an error
   /// or hang-up before writing ("Send ClearCommError dwErrorMask != 0" is the message);
-  /// nothing is written.
+  /// CtsHold: RTS control is on and the board holds CTS; nothing is written either way.
   SendStatus SendText(std::string_view text);
 
-  /// Writes raw bytes, after the same error test.
-  SendStatus SendBytes(std::string_view bytes);
+  /// Writes raw bytes, after the error test.
+  SendStatus SendBytes(std::string_view bytes) override;
 
-  /// Appends what the port holds to `out` without waiting. LineError when the port hung up or
-  /// failed (bytes read before that are still appended).
-  ReadStatus readAvailable(std::string& out);
+  ReadStatus readAvailable(std::string& out) override;
+  bool ctsHolds() const override;
 
-  /// True when RTS control is on and the board holds CTS low.
-  bool ctsHolds() const;
-
-  bool isOpen() const { return fd_ >= 0; }
+  bool isOpen() const override { return fd_ >= 0; }
   /// The port's descriptor for a readiness notifier; -1 when closed.
-  int descriptor() const { return fd_; }
+  int descriptor() const override { return fd_; }
 
  private:
   bool portFailed() const;
   SendStatus write(std::string_view bytes);
-  bool configureTermios();
-  bool configureSerialPort(std::string& error);
+  bool configureTermios(std::string& setting);
+  bool configureSerialPort(std::string& setting, std::string& error);
   void setLines(bool rts, bool dtr);
 
   AppSettings& settings_;

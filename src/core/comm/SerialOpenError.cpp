@@ -14,6 +14,18 @@ std::string openFailureDetail(const OpenResult& r, int language) {
       return jp ? text::format("%s がありません。ケーブルとポート名を確認して下さい", dev)
                 : text::format("%s does not exist: check the cable and the port name.", dev);
     case OpenFailure::Permission: {
+      // Joining the group helps only when the group may read and write the device; a
+      // pseudo-terminal of mode 600 opens for its owner alone.
+      if (r.mode >= 0 && (r.mode & 060) != 060) {
+        const std::string owner = r.owner.empty() ? "?" : r.owner;
+        return jp ? text::format("%s を開く権限がありません。%s の所有でモードは %03o のため、"
+                                 "所有者 (%s) だけが開けます。%s として実行するか、"
+                                 "グループに読み書きを許可して下さい (chmod g+rw %s)",
+                                 dev, owner.c_str(), r.mode, owner.c_str(), owner.c_str(), dev)
+                  : text::format("No permission to open %s: it belongs to %s with mode %03o, so only %s may open it. "
+                                 "Run Kavel as %s, or let the device's group read and write it (chmod g+rw %s).",
+                                 dev, owner.c_str(), r.mode, owner.c_str(), owner.c_str(), dev);
+      }
       const std::string group = r.group.empty() ? "dialout" : r.group;
       return jp ? text::format("%s を開く権限がありません。グループ \"%s\" に参加し"
                                "(sudo usermod -aG %s $USER)、ログインし直して下さい",
@@ -29,6 +41,13 @@ std::string openFailureDetail(const OpenResult& r, int language) {
       return jp ? text::format("%s はシリアルポートではありません", dev)
                 : text::format("%s is not a serial port.", dev);
     case OpenFailure::Settings:
+      if (!r.setting.empty()) {
+        return jp ? text::format("%s が通信設定 %s を受け付けません (%s)。通信設定で変更して下さい", dev,
+                                 r.setting.c_str(), r.system.c_str())
+                  : text::format("%s refused the line setting %s (%s): choose another value in the communication "
+                                 "settings.",
+                                 dev, r.setting.c_str(), r.system.c_str());
+      }
       return jp ? text::format("%s が通信設定を受け付けません (%s)", dev, r.system.c_str())
                 : text::format("%s refused the line settings (%s).", dev, r.system.c_str());
     case OpenFailure::Other:

@@ -8,7 +8,7 @@ namespace kavel {
 enum class OpenFailure {
   None,
   NotFound,     // no such device
-  Permission,   // the user lacks the device's group
+  Permission,   // the user may not open the device (its group, or only its owner may)
   InUse,        // another program holds the port
   NotSerial,    // the path is not a terminal device
   Settings,     // the device refused the line settings
@@ -20,6 +20,9 @@ struct OpenResult {
   OpenFailure failure = OpenFailure::None;
   std::string device;   // the path that was opened
   std::string group;    // Permission: the device's group ("dialout")
+  std::string owner;    // Permission: the device's owner
+  int mode = -1;        // Permission: the device's permission bits (0660), -1 when unknown
+  std::string setting;  // Settings: the setting the device refused ("BaudRate 76800")
   std::string system;   // the system's own wording of the error
 };
 
@@ -27,7 +30,7 @@ struct OpenResult {
 /// `portName` in it: the "select another port" wording when the communication settings dialog
 /// caused the open, else the "check the cable" wording; followed by a line that says what
 /// failed on this machine and what to do (join the group and log in again, close the other
-/// program).
+/// program); a device whose group may not open it is described by its owner and mode.
 std::string openFailureText(const OpenResult& result, const std::string& portName, int language, bool fromSettings);
 
 /// The line that explains `result` alone (no port wording), in `language`.

@@ -18,6 +18,16 @@ std::string servoCommand(int connector, int position) {
   return text::format(connector == 8 ? "s8:%04d" : "s7:%04d", servoPulse(position));
 }
 
+const char* moduleStopCommand(BoardModule module) {
+  switch (module) {
+    case BoardModule::Compass: return kCompassStreamOff;
+    case BoardModule::Ultrasonic: return kUltrasonicStreamOff;
+    case BoardModule::GamePad: return kGamePadStreamOff;
+    case BoardModule::Camera: return kCameraStreamOff;
+  }
+  return kCompassStreamOff;
+}
+
 std::string idCommand(int id) { return text::format("ID:%d", id); }
 
 VersionAction versionAction(bool startRequest, bool compassMark, bool ultrasonicMark) {

@@ -21,6 +21,15 @@ inline constexpr const char* kUltrasonicStreamOff = "S3:0";
 inline constexpr const char* kCameraStreamOff = "S4:0";
 /// Sent after each configuration line: the green LED shows the board is being watched.
 inline constexpr const char* kConfigLedOn = "L0:1";
+/// The pause between the chime of a sub I/O choice and "ID:%d".
+inline constexpr int kIdDelay = 500;
+
+/// The modules the sensor monitor opens a window for, in the order of its buttons.
+enum class BoardModule { Compass, Ultrasonic, GamePad, Camera };
+inline constexpr int kBoardModules = 4;
+
+/// What stops a module's stream once its window has closed: "S1:0", "S3:0", "S2:0", "S4:0".
+const char* moduleStopCommand(BoardModule module);
 
 /// "O%d:1" / "O%d:0" for output connector `index` (CN1 is 0).
 std::string outputCommand(int index, bool high);

@@ -1,7 +1,9 @@
 #include "core/monitor/MonitorConfig.h"
 
 #include "core/monitor/MonitorFields.h"
+#include "core/setup/ConnectorModes.h"
 #include "core/setup/SetupCodec.h"
+#include "core/text/Format.h"
 
 namespace kavel {
 namespace {
@@ -31,6 +33,11 @@ bool* optionFlag(IoSetup& io, BoardOption option) {
     case BoardOption::Pixy: return &io.usePixy;
   }
   return nullptr;
+}
+
+std::string modeName(int mode) {
+  if (const ConnectorModeInfo* info = connectorModeInfo(mode)) return info->caption;
+  return std::to_string(mode);
 }
 
 int digitOr(char c, int fallback, int limit) {
@@ -67,6 +74,29 @@ void applyMonitorConfig(const MonitorConfig& config, IoSetup& io, SetupRecord& r
   record.setupKind = io.subIoOn ? 8 : 7;
   recomputeConnectorUse(io);
   EncodeSetup(io, record);
+}
+
+std::string configChangeText(const IoSetup& before, const IoSetup& after, int language) {
+  std::string changes;
+  const auto add = [&changes](const std::string& part) {
+    if (!changes.empty()) changes += ", ";
+    changes += part;
+  };
+  for (std::size_t i = 0; i < after.cnMode.size(); ++i) {
+    if (before.cnMode[i] == after.cnMode[i]) continue;
+    add(text::format("CN%zu %s -> %s", i + 1, modeName(before.cnMode[i]).c_str(), modeName(after.cnMode[i]).c_str()));
+  }
+  if (before.subIoOn != after.subIoOn || (after.subIoOn && before.subIoId != after.subIoId)) {
+    add(after.subIoOn ? text::format("Sub I/O ID %d", after.subIoId) : std::string("Sub I/O off"));
+  }
+  IoSetup b = before, a = after;
+  for (std::size_t i = 0; i < kBoardOptionCount; ++i) {
+    const auto option = static_cast<BoardOption>(i);
+    if (!*optionFlag(b, option) && *optionFlag(a, option)) add(kWords[i]);
+  }
+  if (changes.empty()) return {};
+  return language == 0 ? "ボードの構成に合わせて I/O 設定を変更しました: " + changes
+                       : "The board's configuration changed the I/O setup: " + changes;
 }
 
 }  // namespace kavel

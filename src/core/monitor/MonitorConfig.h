@@ -4,6 +4,7 @@
 
 #include <array>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "core/setup/IoSetup.h"
@@ -37,5 +38,11 @@ std::optional<MonitorConfig> parseConfigLine(std::string_view line);
 /// the sub I/O and its ID replace what was there, option flags are only ever set; the setup
 /// record is encoded again and the connector in-use flags recomputed.
 void applyMonitorConfig(const MonitorConfig& config, IoSetup& io, SetupRecord& record);
+
+/// What a configuration line changed in the I/O setup, for the log and the status bar, in
+/// `language` (0 Japanese, else English): each connector whose mode changed with its old and
+/// new mode ("CN7 Input -> PING-In"), the sub I/O, and the option modules newly set. Empty
+/// when nothing changed.
+std::string configChangeText(const IoSetup& before, const IoSetup& after, int language);
 
 }  // namespace kavel

@@ -35,6 +35,16 @@ bool MonitorRecorder::append(const MonitorReport& report, Millis now) {
 void MonitorRecorder::close() {
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
+  paused_ = false;
+}
+
+std::string recordingPausedText(const std::string& path, int language) {
+  return language == 0 ? "記録を一時停止中: センサーの送信が止まっています (" + path + ")"
+                       : "Recording paused: the sensor stream is stopped (" + path + ")";
+}
+
+std::string recordingResumedText(const std::string& path, int language) {
+  return language == 0 ? "記録を再開しました (" + path + ")" : "Recording resumed (" + path + ")";
 }
 
 bool MonitorRecorder::write(const std::string& bytes) {

@@ -27,6 +27,11 @@ class MonitorRecorder {
   void close();
 
   bool recording() const { return fd_ >= 0; }
+  /// The stream that brings the reports was stopped (a module window is open): the file stays
+  /// open and takes the rows again once the stream runs.
+  void pause() { paused_ = recording(); }
+  void resume() { paused_ = false; }
+  bool paused() const { return paused_; }
   const std::string& path() const { return path_; }
   /// Why the last open or write failed, naming the file: "Can't write /x.csv: No space left ...".
   const std::string& error() const { return error_; }
@@ -40,7 +45,15 @@ class MonitorRecorder {
   std::string path_;
   std::string error_;
   long rows_ = 0;
+  bool paused_ = false;
   MonitorCsv csv_;
 };
+
+/// The status line while a recording waits for the stream, naming the file, in `language`
+/// (0 Japanese, else English).
+std::string recordingPausedText(const std::string& path, int language);
+
+/// The note when the stream runs again and rows are added once more.
+std::string recordingResumedText(const std::string& path, int language);
 
 }  // namespace kavel

@@ -15,7 +15,7 @@ struct IoSetup;
 
 struct AppSettings {
   // COMPORT
-  std::string PortName = "COM1";
+  std::string PortName;  // none until chosen: kavelide starts with the first port it finds
   int BaudRate = 115200;
   int ByteSize = 8;
   int StopBits = 1;

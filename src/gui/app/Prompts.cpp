@@ -6,6 +6,9 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
+
+#include <vector>
 
 #include "core/Context.h"
 #include "gui/app/TfrmMsgBox.h"
@@ -13,15 +16,25 @@
 #include "gui/dialogs/StatementDialog.h"
 
 namespace kavel::gui {
+namespace {
+
+QMessageBox::Icon boxIcon(PromptIcon icon) {
+  switch (icon) {
+    case PromptIcon::Question: return QMessageBox::Question;
+    case PromptIcon::Warning: return QMessageBox::Warning;
+    case PromptIcon::Information: break;
+  }
+  return QMessageBox::Information;
+}
+
+}  // namespace
 
 Answer Prompts::ask(QWidget* parent, PromptIcon icon, const QString& title, const QString& text,
                     PromptButtons buttons) {
   QMessageBox box(parent);
   box.setWindowTitle(title);
   box.setText(text);
-  box.setIcon(icon == PromptIcon::Question  ? QMessageBox::Question
-              : icon == PromptIcon::Warning ? QMessageBox::Warning
-                                            : QMessageBox::Information);
+  box.setIcon(boxIcon(icon));
   switch (buttons) {
     case PromptButtons::Ok:
       box.setStandardButtons(QMessageBox::Ok);
@@ -39,6 +52,28 @@ Answer Prompts::ask(QWidget* parent, PromptIcon icon, const QString& title, cons
     case QMessageBox::Ok: return Answer::Ok;
     default: return Answer::Cancel;
   }
+}
+
+int Prompts::choose(QWidget* parent, PromptIcon icon, const QString& title, const QString& text,
+                    const QStringList& buttons) {
+  QMessageBox box(parent);
+  box.setWindowTitle(title);
+  box.setText(text);
+  box.setIcon(boxIcon(icon));
+  std::vector<QAbstractButton*> added;
+  for (int i = 0; i < buttons.size(); ++i) {
+    const bool last = i + 1 == buttons.size();
+    added.push_back(box.addButton(buttons[i], last ? QMessageBox::RejectRole : QMessageBox::AcceptRole));
+  }
+  if (!added.empty()) {
+    box.setDefaultButton(qobject_cast<QPushButton*>(added.front()));
+    box.setEscapeButton(added.back());
+  }
+  box.exec();
+  for (std::size_t i = 0; i < added.size(); ++i) {
+    if (box.clickedButton() == added[i]) return static_cast<int>(i);
+  }
+  return -1;
 }
 
 QString Prompts::openFileName(QWidget* parent, const QString& folder, const QString& filter, const QString& preset) {

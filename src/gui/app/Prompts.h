@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QPoint>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -38,6 +39,11 @@ class Prompts {
   /// A message box.
   virtual Answer ask(QWidget* parent, PromptIcon icon, const QString& title, const QString& text,
                      PromptButtons buttons);
+
+  /// A question with buttons of its own (`buttons`, the last one cancels): the index of the
+  /// button chosen, -1 when the box was closed otherwise.
+  virtual int choose(QWidget* parent, PromptIcon icon, const QString& title, const QString& text,
+                     const QStringList& buttons);
 
   /// A file to open, chosen in `folder` with a Qt filter ("Kavel (*.Kvl);;All Files (*)");
   /// empty when cancelled.

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QDir>
 #include <QHBoxLayout>
@@ -52,6 +53,8 @@
 #include "core/model/StatementKind.h"
 #include "core/settings/ProductVariant.h"
 #include "core/setup/OptionFlags.h"
+#include "core/comm/PortList.h"
+#include "core/comm/StaleImage.h"
 #include "core/shell/StartUp.h"
 #include "core/setup/SetupCodec.h"
 #include "core/shell/ShellTexts.h"
@@ -63,6 +66,8 @@ namespace kavel::gui {
 namespace {
 
 constexpr const char* kMessageProperty = "message";
+// The message log keeps the last lines the board sent, as many as the download window's log.
+constexpr int kMessageLogLines = 2000;
 
 }  // namespace
 
@@ -95,6 +100,8 @@ TfrmMain::TfrmMain(Context& ctx, const MainOptions& options, QWidget* parent)
   std::string settingsError;
   options_.paths = paths;
   startSession(ctx_, variant, paths, &settingsError);
+  // Without a port in the settings the first one of this machine serves, if there is one.
+  if (s.PortName.empty()) s.PortName = defaultPortName(listSerialPorts());
   // From here on the file holds what was read; every change of it is written at once.
   keeper_ = std::make_unique<SettingsKeeper>(ctx_, options_.iniPath);
   // A missing home folder or a settings file that cannot be read: say so once, go on with defaults.
@@ -412,6 +419,7 @@ void TfrmMain::FormActivate() {
   applyWallpaper();
   sidePanel_->memoMsg()->clear();
   sidePanel_->memoMsg()->hide();
+  hiddenMessages_.clear();
 
   if (!options_.fileArgument.empty()) {
     windows().clearClipboard();
@@ -621,6 +629,8 @@ void TfrmMain::keepSettings() {
 
 void TfrmMain::followSerialLink() {
   SerialLink& link = bench_->link();
+  sidePanel_->memoMsg()->setMaximumBlockCount(kMessageLogLines);
+  connect(&link, &SerialLink::messageLogLine, this, &TfrmMain::addMessageLog);
   connect(&link, &SerialLink::probePort, this, [this](const QString& port) { panels_[0]->setText(port); });
   connect(&link, &SerialLink::probeFinished, this,
           [this](bool, const QString& status) { panels_[0]->setText(status); });
@@ -636,17 +646,40 @@ void TfrmMain::mmDownLoadClick() {
   if (link.probing()) {
     // Pressing Download again while the board is searched cancels the search.
     link.state().ProbeMode = false;
+    link.wake();
     return;
   }
   const Program& program = ctx_.programs.currentProgram();
   QString hex;
-  if (!program.path.empty() && (downLoad_->hexFileKnown() || QFileInfo::exists(qs(program.path)))) {
+  bool programsImage = false;
+  // After a cancelled download window the file is asked for again.
+  if (!program.path.empty() && !downLoad_->hexFileForgotten() &&
+      (downLoad_->hexFileKnown() || QFileInfo::exists(qs(program.path)))) {
     const QFileInfo info(qs(program.path));
     hex = info.absolutePath() + QStringLiteral("/") + info.completeBaseName() + QStringLiteral(".Hex");
+    programsImage = true;
   } else {
     hex = prompts_->openFileName(this, qs(ctx_.settings.DatPath_), QStringLiteral("Program (*.Hex);;All Files (*)"));
     if (hex.isEmpty()) return;
   }
+  if (programsImage) {
+    // An image built before the programs changed is not flashed without asking.
+    const std::vector<StaleSource> stale = staleImageSources(ctx_.programs, hex.toStdString());
+    if (!stale.empty()) {
+      QStringList buttons;
+      for (const std::string& b : staleImageChoices(ctx_.settings.LANG_NO_)) buttons << qs(b);
+      const int choice = prompts_->choose(this, PromptIcon::Warning, QStringLiteral("Download"),
+                                          qs(staleImageQuestion(hex.toStdString(), stale, ctx_.settings.LANG_NO_)),
+                                          buttons);
+      if (choice == 0) {
+        mmBuildClick();
+        return;
+      }
+      if (choice != 1) return;
+    }
+  }
+  // "PwrOn Run" as the build window's box was last set, whichever way the download starts.
+  downLoad_->setPowerOnRun(frmBuild()->ckPwrOnRun->isChecked());
   downLoad_->DownLoad(hex);
 }
 
@@ -682,8 +715,22 @@ void TfrmMain::mmMotBalanceClick() {
   link.ClosePort();
 }
 
+void TfrmMain::addMessageLog(const QString& line) {
+  // A board streaming 50 reports a second would cost a hidden log its layout work for nothing.
+  if (sidePanel_->memoMsg()->isHidden()) {
+    hiddenMessages_.append(line);
+    if (hiddenMessages_.size() > kMessageLogLines) hiddenMessages_.removeFirst();
+    return;
+  }
+  sidePanel_->memoMsg()->appendPlainText(line);
+}
+
 void TfrmMain::revealMaintenance() {
   action("mmLangEdit")->setVisible(true);
+  if (!hiddenMessages_.isEmpty()) {
+    sidePanel_->memoMsg()->appendPlainText(hiddenMessages_.join(QLatin1Char('\n')));
+    hiddenMessages_.clear();
+  }
   sidePanel_->memoMsg()->show();
   sidePanel_->relayout();
 }

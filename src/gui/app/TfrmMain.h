@@ -242,8 +242,10 @@ class TfrmMain : public QMainWindow {
   /// Follows the modified state of the programs (the Save button).
   void modifiedChanged();
   void setSetupButtonShown(bool shown);
-  /// Status panel 0 and the broken-link box follow the serial link.
+  /// Status panel 0, the message log and the broken-link box follow the serial link.
   void followSerialLink();
+  /// A board line for the message log; kept aside while the log is hidden.
+  void addMessageLog(const QString& line);
   /// Saves the settings; panel 0 shows the port or "Ini:NG".
   bool saveSettingsNow();
   /// After a command: the settings file is written at once when a setting it holds changed. A
@@ -318,6 +320,7 @@ class TfrmMain : public QMainWindow {
   AutoSave* autoSave_ = nullptr;
   QAction* mnuEditStyleAction_ = nullptr;
   QImage wallpaper_;
+  QStringList hiddenMessages_;  // the message log's lines while it is hidden
 
   bool activated_ = false;
   bool closing_ = false;

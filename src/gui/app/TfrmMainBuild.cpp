@@ -23,7 +23,6 @@
 #include "gui/app/TfrmMain.h"
 #include "gui/app/TfrmMsgBox.h"
 #include "gui/app/Workbench.h"
-#include "gui/comm/TfrmDownLoad.h"
 #include "gui/build/TfrmBuild.h"
 #include "gui/editor/TfrmProg.h"
 
@@ -55,7 +54,6 @@ void TfrmMain::mmBuildClick() {
   if (build.result() != QDialog::Accepted) {
     openProgramWindow(ctx_.programs.current);
   } else if (build.ckDownLoad->isChecked()) {
-    frmDownLoad()->setPowerOnRun(build.ckPwrOnRun->isChecked());
     mmDownLoadClick();
   }
   build.BuildResult = 0;

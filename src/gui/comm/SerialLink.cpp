@@ -5,31 +5,60 @@
 #include <algorithm>
 
 #include "core/Context.h"
+#include "core/comm/RS232C.h"
 #include "core/comm/SerialOpenError.h"
 
 namespace kavel {
 
+// A search of its own, for a window that only needs to know where the board is.
+class SerialLink::Probe final : public LinkClient {
+ public:
+  explicit Probe(BoardLink& link) : link_(link), probe_(link) {}
+  void start(std::vector<std::string> candidates) {
+    link_.attach(*this);
+    probe_.start(link_.now(), std::move(candidates));
+  }
+  void lineRouted(const LineRoute& route, Millis) override { probe_.lineRouted(route); }
+  void linkBroken(Millis) override {}
+  void advance(Millis now) override {
+    if (probe_.running() && probe_.step(now) != ProbeBoard::Status::Running) link_.detach(*this);
+  }
+  Millis nextDeadline() const override { return probe_.nextDeadline(); }
+
+ private:
+  BoardLink& link_;
+  ProbeBoard probe_;
+};
+
 SerialLink::SerialLink(Context& ctx, QObject* parent)
+    : SerialLink(ctx, std::make_unique<RS232C>(ctx.settings), parent) {}
+
+SerialLink::SerialLink(Context& ctx, std::unique_ptr<BoardPort> port, QObject* parent)
     : QObject(parent),
       ctx_(ctx),
-      port_(ctx.settings),
-      receiver_(port_, state_, ctx.settings),
-      probe_(port_, receiver_, state_, ctx.settings),
+      port_(std::move(port)),
+      board_(*port_, state_, ctx.settings),
+      probe_(std::make_unique<Probe>(board_)),
       timer_(new QTimer(this)) {
   timer_->setSingleShot(true);
   connect(timer_, &QTimer::timeout, this, &SerialLink::readPort);
-  receiver_.onLine = [this](const LineRoute& r) { route(r); };
-  receiver_.onLineError = [this] {
-    stopNotifier();
-    if (probing_) return;  // a port that breaks off during a search simply did not answer
+  board_.onLine = [this](const LineRoute& r) { route(r); };
+  board_.onNotice = [this](const std::string& text) { notice(text); };
+  board_.onLineError = [this] {
+    // A port that breaks off during a search simply did not answer.
+    if (state_.ProbeMode) return;
     emit disconnected(QString::fromStdString(disconnectedText(ctx_.settings.PortName, ctx_.messages.language())));
+  };
+  board_.onProbePort = [this](const std::string& port) { emit probePort(QString::fromStdString(port)); };
+  board_.onProbeFinished = [this](bool found, const std::string& status) {
+    emit probeFinished(found, QString::fromStdString(status));
   };
 }
 
 SerialLink::~SerialLink() {
   stopNotifier();
-  receiver_.stop();
-  port_.ClosePort();
+  probe_.reset();
+  board_.ClosePort();
 }
 
 void SerialLink::stopNotifier() {
@@ -39,68 +68,77 @@ void SerialLink::stopNotifier() {
     notifier_->deleteLater();
     notifier_ = nullptr;
   }
-  timer_->stop();
+  watched_ = -1;
 }
 
 OpenResult SerialLink::OpenPort(bool receive) {
-  ClosePort();
-  const OpenResult result = port_.OpenPort();
-  if (result.ok && receive) {
-    receiver_.start(steadyMillis());
-    notifier_ = new QSocketNotifier(port_.descriptor(), QSocketNotifier::Read, this);
-    connect(notifier_, &QSocketNotifier::activated, this, &SerialLink::readPort);
-  }
+  const OpenResult result = board_.OpenPort(receive);
+  schedule();
   return result;
 }
 
 void SerialLink::ClosePort() {
-  stopNotifier();
-  receiver_.stop();
-  port_.ClosePort();
+  board_.ClosePort();
+  schedule();
 }
 
-SendStatus SerialLink::SendText(const QString& text) { return port_.SendText(text.toStdString()); }
+SendStatus SerialLink::SendText(const QString& text) {
+  const SendStatus s = board_.SendText(text.toStdString());
+  if (s == SendStatus::CtsHold) wake();
+  return s;
+}
 
-SendStatus SerialLink::SendBytes(const std::string& bytes) { return port_.SendBytes(bytes); }
+SendStatus SerialLink::SendBytes(const std::string& bytes) {
+  const SendStatus s = board_.SendBytes(bytes);
+  if (s == SendStatus::CtsHold) wake();
+  return s;
+}
+
+void SerialLink::wake() { timer_->start(0); }
 
 void SerialLink::readPort() {
   const bool acked = state_.AckFlag;
-  receiver_.poll(steadyMillis());
+  board_.poll();
   if (!acked && state_.AckFlag) emit acknowledged();
-  if (probing_) {
-    const ProbeBoard::Status s = probe_.step(steadyMillis());
-    if (s == ProbeBoard::Status::Running) {
-      emit probePort(QString::fromStdString(probe_.currentPort()));
-      // The search may have moved to another port: watch the descriptor that is open now. A
-      // port that did not open leaves none, and the next one is tried at once.
-      stopNotifier();
-      if (port_.isOpen()) {
-        notifier_ = new QSocketNotifier(port_.descriptor(), QSocketNotifier::Read, this);
-        connect(notifier_, &QSocketNotifier::activated, this, &SerialLink::readPort);
-      }
-    } else {
-      probing_ = false;
-      stopNotifier();
-      emit probeFinished(s == ProbeBoard::Status::Found, QString::fromStdString(probe_.resultText()));
-      return;
-    }
-  }
+  emit polled();
   schedule();
 }
 
 void SerialLink::schedule() {
-  Millis next = receiver_.nextDeadline();
-  if (probing_) next = std::min(next, probe_.nextDeadline());
-  if (next == kNoDeadline) return;
-  const Millis wait = std::max<Millis>(0, next - steadyMillis());
+  // The search moves from port to port, and a window may have opened or closed the port:
+  // watch the descriptor that is open and receiving now.
+  const int fd = board_.receiving() ? board_.descriptor() : -1;
+  if (fd != watched_) {
+    stopNotifier();
+    if (fd >= 0) {
+      notifier_ = new QSocketNotifier(fd, QSocketNotifier::Read, this);
+      connect(notifier_, &QSocketNotifier::activated, this, &SerialLink::readPort);
+      watched_ = fd;
+    }
+  }
+  const Millis next = board_.nextDeadline();
+  if (next == kNoDeadline) {
+    timer_->stop();
+    return;
+  }
+  const Millis wait = std::max<Millis>(0, next - board_.now());
   timer_->start(static_cast<int>(std::min<Millis>(wait, 60000)));
 }
 
 void SerialLink::startProbe(std::vector<std::string> candidates) {
-  ClosePort();
-  probing_ = true;
-  probe_.start(steadyMillis(), std::move(candidates));
-  timer_->start(0);
+  board_.ClosePort();
+  probe_->start(std::move(candidates));
+  wake();
+}
+
+void SerialLink::notice(const std::string& text) {
+  const QString line = QString::fromStdString(text);
+  emit messageLogLine(line);
+  if (state_.downloadVisible) {
+    emit downloadLine(line, false);
+  } else if (state_.sensorMonitorListening) {
+    emit monitorLine(line, false);
+  }
 }
 
 void SerialLink::route(const LineRoute& r) {

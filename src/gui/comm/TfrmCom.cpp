@@ -156,9 +156,6 @@ TfrmCom::TfrmCom(Context& ctx, SerialLink& link, Prompts& prompts, QWidget* pare
   connect(btnOk_, &QPushButton::clicked, this, &TfrmCom::btnOkClick);
   connect(btnCancel_, &QPushButton::clicked, this, &TfrmCom::btnCancelClick);
   connect(btnPort_, &QPushButton::clicked, this, &TfrmCom::btnPortClick);
-  for (const char* port : {"COM1", "COM2", "COM3", "COM4", "COM5", "COM6", "COM7", "COM8"}) {
-    cmbPort_->addItem(QString::fromLatin1(port), QString::fromLatin1(port));
-  }
 }
 
 void TfrmCom::showEvent(QShowEvent* event) {
@@ -179,6 +176,12 @@ void TfrmCom::FormShow() {
   lblRecvTout_->setText(QString::fromUtf8(t.timeOut));
   btnOk_->setText(QString::fromUtf8(t.ok));
   btnCancel_->setText(QString::fromUtf8(t.cancel));
+  // The ports of this machine, and the stored one even when it is not there now.
+  cmbPort_->clear();
+  const std::vector<PortInfo> found = portSource_ ? portSource_() : std::vector<PortInfo>{};
+  for (const PortInfo& port : portChoices(found, ctx_.settings.PortName)) {
+    cmbPort_->addItem(qs(portListText(port)), qs(port.name));
+  }
   loadBoxes();
   lockLineSettings(true);
   pnlProgress_->hide();
@@ -193,6 +196,10 @@ void TfrmCom::loadBoxes() {
   } else {
     cmbPort_->setEditText(qs(s.PortName));
   }
+  // A speed the list does not offer (set by hand in the settings file) is kept and shown, so
+  // that OK does not turn it into the first entry.
+  const QString baud = QString::number(s.BaudRate);
+  if (s.BaudRate > 0 && cmbBaud_->findText(baud) < 0) cmbBaud_->addItem(baud);
   selectText(cmbBaud_, std::to_string(s.BaudRate));
   ckRts_->setChecked(s.RTS_Cont);
   selectText(cmbSendHead_, s.SendHead);
@@ -269,6 +276,8 @@ void TfrmCom::reject() {
 
 void TfrmCom::btnPortClick() {
   if (searching_) return;
+  // What the box holds now (perhaps a path the user typed) comes back after the search.
+  typed_ = cmbPort_->currentText();
   cmbPort_->clear();
   pnlProgress_->setValue(0);
   pnlProgress_->show();
@@ -317,6 +326,7 @@ void TfrmCom::endSearch() {
   btnPort_->setEnabled(true);
   btnOk_->setEnabled(true);
   loadBoxes();
+  cmbPort_->setEditText(typed_);
   adjustSize();
 }
 

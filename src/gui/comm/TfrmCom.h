@@ -109,6 +109,7 @@ class TfrmCom : public QDialog {
   std::vector<PortInfo> candidates_;
   std::size_t next_ = 0;
   std::vector<PortInfo> found_;
+  QString typed_;  // the port box's text when the search began
   AppSettings saved_;
 };
 

@@ -1,41 +1,28 @@
 #include "gui/comm/TfrmDownLoad.h"
 
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include "core/Context.h"
+#include "core/comm/BoardTexts.h"
+#include "core/comm/DownloadSession.h"
 #include "core/comm/PortList.h"
-#include "core/comm/SerialOpenError.h"
 #include "gui/app/ClickLabel.h"
 #include "gui/app/Prompts.h"
 #include "gui/app/QtText.h"
 #include "gui/comm/SerialLink.h"
 
 namespace kavel::gui {
-
-namespace {
-
-// The tries of the command's search before it goes on without a board.
-constexpr int kSearchTries = 3;
-
-std::vector<std::string> serialPortNames() {
-  std::vector<std::string> names;
-  for (const PortInfo& p : listSerialPorts()) names.push_back(p.name);
-  return names;
-}
-
-}  // namespace
 
 TfrmDownLoad::TfrmDownLoad(Context& ctx, SerialLink& link, Prompts& prompts, QWidget* parent)
     : QDialog(parent), ctx_(ctx), link_(link), st_(link.state()), prompts_(prompts) {
@@ -104,75 +91,24 @@ TfrmDownLoad::TfrmDownLoad(Context& ctx, SerialLink& link, Prompts& prompts, QWi
   layout->addWidget(pnlTerm_, 1);
   layout->addWidget(sBar_);
 
-  tmAutoStart_ = new QTimer(this);
-  tmAutoStart_->setSingleShot(true);
-  tmSend_ = new QTimer(this);
-  tmSend_->setSingleShot(true);
-  connect(tmAutoStart_, &QTimer::timeout, this, &TfrmDownLoad::tmAutoStartTimer);
-  connect(tmSend_, &QTimer::timeout, this, &TfrmDownLoad::pump);
   connect(btnStart_, &QPushButton::clicked, this, &TfrmDownLoad::btnStartClick);
   connect(btnCancel_, &QPushButton::clicked, this, &TfrmDownLoad::btnCancelClick);
   connect(btnChange_, &QPushButton::clicked, this, &TfrmDownLoad::btnChangeClick);
-
-  connect(&link_, &SerialLink::downloadLine, this, [this](const QString& text, bool clear) {
-    addLog(text, clear);
-    // An error line from the loader stops the transfer now, not at the acknowledgement's time-out.
-    if (sender_ && (st_.AbortFlag || st_.downloadCancel)) pump();
-  });
-  connect(&link_, &SerialLink::loaderBanner, this, [this](const QString& text) { panels_[1]->setText(text); });
-  connect(&link_, &SerialLink::bootLoaderReady, this, &TfrmDownLoad::BootLoaderReady);
-  connect(&link_, &SerialLink::acknowledged, this, [this] {
-    if (sender_) pump();
-  });
-  connect(&link_, &SerialLink::bannerRefused, this, [this](const QString& text) {
-    if (!isVisible()) return;
-    prompts_.ask(this, PromptIcon::Warning, QStringLiteral("Can't Download"), text, PromptButtons::Ok);
-    QDialog::reject();
-  });
-  connect(&link_, &SerialLink::disconnected, this, [this](const QString&) {
-    if (sender_) {
-      st_.AbortFlag = true;
-      pump();
-    } else if (isVisible() && st_.downloadState == 1) {
-      st_.downloadState = 0;
-      QDialog::reject();
-    }
-  });
-  connect(&link_, &SerialLink::probeFinished, this, [this](bool found, const QString&) {
-    if (entrySearch_) {
-      entrySearch_ = false;
-      boardSearched(found);
-      return;
-    }
-    if (!waitingForProbe_) return;
-    waitingForProbe_ = false;
-    if (!found) {
-      startRequest_ = true;
-      st_.ReportOpenErrors = false;
-      link_.OpenPort(true);
-      st_.ReportOpenErrors = true;
-      tmAutoStartTimer();
-      return;
-    }
-    const OpenResult opened = link_.OpenPort(true);
-    if (!opened.ok) {
-      prompts_.ask(this, PromptIcon::Warning, QStringLiteral("Can't Download"),
-                   qs(openFailureText(opened, ctx_.settings.PortName, ctx_.settings.LANG_NO_, false)), PromptButtons::Ok);
-      setStartEnabled(true);
-      return;
-    }
-    st_.downloadState = 1;
-    setStartEnabled(true);
-    btnStartClick();
-  });
+  connect(&link_, &SerialLink::downloadLine, this, &TfrmDownLoad::addLog);
+  connect(&link_, &SerialLink::polled, this, &TfrmDownLoad::collectEvents);
   setSmallForm();
 }
+
 
 TfrmDownLoad::~TfrmDownLoad() = default;
 
 QString TfrmDownLoad::message(int n) const { return qs(ctx_.messages(n)); }
 
 int TfrmDownLoad::state() const { return st_.downloadState; }
+
+bool TfrmDownLoad::startRequest() const { return session_ && session_->startRequest(); }
+
+bool TfrmDownLoad::sending() const { return session_ && session_->sending(); }
 
 QString TfrmDownLoad::statusText(int panel) const {
   return panel >= 0 && panel < 2 ? panels_[panel]->text() : QString();
@@ -181,11 +117,7 @@ QString TfrmDownLoad::statusText(int panel) const {
 void TfrmDownLoad::setHexPath(const QString& path) {
   hexPath_ = path;
   lblFile_->setText(QFileInfo(path).fileName());
-}
-
-void TfrmDownLoad::setStartEnabled(bool on) {
-  btnStart_->setEnabled(on);
-  st_.downloadStartEnabled = on;
+  if (session_) session_->setHexPath(path.toStdString());
 }
 
 void TfrmDownLoad::setMsg2(const QString& text, const char* colour) {
@@ -204,17 +136,40 @@ void TfrmDownLoad::showEvent(QShowEvent* event) {
   btnStart_->setFocus();
 }
 
+void TfrmDownLoad::makeSession(const std::string& hexPath) {
+  DownloadSession::Options o;
+  o.askWhileSearching = true;
+  o.startAtOnce = false;
+  o.endOnFailure = false;
+  o.acceptUnknownLoader = true;
+  o.autoStart = ckAutoStart_->isChecked();
+  o.run = !powerOnRun_;
+  o.language = ctx_.settings.LANG_NO_;
+  o.candidates = listSerialPortNames();
+  session_ = std::make_unique<DownloadSession>(link_.board(), hexPath, o);
+  session_->readTimeouts = [this](int& sendTout, int& ackTout) {
+    sendTout = toutBox(edtSendTout_);
+    ackTout = toutBox(edtAckTout_);
+  };
+}
+
 void TfrmDownLoad::FormShow() {
-  tmAutoStart_->stop();
   setWindowTitle(QStringLiteral("Download"));
   lblUser_->setText(QStringLiteral("User Program"));
   setSmallForm();
   progress_->hide();
-  st_.downloadCancel = false;
+  if (!session_) {
+    // Shown without the command's search: the window takes the link as it is.
+    makeSession(hexPath_.toStdString());
+    session_->startConnected(st_.downloadState);
+    while (session_->takeEvent()) {
+    }
+  }
   lblMsg1_->setVisible(ctx_.settings.variant != 0);
   setMsg2({}, "red");
   panels_[0]->clear();
   panels_[1]->clear();
+  panels_[1]->setToolTip({});
   if (st_.downloadState == 1) {
     lblMsg1_->setText(message(68));
     lblMsg2_->clear();
@@ -225,7 +180,8 @@ void TfrmDownLoad::FormShow() {
   btnStart_->setText(message(61));
   btnCancel_->setText(message(62));
   btnChange_->setText(message(63));
-  setStartEnabled(true);
+  applyTerminalTexts();
+  btnStart_->setEnabled(st_.downloadStartEnabled);
   btnChange_->setEnabled(true);
   memoRecv_->clear();
   st_.downloadLogLines = 0;
@@ -236,162 +192,25 @@ void TfrmDownLoad::FormShow() {
   ckHexDisp_->setChecked(true);
   edtAckTout_->setText(QString::number(ctx_.settings.Ack_Tout));
   edtSendTout_->setText(QString::number(ctx_.settings.SendTout));
-  startRequest_ = false;
-  st_.downloadVisible = true;
   btnStart_->setFocus();
 }
 
 void TfrmDownLoad::btnStartClick() {
-  if (waitingForProbe_ || sender_) return;
-  switch (st_.downloadState) {
-    case 0:
-      link_.ClosePort();
-      setStartEnabled(false);
-      waitingForProbe_ = true;
-      link_.startProbe(serialPortNames());
-      return;
-    case 1:
-      startRequest_ = true;
-      link_.SendText(QStringLiteral("Reset"));
-      tmAutoStart_->start(1000);
-      return;
-    default:
-      st_.downloadState = 2;
-      sendImage();
-      return;
+  if (!session_) {
+    makeSession(hexPath_.toStdString());
+    session_->startConnected(st_.downloadState);
   }
-}
-
-void TfrmDownLoad::BootLoaderReady() {
-  if (!btnStart_->isEnabled()) return;
-  playChimes();
-  lblMsg1_->hide();
-  setMsg2(message(69), "blue");
-  btnStart_->setFocus();
-  if (ckAutoStart_->isChecked()) {
-    startRequest_ = false;
-    tmAutoStart_->start(500);
-  } else {
-    st_.downloadState = 2;
-  }
-}
-
-void TfrmDownLoad::playChimes() { chimes_.play(QString::fromStdString(ctx_.settings.programFolder)); }
-
-void TfrmDownLoad::tmAutoStartTimer() {
-  tmAutoStart_->stop();
-  if (st_.downloadState == 1 && !startRequest_) {
-    st_.downloadState = 2;
-    sendImage();
-    return;
-  }
-  setStartEnabled(false);
-  const Answer a = prompts_.ask(this, PromptIcon::Warning, QStringLiteral("Can't Download"), message(76),
-                                PromptButtons::YesNo);
-  st_.downloadState = 0;
-  startRequest_ = false;
-  setStartEnabled(true);
-  if (a == Answer::No) QDialog::reject();
-}
-
-void TfrmDownLoad::sendImage() {
-  emit mainStatus(qs(ctx_.settings.PortName) + QStringLiteral(":OK"));
-  lblMsg1_->hide();
-  setMsg2(message(69), "blue");
-  setStartEnabled(false);
-  btnChange_->setEnabled(false);
-  st_.downloadCancel = false;
-  panels_[0]->clear();
-  st_.AbortFlag = false;
-  const int sendTout = toutBox(edtSendTout_);
-  const int ackTout = toutBox(edtAckTout_);
-  if (!QFileInfo::exists(hexPath_)) {
-    st_.AbortFlag = true;
-    finishSending();
-    return;
-  }
-  HexReadResult read = readHexFile(hexPath_.toStdString());
-  if (!read.ok) {
-    // Unreadable, or not a HEX image at all: nothing of it goes to the loader.
-    panels_[1]->setText(QStringLiteral("Can't open ... ") + hexPath_);
-    panels_[1]->setToolTip(qs(read.error));
-    st_.downloadCancel = true;
-    st_.AbortFlag = true;
-    finishSending();
-    return;
-  }
-  image_ = std::move(read.image);
-  progress_->setRange(0, static_cast<int>(image_.fileSize + 1));
-  progress_->setValue(0);
-  progress_->show();
-  sender_ = std::make_unique<HexSender>(image_, sendTout, ackTout);
-  sender_->start(steadyMillis(), st_);
-  pump();
-}
-
-void TfrmDownLoad::pump() {
-  if (!sender_) return;
-  tmSend_->stop();
-  for (;;) {
-    const Millis now = steadyMillis();
-    const HexSender::Step step = sender_->step(now, st_);
-    progress_->setValue(static_cast<int>(sender_->position()));
-    if (!sender_->highestAddressText().empty()) panels_[0]->setText(qs(sender_->highestAddressText()));
-    if (step == HexSender::Step::Send) {
-      if (ckHexDisp_->isChecked()) addLog(qs(sender_->line()));
-      st_.AckFlag = false;
-      const bool ok = link_.isOpen() && link_.SendText(qs(sender_->line())) == SendStatus::Sent;
-      sender_->sent(steadyMillis(), st_, ok);
-      continue;
-    }
-    if (step == HexSender::Step::Idle) {
-      const Millis next = sender_->nextDeadline();
-      if (next != kNoDeadline) tmSend_->start(static_cast<int>(std::max<Millis>(0, next - steadyMillis())));
-      return;
-    }
-    if (sender_->ackTimedOut()) addLog(QStringLiteral("Ack Tout!"));
-    if (step == HexSender::Step::Failed) {
-      st_.AbortFlag = st_.AbortFlag || !st_.downloadCancel;
-    }
-    break;
-  }
-  finishSending();
-}
-
-void TfrmDownLoad::finishSending() {
-  tmSend_->stop();
-  const bool failed = st_.downloadCancel || st_.AbortFlag;
-  sender_.reset();
-  progress_->hide();
-  if (failed) {
-    prompts_.ask(this, PromptIcon::Warning, QStringLiteral("Information"), message(st_.AbortFlag ? 75 : 74),
-                 PromptButtons::Ok);
-    setStartEnabled(false);
-    setMsg2(message(71), "red");
-    panels_[0]->clear();
-    if (st_.downloadState == 2) st_.downloadState = 1;
-  } else {
-    st_.downloadState = 3;
-    if (!powerOnRun_) link_.SendBytes("R");
-    prompts_.ask(this, PromptIcon::Warning, QStringLiteral("Information"), message(73), PromptButtons::Ok);
-    if (large_) {
-      btnCancel_->setText(message(64));
-      setMsg2(message(70), "blue");
-    } else {
-      btnChange_->setEnabled(true);
-      st_.downloadCancel = false;
-      accept();
-      return;
-    }
-  }
-  btnChange_->setEnabled(true);
-  st_.downloadCancel = false;
+  session_->setAutoStart(ckAutoStart_->isChecked());
+  session_->setRun(!powerOnRun_);
+  session_->pressStart();
+  collectEvents();
+  link_.wake();
 }
 
 void TfrmDownLoad::btnCancelClick() {
-  if (sender_ || progress_->isVisible()) {
-    st_.downloadCancel = true;
-    pump();
+  if (session_ && session_->cancelTransfer()) {
+    collectEvents();
+    link_.wake();
     return;
   }
   QDialog::reject();
@@ -400,14 +219,12 @@ void TfrmDownLoad::btnCancelClick() {
 void TfrmDownLoad::reject() { btnCancelClick(); }
 
 void TfrmDownLoad::done(int result) {
-  tmAutoStart_->stop();
-  tmSend_->stop();
-  sender_.reset();
   ctx_.settings.SendTout = toutBox(edtSendTout_);
   ctx_.settings.Ack_Tout = toutBox(edtAckTout_);
-  st_.downloadState = 0;
-  st_.downloadVisible = false;
-  st_.downloadStartEnabled = false;
+  // Whatever the session was doing stops here, and the port closes with the window.
+  if (session_) session_->finish(result != QDialog::Accepted);
+  session_.reset();
+  progress_->hide();
   QDialog::done(result);
 }
 
@@ -416,63 +233,157 @@ void TfrmDownLoad::btnChangeClick() {
                                              QStringLiteral("Program (*.Hex);;All Files (*)"));
   if (path.isEmpty()) return;
   setHexPath(path);
+  hexForgotten_ = false;
   emit hexFolderChosen(QFileInfo(path).absolutePath() + QStringLiteral("/"));
+}
+
+void TfrmDownLoad::playChimes() { chimes_.play(QString::fromStdString(ctx_.settings.programFolder)); }
+
+QString TfrmDownLoad::noBoardQuestion(const std::string& answer, const QString& fallback) const {
+  // A board of another product answered: say what answered rather than that nothing did.
+  return answer.empty() ? fallback : qs(anotherBoardQuestion(answer, ctx_.settings.LANG_NO_));
+}
+
+void TfrmDownLoad::showProgress() {
+  const HexSender* sender = session_ ? session_->sender() : nullptr;
+  if (!sender || !session_->sending()) return;
+  if (progress_->isHidden()) {
+    progress_->setRange(0, static_cast<int>(sender->fileSize() + 1));
+    progress_->show();
+  }
+  progress_->setValue(static_cast<int>(sender->position()));
+  if (!sender->highestAddressText().empty()) panels_[0]->setText(qs(sender->highestAddressText()));
+}
+
+void TfrmDownLoad::collectEvents() {
+  using Kind = DownloadSession::EventKind;
+  while (session_) {
+    std::optional<DownloadSession::Event> e = session_->takeEvent();
+    if (!e) break;
+    switch (e->kind) {
+      case Kind::SearchAgain: {
+        const QString text = noBoardQuestion(
+            e->text, e->count == 1 ? message(66) + QStringLiteral("\r\n") + message(67) : message(76));
+        const Answer a = prompts_.ask(parentWidget(), PromptIcon::Warning, QStringLiteral("Comport Search"), text,
+                                      PromptButtons::YesNo);
+        if (session_) session_->answerSearch(a == Answer::Yes);
+        link_.wake();
+        break;
+      }
+      case Kind::Connected:
+        if (!isVisible()) showWindow();
+        break;
+      case Kind::OpenFailed:
+        prompts_.ask(this, PromptIcon::Warning, QStringLiteral("Can't Download"), qs(e->text), PromptButtons::Ok);
+        break;
+      case Kind::LoaderBanner:
+        panels_[1]->setText(qs(e->text));
+        break;
+      case Kind::LoaderReady:
+        playChimes();
+        lblMsg1_->hide();
+        setMsg2(message(69), "blue");
+        btnStart_->setFocus();
+        break;
+      case Kind::NoPrompt: {
+        btnStart_->setEnabled(false);
+        const Answer a = prompts_.ask(this, PromptIcon::Warning, QStringLiteral("Can't Download"),
+                                      noBoardQuestion(e->text, message(76)), PromptButtons::YesNo);
+        if (session_) session_->answerNoPrompt();
+        btnStart_->setEnabled(st_.downloadStartEnabled);
+        if (a == Answer::No) QDialog::reject();
+        break;
+      }
+      case Kind::Refused:
+        prompts_.ask(this, PromptIcon::Warning, QStringLiteral("Can't Download"), qs(e->text), PromptButtons::Ok);
+        if (isVisible()) QDialog::reject();
+        break;
+      case Kind::SendingStarted:
+        emit mainStatus(qs(ctx_.settings.PortName) + QStringLiteral(":OK"));
+        lblMsg1_->hide();
+        setMsg2(message(69), "blue");
+        btnChange_->setEnabled(false);
+        panels_[0]->clear();
+        break;
+      case Kind::ImageUnreadable:
+        panels_[1]->setText(qs(e->text));
+        panels_[1]->setToolTip(qs(e->detail));
+        break;
+      case Kind::LineSent:
+        if (ckHexDisp_->isChecked()) addLog(qs(e->text));
+        showProgress();
+        break;
+      case Kind::AckTimeout:
+        addLog(qs(e->text));
+        break;
+      case Kind::TransferDone:
+        progress_->hide();
+        btnChange_->setEnabled(true);
+        prompts_.ask(this, PromptIcon::Warning, QStringLiteral("Information"), message(73), PromptButtons::Ok);
+        if (!large_) {
+          accept();
+          break;
+        }
+        btnCancel_->setText(message(64));
+        setMsg2(message(70), "blue");
+        break;
+      case Kind::TransferFailed:
+        progress_->hide();
+        btnChange_->setEnabled(true);
+        btnStart_->setEnabled(false);
+        // Why it failed stays in the status bar; a file that could not be read is named there already.
+        if (!panels_[1]->text().startsWith(QStringLiteral("Can't open ... "))) panels_[1]->setText(qs(e->text));
+        prompts_.ask(this, PromptIcon::Warning, QStringLiteral("Information"), message(e->cancelled ? 74 : 75),
+                     PromptButtons::Ok);
+        setMsg2(message(71), "red");
+        panels_[0]->clear();
+        break;
+      case Kind::Disconnected:
+        if (isVisible()) QDialog::reject();
+        break;
+    }
+  }
+  if (!session_) return;
+  if (session_->ended() && !isVisible()) {
+    // The command's search ended without a window (the user said No).
+    session_.reset();
+    return;
+  }
+  btnStart_->setEnabled(st_.downloadStartEnabled);
+  showProgress();
 }
 
 // --- the command's entry -----------------------------------------------------------------------
 
 void TfrmDownLoad::DownLoad(const QString& hexPath) {
-  if (link_.probing() || entrySearch_) {
+  if (link_.probing()) {
     // Repeating the command while the board is searched cancels the search.
     st_.ProbeMode = false;
+    link_.wake();
     return;
   }
+  if (isVisible()) return;
   setHexPath(hexPath);
-  searchFailures_ = 0;
-  searchBoard();
-}
-
-void TfrmDownLoad::searchBoard() {
-  entrySearch_ = true;
-  link_.startProbe(serialPortNames());
-}
-
-void TfrmDownLoad::boardSearched(bool found) {
-  if (found) {
-    st_.ReportOpenErrors = false;
-    link_.OpenPort(true);
-    st_.ReportOpenErrors = true;
-    st_.downloadState = 1;
-    showWindow();
-    return;
-  }
-  st_.ReportOpenErrors = false;
-  const bool opened = link_.OpenPort(true).ok;
-  st_.ReportOpenErrors = true;
-  if (!opened && ++searchFailures_ < kSearchTries) {
-    const QString text = searchFailures_ == 1 ? message(66) + QStringLiteral("\r\n") + message(67) : message(76);
-    const Answer a = prompts_.ask(parentWidget(), PromptIcon::Warning, QStringLiteral("Comport Search"), text,
-                                  PromptButtons::YesNo);
-    if (a != Answer::Yes) return;
-    searchBoard();
-    return;
-  }
-  st_.downloadState = 0;
-  showWindow();
+  hexForgotten_ = false;
+  makeSession(hexPath.toStdString());
+  session_->start();
+  link_.wake();
 }
 
 void TfrmDownLoad::showWindow() {
   hexKnown_ = true;
   FormShow();
   prompts_.showModal(*this);
-  if (result() != QDialog::Accepted && !isVisible()) {
-    hexKnown_ = false;
-    hexPath_.clear();
-  }
+  const bool cancelled = result() != QDialog::Accepted;
   if (!isVisible()) {
-    st_.downloadVisible = false;
-    st_.downloadState = 0;
-    link_.ClosePort();
+    if (cancelled) {
+      hexKnown_ = false;
+      hexForgotten_ = true;
+      hexPath_.clear();
+    }
+    // In every case the port closes with the window.
+    if (session_) session_->finish(cancelled);
+    session_.reset();
   }
 }
 

@@ -1,17 +1,14 @@
 #pragma once
-// The download window: restarts the board into its boot loader, checks the loader's banner and
-// sends the HEX image one record per acknowledgement; enlarged it is a plain serial terminal.
-// Everything waits on the event loop: the link's signals and one timer drive the steps, so a
-// silent board or a pulled cable never blocks the window.
+// The download window: shows a download the core's DownloadSession runs (the same session
+// `kavel download` runs) and passes the user's clicks to it; enlarged it is a plain serial
+// terminal. The session decides every step (search, "Reset", banner, prompt, the lines, "R");
+// the window shows its events, asks its questions and mirrors the Start button's state.
 
 #include <QDialog>
 #include "gui/app/Chimes.h"
 
 #include <memory>
 #include <string>
-
-#include "core/comm/HexFile.h"
-#include "core/comm/HexSender.h"
 
 class QCheckBox;
 class QComboBox;
@@ -20,12 +17,12 @@ class QLineEdit;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
-class QTimer;
 class QWidget;
 
 namespace kavel {
 struct Context;
 struct LinkState;
+class DownloadSession;
 class SerialLink;
 }  // namespace kavel
 
@@ -42,18 +39,22 @@ class TfrmDownLoad : public QDialog {
   ~TfrmDownLoad() override;
 
   /// The entry of the Download command once the HEX file is chosen: searches the board
-  /// (asking whether to search again while none answers), opens the port, shows the window
-  /// modally and closes the port afterwards. Repeating the command while the search runs
-  /// cancels it.
+  /// (asking whether to search again while none answers), shows the window modally and
+  /// closes the port afterwards. Repeating the command while the search runs cancels it.
   void DownLoad(const QString& hexPath);
   /// The last download was not cancelled: the next one may reuse its HEX file without asking.
   bool hexFileKnown() const { return hexKnown_; }
+  /// The last download window was cancelled: the next Download asks for the file again.
+  bool hexFileForgotten() const { return hexForgotten_; }
   void forgetHexFile() { hexKnown_ = false; }
   QString hexPath() const { return hexPath_; }
   /// Set with the HEX file when the window is driven without the command (tests).
   void setHexPath(const QString& path);
   /// The build's "PwrOn Run" box: the board starts the program by itself, no "R" is sent.
   void setPowerOnRun(bool on) { powerOnRun_ = on; }
+  bool powerOnRun() const { return powerOnRun_; }
+  /// The session of the download shown now; null while none runs.
+  const DownloadSession* session() const { return session_.get(); }
 
   /// Loads the texts, the small form and the state's labels.
   void FormShow();
@@ -61,9 +62,6 @@ class TfrmDownLoad : public QDialog {
   /// Cancels the transfer while sending, else closes the window as cancelled.
   void btnCancelClick();
   void btnChangeClick();
-  /// The boot loader asked for the image.
-  void BootLoaderReady();
-  void tmAutoStartTimer();
 
   // Terminal functions.
   void sBarDblClick();
@@ -76,14 +74,15 @@ class TfrmDownLoad : public QDialog {
   bool largeForm() const { return large_; }
 
   int state() const;
-  bool startRequest() const { return startRequest_; }
-  bool sending() const { return sender_ != nullptr; }
+  bool startRequest() const;
+  bool sending() const;
   QString statusText(int panel) const;
   QLabel* lblMsg1() const { return lblMsg1_; }
   QLabel* lblMsg2() const { return lblMsg2_; }
   QPushButton* btnStart() const { return btnStart_; }
   QPushButton* btnCancel() const { return btnCancel_; }
   QPushButton* btnChange() const { return btnChange_; }
+  QPushButton* btnSend() const { return btnSend_; }
   QProgressBar* progress() const { return progress_; }
   QPlainTextEdit* memoRecv() const { return memoRecv_; }
   QComboBox* cmbSend() const { return cmbSend_; }
@@ -107,24 +106,25 @@ class TfrmDownLoad : public QDialog {
   void showEvent(QShowEvent* event) override;
   void done(int result) override;
   void reject() override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void buildTerminal(QWidget* host);
   void setSmallForm();
   void setLargeForm();
-  void setStartEnabled(bool on);
+  void applyTerminalTexts();
   void setMsg2(const QString& text, const char* colour);
   QString message(int n) const;
   int toutBox(QLineEdit* box) const;
-  void sendImage();
-  void pump();
-  void finishSending();
   void addLog(const QString& line, bool clear = false);
-  // The entry's search for the board.
-  void searchBoard();
-  void boardSearched(bool found);
-  void showWindow();
   void playChimes();
+
+  // The session: made for the command's entry, or when the window is shown without it.
+  void makeSession(const std::string& hexPath);
+  void collectEvents();
+  void showProgress();
+  void showWindow();
+  QString noBoardQuestion(const std::string& answer, const QString& fallback) const;
 
   Context& ctx_;
   SerialLink& link_;
@@ -154,20 +154,14 @@ class TfrmDownLoad : public QDialog {
   QPushButton* btnSend_ = nullptr;
   QWidget* sBar_;
   ClickLabel* panels_[2];
-  QTimer* tmAutoStart_;
-  QTimer* tmSend_;
   Chimes chimes_{this};
 
   QString hexPath_;
   bool hexKnown_ = false;
+  bool hexForgotten_ = false;
   bool powerOnRun_ = false;
-  bool startRequest_ = false;
   bool large_ = false;
-  bool waitingForProbe_ = false;   // the start button's search
-  bool entrySearch_ = false;       // the command's search
-  int searchFailures_ = 0;
-  HexFile image_;
-  std::unique_ptr<HexSender> sender_;
+  std::unique_ptr<DownloadSession> session_;
 };
 
 }  // namespace kavel::gui

@@ -13,8 +13,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include <functional>
-
 #include "core/Context.h"
 #include "gui/app/ClickLabel.h"
 #include "gui/app/QtText.h"
@@ -25,23 +23,13 @@ namespace kavel::gui {
 
 namespace {
 
-// Enter in the send box only files the text and moves on to the send button; the button sends.
-class SendBox : public QComboBox {
- public:
-  using QComboBox::QComboBox;
-  std::function<void()> onReturn;
-
- protected:
-  void keyPressEvent(QKeyEvent* event) override {
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && onReturn) {
-      onReturn();
-      return;
-    }
-    QComboBox::keyPressEvent(event);
-  }
-};
-
 constexpr int kLargeHeight = 400;
+
+bool isEnter(const QEvent* event) {
+  if (event->type() != QEvent::KeyPress) return false;
+  const int key = static_cast<const QKeyEvent*>(event)->key();
+  return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
 
 }  // namespace
 
@@ -59,7 +47,6 @@ void TfrmDownLoad::buildTerminal(QWidget* host) {
   lblView_->setObjectName("lblView");
   lblView_->setToolTip(QStringLiteral("Double-click: Text / Binary"));
   btnMonitorClear_ = new QPushButton(QStringLiteral("Monitor Clear"), host);
-  btnMonitorClear_->setAutoDefault(false);
   pnlPort_ = new ClickLabel(host);
   pnlPort_->setObjectName("pnlPort");
   pnlPort_->setFrameShape(QFrame::StyledPanel);
@@ -71,15 +58,12 @@ void TfrmDownLoad::buildTerminal(QWidget* host) {
   memoRecv_->setObjectName("memoRecv");
   memoRecv_->setReadOnly(true);
   memoRecv_->setFont(QFont(QStringLiteral("Monospace"), 10));
-  auto* box = new SendBox(host);
-  box->setObjectName("cmbSend");
-  box->setEditable(true);
-  box->setInsertPolicy(QComboBox::NoInsert);
-  box->onReturn = [this] { cmbSendReturn(); };
-  cmbSend_ = box;
-  btnSend_ = new QPushButton(QString::fromUtf8("送信"), host);
+  cmbSend_ = new QComboBox(host);
+  cmbSend_->setObjectName("cmbSend");
+  cmbSend_->setEditable(true);
+  cmbSend_->setInsertPolicy(QComboBox::NoInsert);
+  btnSend_ = new QPushButton(host);
   btnSend_->setObjectName("btnSend");
-  btnSend_->setAutoDefault(false);
 
   auto* row1 = new QHBoxLayout;
   row1->addWidget(ckAutoStart_);
@@ -105,11 +89,31 @@ void TfrmDownLoad::buildTerminal(QWidget* host) {
   v->addWidget(memoRecv_, 1);
   v->addLayout(row3);
 
+  // Enter inside the terminal never reaches the dialog, whose default button (Start) would
+  // flash the board again: in the send box it files the text and moves on to Send, on a
+  // terminal button it presses that button, anywhere else it does nothing.
+  for (QPushButton* b : {btnSend_, btnMonitorClear_}) b->setAutoDefault(true);
+  for (QWidget* w : host->findChildren<QWidget*>()) {
+    if (!qobject_cast<QPushButton*>(w)) w->installEventFilter(this);
+  }
+
   connect(btnSend_, &QPushButton::clicked, this, &TfrmDownLoad::btnSendClick);
   connect(btnMonitorClear_, &QPushButton::clicked, this, &TfrmDownLoad::btnMonitorClearClick);
   connect(lblView_, &ClickLabel::doubleClicked, this, &TfrmDownLoad::lblViewDblClick);
   connect(pnlFont_, &ClickLabel::doubleClicked, this, &TfrmDownLoad::pnlFontDblClick);
   connect(pnlPort_, &ClickLabel::doubleClicked, this, &TfrmDownLoad::pnlPortDblClick);
+}
+
+void TfrmDownLoad::applyTerminalTexts() {
+  btnSend_->setText(ctx_.settings.LANG_NO_ == 0 ? QString::fromUtf8("送信") : QStringLiteral("Send"));
+}
+
+bool TfrmDownLoad::eventFilter(QObject* watched, QEvent* event) {
+  if (isEnter(event)) {
+    if (watched == cmbSend_ || watched == cmbSend_->lineEdit()) cmbSendReturn();
+    return true;
+  }
+  return QDialog::eventFilter(watched, event);
 }
 
 void TfrmDownLoad::setSmallForm() {

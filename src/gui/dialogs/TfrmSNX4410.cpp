@@ -12,6 +12,7 @@
 
 #include "core/Context.h"
 #include "core/comm/SerialOpenError.h"
+#include "core/monitor/ModuleStream.h"
 #include "core/modules/GamePadValues.h"
 #include "core/monitor/GamePadLine.h"
 #include "gui/app/Prompts.h"
@@ -94,7 +95,7 @@ void TfrmSNX4410::FormCreate() {
   btnMonitor->hide();
   connect(btnMonitor, &QPushButton::clicked, this, [this] {
     // The button is down exactly while the monitor runs; the handler decides.
-    btnMonitor->setChecked(monitoring_);
+    btnMonitor->setChecked(monitoring());
     btnMonitorClick();
   });
   grid->addWidget(btnMonitor, 6, 0, 1, 7);
@@ -139,7 +140,7 @@ void TfrmSNX4410::applyLanguage() {
 
 void TfrmSNX4410::FormShow() {
   applyLanguage();
-  if (monitoring_) stopMonitor();
+  if (monitoring()) stopMonitor();
   btnMonitor->setChecked(false);
   btnMonitor->setText(QString::fromUtf8(kGamePadMonitorCaption));
   const GamePadChoice c = gamePadChoiceOf(ctx_.edit.val0, ctx_.edit.val1);
@@ -164,23 +165,51 @@ void TfrmSNX4410::btnOkClick() {
 
 namespace kavel::gui {
 
+TfrmSNX4410::~TfrmSNX4410() = default;
+
+bool TfrmSNX4410::monitoring() const { return stream_ && stream_->running(); }
+
 void TfrmSNX4410::useLink(SerialLink& link, Prompts& prompts) {
   link_ = &link;
   prompts_ = &prompts;
+  ModuleStream::Options options;
+  options.startCommand = "S2:1";
+  options.stopCommand = "S2:0";
+  options.searchBoard = false;
+  options.gamePadMark = true;
+  stream_ = std::make_unique<ModuleStream>(link.board(), options);
   btnMonitor->show();
   connect(link_, &SerialLink::gamePadLine, this, [this](const QString& line) {
-    if (monitoring_) padLine(line);
+    if (monitoring()) padLine(line);
   });
-  connect(link_, &SerialLink::disconnected, this, [this] {
-    // The link closed the port itself; the main window tells the user.
-    if (!monitoring_) return;
-    ownsPort_ = false;
-    stopMonitor();
-  });
+  connect(link_, &SerialLink::polled, this, &TfrmSNX4410::collectEvents);
+}
+
+void TfrmSNX4410::collectEvents() {
+  if (!stream_) return;
+  while (std::optional<ModuleStream::Event> e = stream_->takeEvent()) {
+    switch (e->kind) {
+      case ModuleStream::EventKind::OpenFailed:
+        if (link_->state().ReportOpenErrors && prompts_) {
+          prompts_->ask(this, PromptIcon::Warning, QStringLiteral("Warning!"), qs(e->text), PromptButtons::Ok);
+        }
+        btnMonitor->setChecked(false);
+        break;
+      case ModuleStream::EventKind::Started:
+        btnMonitor->setChecked(true);
+        break;
+      case ModuleStream::EventKind::Stopped:
+        // The link closed the port itself; the main window tells the user.
+        stopMonitor();
+        break;
+      case ModuleStream::EventKind::NoBoard:
+        break;
+    }
+  }
 }
 
 void TfrmSNX4410::btnMonitorClick() {
-  if (monitoring_) {
+  if (monitoring()) {
     stopMonitor();
   } else {
     startMonitor();
@@ -188,37 +217,19 @@ void TfrmSNX4410::btnMonitorClick() {
 }
 
 void TfrmSNX4410::startMonitor() {
-  if (!link_) return;
-  LinkState& st = link_->state();
-  if (!link_->isOpen()) {
-    const OpenResult opened = link_->OpenPort(true);
-    if (!opened.ok) {
-      if (st.ReportOpenErrors && prompts_) {
-        prompts_->ask(this, PromptIcon::Warning, QStringLiteral("Warning!"),
-                      qs(openFailureText(opened, ctx_.settings.PortName, ctx_.settings.LANG_NO_, false)),
-                      PromptButtons::Ok);
-      }
-      btnMonitor->setChecked(false);
-      return;
-    }
-    ownsPort_ = true;
-  }
-  monitoring_ = true;
-  st.gamePadMonitor = true;
-  btnMonitor->setChecked(true);
-  link_->SendText(QStringLiteral("S2:1"));
+  if (!stream_) return;
+  stream_->setLanguage(ctx_.settings.LANG_NO_);
+  stream_->start();
+  collectEvents();
+  btnMonitor->setChecked(monitoring());
+  link_->wake();
 }
 
 void TfrmSNX4410::stopMonitor() {
-  monitoring_ = false;
   btnMonitor->setChecked(false);
   btnMonitor->setText(QString::fromUtf8(kGamePadMonitorCaption));
-  if (!link_) return;
-  link_->state().gamePadMonitor = false;
-  if (link_->isOpen()) link_->SendText(QStringLiteral("S2:0"));
   // A port the sensor monitor opened stays open for it.
-  if (ownsPort_) link_->ClosePort();
-  ownsPort_ = false;
+  if (stream_) stream_->stop();
 }
 
 void TfrmSNX4410::padLine(const QString& line) {
@@ -226,12 +237,12 @@ void TfrmSNX4410::padLine(const QString& line) {
 }
 
 void TfrmSNX4410::done(int result) {
-  if (monitoring_) stopMonitor();
+  if (monitoring()) stopMonitor();
   StatementDialog::done(result);
 }
 
 void TfrmSNX4410::hideEvent(QHideEvent* event) {
-  if (!event->spontaneous() && monitoring_) stopMonitor();
+  if (!event->spontaneous() && monitoring()) stopMonitor();
   StatementDialog::hideEvent(event);
 }
 

@@ -4,6 +4,7 @@
 // board's live pad lines, so the user can see which control the board reports.
 
 #include <array>
+#include <memory>
 
 #include "gui/dialogs/StatementDialog.h"
 
@@ -11,6 +12,7 @@ class QGroupBox;
 class QRadioButton;
 
 namespace kavel {
+class ModuleStream;
 class SerialLink;
 }
 
@@ -23,6 +25,7 @@ class TfrmSNX4410 final : public StatementDialog {
 
  public:
   TfrmSNX4410(Context& ctx, QWidget* parent);
+  ~TfrmSNX4410() override;
 
   /// Writes val0, val1 (the joystick direction) and cmt.
   void FormShow() override;
@@ -45,7 +48,7 @@ class TfrmSNX4410 final : public StatementDialog {
   void btnMonitorClick();
   /// A pad line: shown whole as the monitor button's caption.
   void padLine(const QString& line);
-  bool monitoring() const { return monitoring_; }
+  bool monitoring() const;
 
   QPushButton* btnMonitor = nullptr;
 
@@ -62,6 +65,7 @@ class TfrmSNX4410 final : public StatementDialog {
   void showChosen();
   void startMonitor();
   void stopMonitor();
+  void collectEvents();
 
   void done(int result) override;
   void hideEvent(QHideEvent* event) override;
@@ -69,8 +73,7 @@ class TfrmSNX4410 final : public StatementDialog {
   int chosen_ = -1;
   SerialLink* link_ = nullptr;
   Prompts* prompts_ = nullptr;
-  bool monitoring_ = false;  // the monitor button is down
-  bool ownsPort_ = false;    // the monitor opened the port and closes it again
+  std::unique_ptr<ModuleStream> stream_;  // the monitor button's "S2:1" / "S2:0"
 };
 
 }  // namespace kavel::gui

@@ -4,10 +4,12 @@
 
 #include <functional>
 
+#include "core/monitor/MonitorCommands.h"
+
 namespace kavel::gui {
 
-enum class MonitorModule { Compass, Ultrasonic, GamePad, Camera };
-inline constexpr int kMonitorModules = 4;
+using MonitorModule = BoardModule;
+inline constexpr int kMonitorModules = kBoardModules;
 
 struct MonitorModuleHooks {
   /// Shows the module's window modally and returns when it has closed.

@@ -23,6 +23,7 @@
 #include "core/comm/LinkState.h"
 #include "core/monitor/MonitorConnectorLook.h"
 #include "core/monitor/MonitorRecorder.h"
+#include "core/monitor/MonitorSession.h"
 #include "gui/app/ClickLabel.h"
 #include "gui/app/Glyphs.h"
 #include "gui/app/Prompts.h"
@@ -108,25 +109,18 @@ TfrmMoni::TfrmMoni(Context& ctx, Workbench& bench, const QString& programFolder,
   pnlChart_->hide();
   pnlLog_->hide();
 
-  tmId_ = new QTimer(this);
-  tmId_->setSingleShot(true);
-  connect(tmId_, &QTimer::timeout, this, [this] { send("ID:" + std::to_string(cmbID_->currentIndex())); });
-  tmClose_ = new QTimer(this);
-  tmClose_->setSingleShot(true);
-  connect(tmClose_, &QTimer::timeout, this, &TfrmMoni::runClosingStep);
+  MonitorSession::Options options;
+  options.versionTime = 0;          // the user decides how long to wait
+  options.endWhenNoBoard = false;   // the window says so and stays
+  options.closePortAtEnd = false;   // the main window closes the port after the window
+  session_ = std::make_unique<MonitorSession>(link_.board(), ctx_.io, ctx_.setup, options);
 
-  connect(&link_, &SerialLink::boardVersion, this, &TfrmMoni::VersionLine);
-  connect(&link_, &SerialLink::optionReport, this, &TfrmMoni::OptionLine);
-  connect(&link_, &SerialLink::connectorReport, this, &TfrmMoni::ReportLine);
   connect(&link_, &SerialLink::monitorLine, this, [this](const QString& text, bool clear) { addLog(text, clear); });
-  connect(&link_, &SerialLink::probeFinished, this, [this](bool found, const QString&) { probeFinished(found); });
-  connect(&link_, &SerialLink::disconnected, this, [this](const QString&) {
-    if (st_.sensorMonitorListening) closeAtOnce();
-  });
+  connect(&link_, &SerialLink::polled, this, &TfrmMoni::collectEvents);
 }
 
-// The link may already be gone when the main window's children are deleted: nothing of it is
-// touched here.
+// The link may already be gone when the main window's children are deleted: the session
+// leaves a link that still exists and touches nothing else.
 TfrmMoni::~TfrmMoni() = default;
 
 void TfrmMoni::buildTopPanel() {
@@ -275,6 +269,14 @@ QString TfrmMoni::statusText(int panel) const {
 
 bool TfrmMoni::listening() const { return st_.sensorMonitorListening; }
 
+bool TfrmMoni::monitoring() const { return session_->monitoring(); }
+
+bool TfrmMoni::startRequest() const { return session_->startRequest(); }
+
+bool TfrmMoni::moduleMark(MonitorModule module) const { return session_->moduleMark(module); }
+
+bool TfrmMoni::closing() const { return session_->closing(); }
+
 void TfrmMoni::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   // A window brought back from the task bar was not activated by the program: Start keeps
@@ -283,15 +285,15 @@ void TfrmMoni::showEvent(QShowEvent* event) {
 }
 
 void TfrmMoni::FormActivate() {
-  startRequest_ = false;
+  session_->clearStartRequest();
   if (st_.sensorMonitorListening) return;
-  st_.sensorMonitorListening = true;
+  session_->setLanguage(ctx_.settings.LANG_NO_);
+  session_->open();
   setWindowTitle(QStringLiteral("Sensor Monitor"));
   logShown_ = false;
   pnlLog_->hide();
-  monitoring_ = false;
-  closing_ = false;
   closed_ = false;
+  recordPaused_ = false;
   pnlTop_->parentWidget()->setEnabled(true);
   pnlConnectors_->setEnabled(true);
   loadPicture();
@@ -309,7 +311,6 @@ void TfrmMoni::FormActivate() {
   panels_[1]->clear();
   edtCmd_->clear();
   reportsShown_ = 0;
-  marks_ = {};
   chart_->clear();
   resizeToContent();
 }
@@ -455,19 +456,12 @@ void TfrmMoni::btnLogClearClick() {
 void TfrmMoni::btnSendClick() {
   const QString text = edtCmd_->text();
   if (text.isEmpty()) return;
-  if (!link_.isOpen()) {
-    panels_[1]->setText(QStringLiteral("COM:OFF"));
-    return;
-  }
-  link_.SendText(text);
+  if (!session_->sendCommand(text.toStdString())) panels_[1]->setText(QStringLiteral("COM:OFF"));
+  link_.wake();
 }
 
 void TfrmMoni::edtCmdReturn() { btnSend_->setFocus(); }
 
 void TfrmMoni::playChimes() { chimes_.play(programFolder_); }
-
-void TfrmMoni::send(const std::string& text) {
-  if (link_.isOpen()) link_.SendText(qs(text));
-}
 
 }  // namespace kavel::gui

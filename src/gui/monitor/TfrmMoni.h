@@ -1,9 +1,10 @@
 #pragma once
 // The sensor monitor: shows what the board reads on its ten connectors and its LEDs, drives
 // outputs, LEDs and the two servo outputs, learns the board's configuration, records the
-// reports to a CSV file, charts the last 30 seconds, and opens the module windows. Nothing
-// waits in a nested loop: the link's signals and timers drive the search, the ID change and the
-// closing sequence, and the window stays open until its closing sequence has ended.
+// reports to a CSV file, charts the last 30 seconds, and opens the module windows. The core's
+// MonitorSession (the one `kavel monitor` runs) decides every step: connecting, what the
+// version line starts, the controls' commands, the closing sequence; the window shows its
+// events and passes the clicks. It stays open until the closing sequence has ended.
 
 #include <QDialog>
 #include "gui/app/Chimes.h"
@@ -33,6 +34,7 @@ struct Context;
 struct LinkState;
 class MonitorRecorder;
 struct MonitorReport;
+class MonitorSession;
 class SerialLink;
 }  // namespace kavel
 
@@ -82,19 +84,19 @@ class TfrmMoni : public QDialog {
   /// Shows or hides the live chart.
   void ckChartClick();
 
-  // What the link hands over.
-  void VersionLine(const QString& text);
-  void OptionLine(const QString& text);
+  /// Shows a connector report line read with the connector modes of the I/O setup.
   void ReportLine(const QString& text);
 
   bool listening() const;
-  bool monitoring() const { return monitoring_; }
-  bool startRequest() const { return startRequest_; }
-  bool moduleMark(MonitorModule module) const { return marks_[static_cast<int>(module)]; }
+  bool monitoring() const;
+  bool startRequest() const;
+  bool moduleMark(MonitorModule module) const;
   bool logShown() const { return logShown_; }
   bool chartShown() const;
-  bool closing() const { return closing_; }
+  bool closing() const;
   bool recording() const;
+  /// Recording, but no reports arrive because the stream is stopped (a module window is open).
+  bool recordingPaused() const { return recordPaused_; }
   /// Reports handled since the window was shown.
   long reportsShown() const { return reportsShown_; }
   /// Height of the window without log and chart.
@@ -144,16 +146,17 @@ class TfrmMoni : public QDialog {
   void addLog(const QString& line, bool clear = false);
   void showHiddenLog();
   QString message(int n) const;
-  void send(const std::string& text);
   void playChimes();
 
-  // Connecting: `then` learns whether the board is there.
-  void connectBoard(std::function<void(bool)> then);
-  void probeFinished(bool found);
-  void stopStream();
+  // The session's events.
+  void collectEvents();
+  void afterSessionCall();
+  void showReport(const MonitorReport& report);
+  void configChanged(const std::string& changes);
+  void showModule(MonitorModule module);
+  void noBoard(const std::string& answer);
 
   // Closing.
-  void runClosingStep();
   void finishClosing();
   void closeAtOnce();
   void keepNames();
@@ -162,6 +165,8 @@ class TfrmMoni : public QDialog {
   void recordFailed(const QString& reason);
   void recordReport(const MonitorReport& report);
   void stopRecording(const QString& status);
+  void pauseRecording();
+  void resumeRecording();
   void chartSeriesChanged();
   void addChartSample(const std::array<std::optional<double>, 10>& numbers);
 
@@ -197,13 +202,9 @@ class TfrmMoni : public QDialog {
   QPushButton* btnLogClear_;
   QWidget* sBar_;
   std::array<QLabel*, 2> panels_{};
-  QTimer* tmId_;
-  QTimer* tmClose_;
   Chimes chimes_{this};
 
-  bool monitoring_ = false;
-  bool startRequest_ = false;
-  std::array<bool, kMonitorModules> marks_{};
+  std::unique_ptr<MonitorSession> session_;
   std::array<bool, 3> ledOn_{};
   std::array<bool, 10> outHigh_{};
   bool logShown_ = false;
@@ -213,14 +214,11 @@ class TfrmMoni : public QDialog {
 
   bool entrySearch_ = false;              // the command's search before the window shows
   bool entryCancelled_ = false;           // ... was cancelled: the window is not shown
-  std::function<void(bool)> afterProbe_;  // the window's own search
-  bool closing_ = false;
   bool closed_ = false;                   // the closing sequence has ended: done() may close
   int closeResult_ = 0;
-  std::vector<TimedCommand> closingSteps_;
-  std::size_t closingStep_ = 0;
 
   std::unique_ptr<MonitorRecorder> recorder_;
+  bool recordPaused_ = false;
 };
 
 }  // namespace kavel::gui

@@ -1,5 +1,5 @@
-// The sensor monitor's talk with the board: connecting, the start button, the module buttons,
-// the three line handlers, the output, LED, servo and ID controls, and the closing sequence.
+// The sensor monitor's part in its session: the command's search, the start and module
+// buttons, the controls, what the session's events show, and the closing sequence.
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -9,192 +9,170 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
-#include <QTimer>
 #include <QToolButton>
 
 #include <algorithm>
 
 #include "core/Context.h"
+#include "core/comm/BoardTexts.h"
 #include "core/comm/LinkState.h"
 #include "core/comm/PortList.h"
-#include "core/comm/SerialOpenError.h"
 #include "core/monitor/ChartHistory.h"
-#include "core/monitor/MonitorCommands.h"
-#include "core/monitor/MonitorConfig.h"
 #include "core/monitor/MonitorReport.h"
+#include "core/monitor/MonitorSession.h"
 #include "gui/app/ClickLabel.h"
+#include "gui/app/ProgramWindows.h"
 #include "gui/app/Prompts.h"
 #include "gui/app/QtText.h"
 #include "gui/app/Workbench.h"
 #include "gui/comm/SerialLink.h"
+#include "gui/editor/TfrmProg.h"
 #include "gui/monitor/ConnectorGroup.h"
 #include "gui/monitor/TfrmMoni.h"
 
 namespace kavel::gui {
 
-namespace {
-
-std::vector<std::string> serialPortNames() {
-  std::vector<std::string> names;
-  for (const PortInfo& p : listSerialPorts()) names.push_back(p.name);
-  return names;
-}
-
-const char* const kModuleStop[kMonitorModules] = {kCompassStreamOff, kUltrasonicStreamOff, kGamePadStreamOff,
-                                                  kCameraStreamOff};
-
-}  // namespace
-
 // --- the command's entry ------------------------------------------------------------------------
 
 void TfrmMoni::Monitor() {
-  if (link_.probing() || entrySearch_) {
+  if (link_.probing()) {
     // Repeating the command while the board is searched cancels the search.
     st_.ProbeMode = false;
     entryCancelled_ = entrySearch_;
+    link_.wake();
     return;
   }
+  if (isVisible()) return;
   entrySearch_ = true;
   entryCancelled_ = false;
-  link_.startProbe(serialPortNames());
+  session_->setCandidates(listSerialPortNames());
+  session_->search();
+  link_.wake();
 }
 
-// --- connecting ---------------------------------------------------------------------------------
+// --- the session --------------------------------------------------------------------------------
 
-void TfrmMoni::connectBoard(std::function<void(bool)> then) {
-  if (link_.isOpen()) {
-    send(kAskVersion);
-    then(true);
-    return;
-  }
-  if (ctx_.settings.variant == 0) {
-    st_.ReportOpenErrors = false;
-    const bool opened = link_.OpenPort(true).ok;
-    st_.ReportOpenErrors = true;
-    if (opened) {
-      send(kRestartBoard);
-      then(true);
-      return;
+void TfrmMoni::afterSessionCall() {
+  collectEvents();
+  link_.wake();
+}
+
+void TfrmMoni::collectEvents() {
+  using Kind = MonitorSession::EventKind;
+  while (std::optional<MonitorSession::Event> e = session_->takeEvent()) {
+    switch (e->kind) {
+      case Kind::Searched:
+        if (!entrySearch_) break;
+        // The command's search only finds the port; the window's buttons connect.
+        entrySearch_ = false;
+        if (entryCancelled_) break;
+        prompts_.showModal(*this);
+        if (!isVisible() && link_.isOpen()) link_.ClosePort();
+        break;
+      case Kind::NoBoard:
+        noBoard(e->text);
+        break;
+      case Kind::OpenFailed:
+        prompts_.ask(this, PromptIcon::Warning, QStringLiteral("Warning!"), qs(e->text), PromptButtons::Ok);
+        break;
+      case Kind::ModuleReady:
+        showModule(e->module);
+        break;
+      case Kind::Version:
+        panels_[0]->setText(qs(e->text));
+        break;
+      case Kind::CloseModules:
+        if (hooks_.closeVisible) hooks_.closeVisible();
+        break;
+      case Kind::Chime:
+        playChimes();
+        break;
+      case Kind::Monitoring:
+        btnStart_->setText(message(147));
+        resumeRecording();
+        break;
+      case Kind::StreamStopped:
+        btnStart_->setText(message(146));
+        pauseRecording();
+        break;
+      case Kind::Config:
+        configChanged(e->text);
+        break;
+      case Kind::Report:
+        showReport(e->report);
+        break;
+      case Kind::Closed:
+        finishClosing();
+        break;
+      case Kind::Disconnected:
+        closeAtOnce();
+        break;
     }
   }
-  if (link_.probing()) {
-    then(false);
-    return;
-  }
-  afterProbe_ = std::move(then);
-  link_.startProbe(serialPortNames());
 }
 
-void TfrmMoni::probeFinished(bool found) {
-  if (entrySearch_) {
-    // The command's search only finds the port; the window's buttons connect.
-    entrySearch_ = false;
-    if (entryCancelled_) return;
-    prompts_.showModal(*this);
-    if (!isVisible() && link_.isOpen()) link_.ClosePort();
-    return;
-  }
-  if (!afterProbe_) return;
-  std::function<void(bool)> then = std::move(afterProbe_);
-  afterProbe_ = nullptr;
-  if (!found) {
-    prompts_.ask(this, PromptIcon::Warning, QStringLiteral("Comport Search"),
-                 message(66) + QStringLiteral("\r\n") + message(67), PromptButtons::Ok);
-    then(false);
-    return;
-  }
-  const OpenResult opened = link_.OpenPort(true);
-  if (!opened.ok) {
-    prompts_.ask(this, PromptIcon::Warning, QStringLiteral("Warning!"),
-                 qs(openFailureText(opened, ctx_.settings.PortName, ctx_.settings.LANG_NO_, false)),
-                 PromptButtons::Ok);
-    then(false);
-    return;
-  }
-  send(kAskVersion);
-  then(true);
+void TfrmMoni::noBoard(const std::string& answer) {
+  // A board of another product answered: say what answered rather than that nothing did.
+  const QString first = answer.empty() ? message(66) : qs(anotherBoardAnswered(answer, ctx_.settings.LANG_NO_));
+  prompts_.ask(this, PromptIcon::Warning, QStringLiteral("Comport Search"), first + QStringLiteral("\r\n") + message(67),
+               PromptButtons::Ok);
+}
+
+void TfrmMoni::showModule(MonitorModule module) {
+  if (hooks_.show) hooks_.show(module);
+  // The link may have broken off and closed everything while the module's window was open.
+  if (!st_.sensorMonitorListening) return;
+  session_->moduleClosed(module);
+  afterSessionCall();
 }
 
 // --- start and module buttons -------------------------------------------------------------------
 
-void TfrmMoni::stopStream() {
-  send(kSensorStreamOff);
-  btnStart_->setText(message(146));
-  startRequest_ = false;
-}
-
 void TfrmMoni::btnStartClick() {
-  if (closing_) return;
-  if (afterProbe_) {
-    // Pressed again while the board is searched: the search stops.
-    st_.ProbeMode = false;
-    return;
-  }
-  if (startRequest_) {
-    stopStream();
-    return;
-  }
-  startRequest_ = true;
-  connectBoard([this](bool ok) {
-    // Without a board the next press starts again instead of stopping nothing.
-    if (!ok) startRequest_ = false;
-  });
+  session_->setCandidates(listSerialPortNames());
+  session_->pressStart();
+  afterSessionCall();
 }
 
 void TfrmMoni::btnModuleClick(MonitorModule module) {
-  if (closing_ || afterProbe_) return;
-  if (startRequest_) stopStream();
-  connectBoard([this, module](bool ok) {
-    if (!ok) return;
-    const int m = static_cast<int>(module);
-    marks_[m] = true;
-    if (hooks_.show) hooks_.show(module);
-    send(kModuleStop[m]);
-    marks_[m] = false;
-    startRequest_ = false;
-  });
+  session_->setCandidates(listSerialPortNames());
+  session_->openModule(module);
+  afterSessionCall();
 }
 
 // --- what the board sends -----------------------------------------------------------------------
 
-void TfrmMoni::VersionLine(const QString& text) {
-  if (!st_.sensorMonitorListening) return;
-  panels_[0]->setText(text);
-  const VersionAction action = versionAction(startRequest_, moduleMark(MonitorModule::Compass),
-                                             moduleMark(MonitorModule::Ultrasonic));
-  if (action.closeModules) {
-    if (hooks_.closeVisible) hooks_.closeVisible();
-    marks_ = {};
-  }
-  if (action.chime) playChimes();
-  if (action.kind == VersionAction::StartSensors) {
-    btnStart_->setText(message(147));
-    monitoring_ = true;
-  }
-  if (!action.command.empty()) send(action.command);
-}
-
-void TfrmMoni::OptionLine(const QString& text) {
-  if (!st_.sensorMonitorListening) return;
-  const std::optional<MonitorConfig> config = parseConfigLine(text.toStdString());
-  if (!config) return;
-  applyMonitorConfig(*config, ctx_.io, ctx_.setup);
+void TfrmMoni::configChanged(const std::string& changes) {
   cmbID_->setCurrentIndex(std::clamp(ctx_.io.subIoId, 0, 8));
   setUpConnectors();
   setModuleButtons();
-  send(kConfigLedOn);
   // The program windows' rows name the connectors by their modes.
   emit bench_.setupChanged();
+  if (changes.empty()) return;
+  // The I/O setup is part of the Main program file: it now differs from the file on disk.
+  const QString text = qs(changes);
+  addLog(text);
+  panels_[1]->setText(text);
+  if (TfrmProg* main = bench_.windows().prog(0)) {
+    main->setModified(true);
+  } else {
+    ctx_.programs.main().modified = true;
+  }
 }
 
 void TfrmMoni::ReportLine(const QString& text) {
   if (!st_.sensorMonitorListening) return;
-  const std::string line = text.toStdString();
-  const std::optional<MonitorReport> report = parseConnectorReport(line, ctx_.io.cnMode, ctx_.settings.variant);
-  if (!report) return;
+  const std::optional<MonitorReport> report =
+      parseConnectorReport(text.toStdString(), ctx_.io.cnMode, ctx_.settings.variant);
+  if (report) showReport(*report);
+}
+
+void TfrmMoni::showReport(const MonitorReport& report) {
+  // Counted as it is shown: a progress bar repaints itself at once while the panels change.
+  ++reportsShown_;
   std::array<std::optional<double>, ChartHistory::kConnectors> numbers{};
   for (int n = 1; n <= 10; ++n) {
-    const ConnectorReading& r = report->cn[n - 1];
+    const ConnectorReading& r = report.cn[n - 1];
     ConnectorGroup* g = groups_[n - 1];
     g->pnlRaw()->setText(qs(r.raw));
     const QString value = qs(r.value);
@@ -206,38 +184,38 @@ void TfrmMoni::ReportLine(const QString& text) {
     }
     if (r.number) numbers[n - 1] = *r.number;
   }
-  const std::optional<bool> leds[3] = {report->ledGreen, report->ledRed1, report->ledRed2};
+  const std::optional<bool> leds[3] = {report.ledGreen, report.ledRed1, report.ledRed2};
   for (int i = 0; i < 3; ++i) {
     if (leds[i] && *leds[i] != ledOn_[i]) setLed(i, *leds[i]);
   }
-  if (report->ledRed2 && grpLedR2_->isHidden()) grpLedR2_->show();
-  ++reportsShown_;
-  recordReport(*report);
+  if (report.ledRed2 && grpLedR2_->isHidden()) grpLedR2_->show();
+  recordReport(report);
   addChartSample(numbers);
 }
 
 // --- controls -----------------------------------------------------------------------------------
 
 void TfrmMoni::btnOutClick(int i) {
-  if (!monitoring_ || i < 0 || i >= 10) return;
-  send(outputButtonCommand(i, groups_[i]->pnlValue()->text().toStdString()));
+  if (i < 0 || i >= 10) return;
+  session_->output(i, groups_[i]->pnlValue()->text().toStdString());
+  afterSessionCall();
 }
 
 void TfrmMoni::btnLedClick(int led) {
-  if (!monitoring_ || led < 0 || led > 2) return;
-  send(ledButtonCommand(led, ledOn_[led]));
+  if (led < 0 || led > 2) return;
+  session_->led(led, ledOn_[led]);
+  afterSessionCall();
 }
 
 void TfrmMoni::tBarChange(int connector) {
-  if (!monitoring_ || (connector != 7 && connector != 8)) return;
-  send(servoCommand(connector, groups_[connector - 1]->tBar()->value()));
+  if (connector != 7 && connector != 8) return;
+  session_->servo(connector, groups_[connector - 1]->tBar()->value());
+  afterSessionCall();
 }
 
 void TfrmMoni::cmbIDCloseUp() {
-  if (!monitoring_) return;
-  playChimes();
-  // The board needs a moment after the chime before it takes the new ID; the window stays live.
-  tmId_->start(500);
+  session_->chooseId(cmbID_->currentIndex());
+  afterSessionCall();
 }
 
 // --- closing ------------------------------------------------------------------------------------
@@ -260,61 +238,30 @@ void TfrmMoni::done(int result) {
     QDialog::done(result);
     return;
   }
-  if (closing_) return;  // the sequence is running; it closes the window when it ends
-  closing_ = true;
+  if (session_->closing()) return;  // the sequence is running; it closes the window when it ends
   closeResult_ = result;
-  tmId_->stop();
-  if (afterProbe_) st_.ProbeMode = false;
   pnlTop_->parentWidget()->setEnabled(false);
   pnlConnectors_->setEnabled(false);
   keepNames();
-  closingSteps_.clear();
-  closingStep_ = 0;
-  if (monitoring_ && link_.isOpen()) closingSteps_ = closingSequence(ctx_.io.cnMode);
-  runClosingStep();
-}
-
-void TfrmMoni::runClosingStep() {
-  // A link that broke off meanwhile has nobody left to tell.
-  if (closingStep_ >= closingSteps_.size() || !link_.isOpen()) {
-    finishClosing();
-    return;
-  }
-  const TimedCommand& step = closingSteps_[closingStep_++];
-  send(step.command);
-  tmClose_->start(step.pauseMs);
+  session_->stop();
+  afterSessionCall();
 }
 
 void TfrmMoni::finishClosing() {
-  tmClose_->stop();
-  monitoring_ = false;
-  const int pad = static_cast<int>(MonitorModule::GamePad);
-  if (link_.isOpen() && marks_[pad]) {
-    marks_[pad] = false;
-    send(kGamePadStreamOff);
-  }
   stopRecording({});
   logShown_ = false;
   pnlLog_->hide();
-  st_.sensorMonitorListening = false;
   closed_ = true;
-  closing_ = false;
   QDialog::done(closeResult_);
 }
 
 void TfrmMoni::closeAtOnce() {
   // The link is gone: nothing can be sent, the window only lets go, and a module window open
   // over it goes too.
-  if (std::any_of(marks_.begin(), marks_.end(), [](bool m) { return m; }) && hooks_.closeVisible) {
-    hooks_.closeVisible();
-  }
-  closingSteps_.clear();
-  closingStep_ = 0;
-  if (!closing_) {
-    closing_ = true;
-    closeResult_ = QDialog::Rejected;
-    keepNames();
-  }
+  if (hooks_.closeVisible) hooks_.closeVisible();
+  if (closed_) return;
+  closeResult_ = QDialog::Rejected;
+  keepNames();
   finishClosing();
 }
 

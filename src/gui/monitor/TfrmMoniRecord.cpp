@@ -51,8 +51,11 @@ void TfrmMoni::btnRecordClick() {
     return;
   }
   recorder_ = std::move(recorder);
+  recordPaused_ = false;
   btnRecord_->setText(message(142));
   panels_[1]->setText(message(152) + QStringLiteral(" ") + path);
+  // Started while the stream is stopped: it says so at once.
+  if (!startRequest()) pauseRecording();
 }
 
 void TfrmMoni::recordReport(const MonitorReport& report) {
@@ -63,6 +66,25 @@ void TfrmMoni::recordReport(const MonitorReport& report) {
     btnRecord_->setText(message(141));
     recordFailed(reason);
   }
+}
+
+void TfrmMoni::pauseRecording() {
+  // No reports come while the stream is stopped: the status bar must not go on saying
+  // "Recording".
+  if (!recording() || recordPaused_) return;
+  recorder_->pause();
+  recordPaused_ = true;
+  const QString note = qs(recordingPausedText(recorder_->path(), ctx_.settings.LANG_NO_));
+  panels_[1]->setText(note);
+  addLog(note);
+}
+
+void TfrmMoni::resumeRecording() {
+  if (!recording() || !recordPaused_) return;
+  recorder_->resume();
+  recordPaused_ = false;
+  addLog(qs(recordingResumedText(recorder_->path(), ctx_.settings.LANG_NO_)));
+  panels_[1]->setText(message(152) + QStringLiteral(" ") + qs(recorder_->path()));
 }
 
 void TfrmMoni::recordFailed(const QString& reason) {
@@ -81,6 +103,7 @@ void TfrmMoni::stopRecording(const QString& status) {
   const QString path = qs(recorder_->path());
   recorder_->close();
   recorder_.reset();
+  recordPaused_ = false;
   btnRecord_->setText(message(141));
   panels_[1]->setText(status.isEmpty() ? QStringLiteral("%1 (%2)").arg(path).arg(rows) : status);
 }

@@ -6,11 +6,11 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSlider>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include "core/Context.h"
 #include "core/monitor/MotorBalance.h"
+#include "core/monitor/MotorBalanceSession.h"
 #include "gui/app/Prompts.h"
 #include "gui/app/QtText.h"
 #include "gui/comm/SerialLink.h"
@@ -103,11 +103,7 @@ TfrmMotBal::TfrmMotBal(Context& ctx, SerialLink& link, Prompts& prompts, QWidget
   layout->addLayout(steps);
   layout->addLayout(thirdRow);
 
-  tmWait_ = new QTimer(this);
-  tmWait_->setSingleShot(true);
-  connect(tmWait_, &QTimer::timeout, this, [this] {
-    if (!st_.AckFlag) answerMissing();
-  });
+  session_ = std::make_unique<MotorBalanceSession>(link_.board());
   connect(tBar_, &QSlider::valueChanged, this, &TfrmMotBal::tBarChange);
   connect(btnLL, &QPushButton::clicked, this, [this] { btnStepClick(-10); });
   connect(btnL, &QPushButton::clicked, this, [this] { btnStepClick(-1); });
@@ -119,14 +115,22 @@ TfrmMotBal::TfrmMotBal(Context& ctx, SerialLink& link, Prompts& prompts, QWidget
   connect(btnRead_, &QPushButton::clicked, this, &TfrmMotBal::btnReadClick);
   connect(btnSave_, &QPushButton::clicked, this, &TfrmMotBal::btnSaveClick);
   connect(btnClose_, &QPushButton::clicked, this, &TfrmMotBal::btnCloseClick);
-  connect(&link_, &SerialLink::motorBalanceLine, this, &TfrmMotBal::BalanceReply);
-  connect(&link_, &SerialLink::acknowledged, this, [this] {
-    if (tmWait_->isActive() && st_.AckFlag) tmWait_->stop();
-  });
+  connect(&link_, &SerialLink::polled, this, &TfrmMotBal::collectEvents);
   connect(&link_, &SerialLink::disconnected, this, [this](const QString&) {
-    tmWait_->stop();
     if (isVisible()) reject();
   });
+}
+
+TfrmMotBal::~TfrmMotBal() = default;
+
+void TfrmMotBal::collectEvents() {
+  while (std::optional<MotorBalanceSession::Event> e = session_->takeEvent()) {
+    if (e->kind == MotorBalanceSession::EventKind::Reply) {
+      showReply(e->reply);
+    } else {
+      answerMissing();
+    }
+  }
 }
 
 void TfrmMotBal::setMotorIcon(const QIcon& icon) { btnMotor_->setIcon(icon); }
@@ -139,7 +143,7 @@ void TfrmMotBal::showEvent(QShowEvent* event) {
 void TfrmMotBal::FormShow() {
   if (shown_) return;
   shown_ = true;
-  st_.motorBalanceListening = true;
+  session_->open();
   tBar_->setValue(0);
   tBarChange(0);
   btnClose_->setText(qs(ctx_.messages(64)));
@@ -150,27 +154,19 @@ void TfrmMotBal::FormShow() {
 }
 
 void TfrmMotBal::done(int result) {
-  tmWait_->stop();
-  st_.motorBalanceListening = false;
+  session_->close();
   shown_ = false;
   QDialog::done(result);
 }
 
 void TfrmMotBal::btnCloseClick() { accept(); }
 
-bool TfrmMotBal::waiting() const { return tmWait_->isActive(); }
+bool TfrmMotBal::waiting() const { return session_->waiting(); }
 
 void TfrmMotBal::emptyPanels() {
   pnlLeft_->clear();
   pnlRight_->clear();
   pnlThird_->clear();
-}
-
-void TfrmMotBal::sendAndWait(const std::string& command) {
-  st_.AckFlag = false;
-  // A failed send leaves the flag clear: the wait then ends in the missing-answer box.
-  link_.SendText(qs(command));
-  tmWait_->start(kBalanceReplyTime);
 }
 
 void TfrmMotBal::answerMissing() {
@@ -182,18 +178,21 @@ int TfrmMotBal::third() const { return third_; }
 
 void TfrmMotBal::btnReadClick() {
   emptyPanels();
-  sendAndWait(kAskBalance);
+  session_->read();
+  link_.wake();
 }
 
 void TfrmMotBal::btnSaveClick() {
   // The third panel is empty until the board has answered once; then the last shown value.
-  const std::string command = balanceSaveCommand(tBar_->value(), third());
+  const int position = tBar_->value();
   emptyPanels();
-  sendAndWait(command);
+  session_->save(position, third());
+  link_.wake();
 }
 
-void TfrmMotBal::BalanceReply(const QString& line) {
-  const kavel::BalanceReply r = parseBalanceReply(line.toStdString());
+void TfrmMotBal::BalanceReply(const QString& line) { showReply(parseBalanceReply(line.toStdString())); }
+
+void TfrmMotBal::showReply(const kavel::BalanceReply& r) {
   third_ = r.third;
   pnlLeft_->setText(QString::number(-r.left));
   pnlRight_->setText(QString::number(-r.right));

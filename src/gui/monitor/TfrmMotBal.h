@@ -1,19 +1,22 @@
 #pragma once
 // The motor balance window: reads the balance correction the board keeps, lets the user move
-// it on a track bar and writes it back. Waiting for the board's answer is a timer on the event
-// loop, so a silent board never blocks the window.
+// it on a track bar and writes it back. The core's MotorBalanceSession asks and waits for the
+// board's answer on the link, so a silent board never blocks the window.
 
 #include <QDialog>
+
+#include <memory>
 
 class QIcon;
 class QLabel;
 class QPushButton;
 class QSlider;
-class QTimer;
 
 namespace kavel {
+struct BalanceReply;
 struct Context;
 struct LinkState;
+class MotorBalanceSession;
 class SerialLink;
 }  // namespace kavel
 
@@ -26,6 +29,7 @@ class TfrmMotBal : public QDialog {
 
  public:
   TfrmMotBal(Context& ctx, SerialLink& link, Prompts& prompts, QWidget* parent);
+  ~TfrmMotBal() override;
 
   /// The picture of the button that sets the balance back to 0.
   void setMotorIcon(const QIcon& icon);
@@ -66,7 +70,8 @@ class TfrmMotBal : public QDialog {
 
  private:
   void emptyPanels();
-  void sendAndWait(const std::string& command);
+  void collectEvents();
+  void showReply(const kavel::BalanceReply& reply);
   void answerMissing();
   int third() const;
 
@@ -85,7 +90,7 @@ class TfrmMotBal : public QDialog {
   QPushButton* btnMotor_;
   QPushButton* btnUp_;
   QPushButton* btnDown_;
-  QTimer* tmWait_;
+  std::unique_ptr<MotorBalanceSession> session_;
   int third_ = 1;          // what the third panel shows once an answer came
   bool shown_ = false;     // the first show has run
 };

@@ -7,13 +7,13 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
-#include <QTimer>
 
 #include <algorithm>
 
 #include "core/Context.h"
+#include "core/comm/BoardTexts.h"
 #include "core/comm/PortList.h"
-#include "core/comm/SerialOpenError.h"
+#include "core/monitor/ModuleStream.h"
 #include "core/monitor/SignatureColours.h"
 #include "gui/app/ClickLabel.h"
 #include "gui/app/Prompts.h"
@@ -28,18 +28,18 @@ namespace {
 // The black field around the camera's picture, corners included.
 const QRect kField(QPoint(30, 30), QPoint(674, 434));
 constexpr unsigned kGuideColour = 0xF0CAA6;  // 0x00BBGGRR
-constexpr int kStartDelayMs = 500;
-
-std::vector<std::string> serialPortNames() {
-  std::vector<std::string> names;
-  for (const PortInfo& p : listSerialPorts()) names.push_back(p.name);
-  return names;
-}
+constexpr int kStartDelayMs = 500;  // the board needs it between the chime and "S4:1"
 
 }  // namespace
 
 TfrmPixyMoni::TfrmPixyMoni(Context& ctx, SerialLink& link, Prompts& prompts, QWidget* parent)
-    : ModuleMonitor(ctx, link, prompts, parent), tmStart_(new QTimer(this)), portSource_(serialPortNames) {
+    : ModuleMonitor(ctx, link, prompts, parent), portSource_(listSerialPortNames) {
+  ModuleStream::Options options;
+  options.startCommand = "S4:1";
+  options.stopCommand = "S4:0";
+  options.startDelay = kStartDelayMs;
+  options.searchBoard = true;
+  stream_ = std::make_unique<ModuleStream>(link_.board(), options);
   setObjectName("frmPixyMoni");
   setWindowTitle(QStringLiteral("Pixy Monitor"));
   imgField = new PictureView(kCameraFieldWidth, kCameraFieldHeight, palette().color(QPalette::Window), this);
@@ -70,42 +70,47 @@ TfrmPixyMoni::TfrmPixyMoni(Context& ctx, SerialLink& link, Prompts& prompts, QWi
   btnStart->setAutoDefault(false);
   // The button shows whether the stream runs; only btnStartClick changes that.
   connect(btnStart, &QPushButton::clicked, this, [this] {
-    btnStart->setChecked(streamRunning_);
+    btnStart->setChecked(streamRunning());
     btnStartClick();
   });
   finishLayout(btnStart);
 
-  tmStart_->setSingleShot(true);
-  connect(tmStart_, &QTimer::timeout, this, [this] {
-    if (streamRunning_ && link_.isOpen()) link_.SendText(QStringLiteral("S4:1"));
-  });
   connect(&link_, &SerialLink::cameraLine, this, [this](const QString& line) {
     if (listening()) pixyLine(line);
   });
-  connect(&link_, &SerialLink::probeFinished, this, [this](bool found, const QString&) {
-    if (!waitingForProbe_) return;
-    waitingForProbe_ = false;
-    if (!found) {
-      prompts_.ask(this, PromptIcon::Warning, QStringLiteral("Comport Search"),
-                   msg(66) + QStringLiteral("\r\n") + msg(67), PromptButtons::Ok);
-      return;
-    }
-    const OpenResult opened = link_.OpenPort(true);
-    if (!opened.ok) {
-      if (st_.ReportOpenErrors) {
-        prompts_.ask(this, PromptIcon::Warning, QStringLiteral("Warning!"),
-                     qs(openFailureText(opened, ctx_.settings.PortName, ctx_.settings.LANG_NO_, false)),
-                     PromptButtons::Ok);
-      }
-      return;
-    }
-    startStream();
-  });
+  connect(&link_, &SerialLink::polled, this, &TfrmPixyMoni::collectEvents);
   drawField();
   colourPanels();
 }
 
 TfrmPixyMoni::~TfrmPixyMoni() = default;
+
+bool TfrmPixyMoni::streamRunning() const { return stream_->running(); }
+
+void TfrmPixyMoni::collectEvents() {
+  while (std::optional<ModuleStream::Event> e = stream_->takeEvent()) {
+    switch (e->kind) {
+      case ModuleStream::EventKind::Started:
+        btnStart->setChecked(true);
+        playChimes();
+        drawField();
+        break;
+      case ModuleStream::EventKind::NoBoard: {
+        // A board of another product answered: say what answered rather than that nothing did.
+        const QString first = e->text.empty() ? msg(66) : qs(anotherBoardAnswered(e->text, ctx_.settings.LANG_NO_));
+        prompts_.ask(this, PromptIcon::Warning, QStringLiteral("Comport Search"), first + QStringLiteral("\r\n") + msg(67),
+                     PromptButtons::Ok);
+        break;
+      }
+      case ModuleStream::EventKind::OpenFailed:
+        prompts_.ask(this, PromptIcon::Warning, QStringLiteral("Warning!"), qs(e->text), PromptButtons::Ok);
+        break;
+      case ModuleStream::EventKind::Stopped:
+        btnStart->setChecked(false);
+        break;
+    }
+  }
+}
 
 bool TfrmPixyMoni::listening() const { return st_.pixyListening; }
 
@@ -116,7 +121,7 @@ void TfrmPixyMoni::FormShow() {
   ModuleMonitor::FormShow();
   drawField();
   colourPanels();
-  btnStart->setChecked(streamRunning_);
+  btnStart->setChecked(streamRunning());
 }
 
 void TfrmPixyMoni::drawField() {
@@ -223,37 +228,17 @@ bool TfrmPixyMoni::eventFilter(QObject* watched, QEvent* event) {
 
 void TfrmPixyMoni::btnStartClick() {
   if (stopSensorStream) stopSensorStream();
-  if (waitingForProbe_) {
-    // A second press while the board is searched cancels the search.
-    waitingForProbe_ = false;
-    st_.ProbeMode = false;
+  if (stream_->running()) {
+    stream_->stop();
+    btnStart->setChecked(false);
     return;
   }
-  if (streamRunning_) {
-    stopStream();
-    return;
-  }
-  if (!link_.isOpen()) {
-    waitingForProbe_ = true;
-    link_.startProbe(portSource_());
-    return;
-  }
-  startStream();
-}
-
-void TfrmPixyMoni::startStream() {
-  streamRunning_ = true;
-  btnStart->setChecked(true);
-  playChimes();
-  drawField();
-  tmStart_->start(kStartDelayMs);
-}
-
-void TfrmPixyMoni::stopStream() {
-  streamRunning_ = false;
-  btnStart->setChecked(false);
-  tmStart_->stop();
-  if (link_.isOpen()) link_.SendText(QStringLiteral("S4:0"));
+  // Pressed again while the board is searched, the search stops.
+  stream_->setCandidates(portSource_());
+  stream_->setLanguage(ctx_.settings.LANG_NO_);
+  stream_->start();
+  collectEvents();
+  link_.wake();
 }
 
 // The camera is usually being aimed, not the screen watched, when the stream starts.
@@ -261,11 +246,8 @@ void TfrmPixyMoni::playChimes() { chimes_.play(QString::fromStdString(ctx_.setti
 
 void TfrmPixyMoni::FormClose() {
   st_.pixyListening = false;
-  if (waitingForProbe_) {
-    waitingForProbe_ = false;
-    st_.ProbeMode = false;
-  }
-  if (streamRunning_) stopStream();
+  stream_->stop();
+  btnStart->setChecked(false);
 }
 
 }  // namespace kavel::gui

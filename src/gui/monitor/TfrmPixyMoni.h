@@ -7,6 +7,7 @@
 #include <array>
 #include "gui/app/Chimes.h"
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,7 +15,10 @@
 #include "gui/monitor/ModuleMonitor.h"
 
 class QLabel;
-class QTimer;
+
+namespace kavel {
+class ModuleStream;
+}
 
 namespace kavel::gui {
 
@@ -41,7 +45,7 @@ class TfrmPixyMoni final : public ModuleMonitor {
   void lblSigColorDblClick();
   bool listening() const override;
 
-  bool streamRunning() const { return streamRunning_; }
+  bool streamRunning() const;
   /// The camera field as drawn so far.
   const QImage& field() const;
   /// The boxes drawn now, for the next line to erase.
@@ -67,14 +71,11 @@ class TfrmPixyMoni final : public ModuleMonitor {
   void drawField();
   void drawBox(const PixyBox& box);
   void colourPanels();
-  void startStream();
-  void stopStream();
+  void collectEvents();
   void playChimes();
 
   std::vector<PixyBox> boxes_;
-  bool streamRunning_ = false;
-  bool waitingForProbe_ = false;
-  QTimer* tmStart_;
+  std::unique_ptr<ModuleStream> stream_;
   Chimes chimes_{this};
   std::function<std::vector<std::string>()> portSource_;
 };
