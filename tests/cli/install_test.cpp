@@ -164,10 +164,14 @@ TEST_F(Installed, FilesLandWhereADesktopLooksForThem) {
       "share/kavel/English.Txt", "share/kavel/Japanese.Txt", "share/kavel/C-CodeLib.Txt", "share/kavel/chimes.wav",
       "share/kavel/8bit_device.info", "share/kavel/WL-Core.jpg", "share/kavel/glyphs/motor_forward.svg",
       "share/kavel/Build/Build_V190617/BuildPath.Bat", "share/kavel/Build/Build_V190617/cl2620.Bat",
-      "share/kavel/Build/Build_V190617/M_Main.h", "share/kavel/Build/Build_V190617/bin/kcc8",
-      "share/kavel/Build/Build_V190617/bin/kcc8-traditional", "share/kavel/Build/Build_V190617/bin/kcc8-extended",
-      "share/kavel/Build/Build_V190617/bin/8bit_device.info",
+      "share/kavel/Build/Build_V190617/M_Main.h", "lib/kavel/Build_V190617/bin/kcc8",
+      "lib/kavel/Build_V190617/bin/kcc8-traditional", "lib/kavel/Build_V190617/bin/kcc8-extended",
+      "lib/kavel/Build_V190617/bin/8bit_device.info",
       "share/applications/kavelide.desktop", "share/mime/packages/kavel-program.xml",
+      "share/metainfo/org.example.kavel.metainfo.xml", "share/doc/kavel/index.html",
+      "share/doc/kavel/statements/motor.html", "share/doc/kavel/pictures/speed_en.png",
+      "share/doc/kavel/glyphs/motor_forward.svg", "share/doc/kavel/copyright",
+      "share/kavel/examples/index.ini", "share/kavel/examples/MotorsAndWaits.Kvl",
       "share/icons/hicolor/scalable/apps/kavelide.svg",
       "share/icons/hicolor/scalable/mimetypes/application-x-kavel-program.svg",
       "share/man/man1/kavelide.1.gz", "share/man/man1/kavel.1.gz", "share/man/man1/kcc8.1.gz",
@@ -179,6 +183,18 @@ TEST_F(Installed, FilesLandWhereADesktopLooksForThem) {
   }
   for (const std::string& rel : expected) EXPECT_TRUE(fs::exists(prefix(rel))) << rel;
   EXPECT_FALSE(fs::exists(prefix("share/kavel/CMakeLists.txt"))) << "build scripts are not data";
+  EXPECT_FALSE(fs::exists(prefix("share/doc/kavel/CMakeLists.txt")));
+
+  // Programs belong under bin/, lib/ or libexec/, never under share/ (the distribution's checks
+  // refuse a package that puts them there).
+  for (const auto& e : fs::recursive_directory_iterator(prefix("share"))) {
+    if (!e.is_regular_file()) continue;
+    EXPECT_EQ(modeOf(e.path()) & 0111, 0u) << e.path() << " is executable";
+    EXPECT_NE(slurp(e.path().string()).rfind("\x7f" "ELF", 0), 0u) << e.path() << " is a program";
+  }
+  // The sample folder's batch file names the tool chain where the installation keeps it.
+  const std::string bat = slurp(prefix("share/kavel/Build/Build_V190617/BuildPath.Bat").string());
+  EXPECT_EQ(bat.rfind("PATH=" + fs::absolute(prefix("lib/kavel/Build_V190617/bin")).string() + ":\n", 0), 0u) << bat;
 }
 
 TEST_F(Installed, DesktopEntryAndManualPagesPassTheirCheckers) {
