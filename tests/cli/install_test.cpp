@@ -175,6 +175,7 @@ TEST_F(Installed, FilesLandWhereADesktopLooksForThem) {
       "share/icons/hicolor/scalable/apps/kavelide.svg",
       "share/icons/hicolor/scalable/mimetypes/application-x-kavel-program.svg",
       "share/man/man1/kavelide.1.gz", "share/man/man1/kavel.1.gz", "share/man/man1/kcc8.1.gz",
+      "share/man/man1/vboard.1.gz",
       "libexec/kavel/kavel-simhost", "share/kavel/Sim/M_Main.h", "share/kavel/Sim/SimFaults.c",
       "share/kavel/worlds/line_track.json", "share/kavel/samples/LineFollow.Kvl"};
   if (KAVEL_HAS_GUI) {
@@ -212,7 +213,7 @@ TEST_F(Installed, DesktopEntryAndManualPagesPassTheirCheckers) {
   EXPECT_EQ(mime.exitCode, 0) << mime.out << mime.err;
   EXPECT_NE(mime.out.find("application/x-kavel-program:*.kvl"), std::string::npos) << mime.out;
 
-  for (const char* page : {"kavelide", "kavel", "kcc8"}) {
+  for (const char* page : {"kavelide", "kavel", "kcc8", "vboard"}) {
     const std::string file = prefix(std::string("share/man/man1/") + page + ".1.gz").string();
     const Finished man = shell("MANWIDTH=80 man --warnings -l '" + file + "' > /dev/null", logs);
     EXPECT_EQ(man.exitCode, 0) << page << ": " << man.err;
