@@ -18,9 +18,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool have(const std::string& tool) {
-  return runProcess({"/bin/sh", "-c", "command -v " + tool}).exitCode == 0;
-}
+kavel::testing::ProcessResult shell(const std::string& command) { return runProcess({"/bin/sh", "-c", command}); }
+
+bool have(const std::string& tool) { return shell("command -v " + tool).exitCode == 0; }
+
+std::string quoted(const fs::path& p) { return "'" + p.string() + "'"; }
 
 // The lines of `text` that start with `prefix`.
 std::string linesStartingWith(const std::string& text, const std::string& prefix) {
@@ -53,19 +55,18 @@ TEST(Package, BuildsAndPassesTheDistributionsChecks) {
   }
   ASSERT_FALSE(deb.empty()) << pack.out;
 
-  const auto lint = runProcess({"/bin/sh", "-c", "lintian --no-tag-display-limit '" + deb.string() + "'"});
+  const auto lint = shell("lintian --no-tag-display-limit " + quoted(deb));
   EXPECT_EQ(linesStartingWith(lint.out + lint.err, "E: "), "") << lint.out << lint.err;
 
   const fs::path root = dir / "root";
-  const auto unpack = runProcess({"dpkg-deb", "-x", deb.string(), root.string()});
+  const auto unpack = shell("dpkg-deb -x " + quoted(deb) + " " + quoted(root));
   ASSERT_EQ(unpack.exitCode, 0) << unpack.err;
-  const auto appstream = runProcess(
-      {"appstreamcli", "validate", "--no-net", (root / "usr/share/metainfo/org.example.kavel.metainfo.xml").string()});
+  const auto appstream =
+      shell("appstreamcli validate --no-net " + quoted(root / "usr/share/metainfo/org.example.kavel.metainfo.xml"));
   EXPECT_EQ(appstream.exitCode, 0) << appstream.out << appstream.err;
-  const auto tree = runProcess({"appstreamcli", "validate-tree", "--no-net", root.string()});
+  const auto tree = shell("appstreamcli validate-tree --no-net " + quoted(root));
   EXPECT_EQ(tree.exitCode, 0) << tree.out << tree.err;
-  const auto desktop =
-      runProcess({"desktop-file-validate", (root / "usr/share/applications/kavelide.desktop").string()});
+  const auto desktop = shell("desktop-file-validate " + quoted(root / "usr/share/applications/kavelide.desktop"));
   EXPECT_EQ(desktop.exitCode, 0) << desktop.out << desktop.err;
 
   // The package's sample build folder names its tool chain where the package puts it.
