@@ -170,7 +170,7 @@ TEST_F(Installed, FilesLandWhereADesktopLooksForThem) {
       "share/applications/kavelide.desktop", "share/mime/packages/kavel-program.xml",
       "share/metainfo/org.example.kavel.metainfo.xml", "share/doc/kavel/index.html",
       "share/doc/kavel/statements/motor.html", "share/doc/kavel/pictures/speed_en.png",
-      "share/doc/kavel/glyphs/motor_forward.svg", "share/doc/kavel/copyright", "share/doc/kavel/changelog.gz",
+      "share/doc/kavel/glyphs/motor_forward.svg", "share/doc/kavel/copyright", "share/doc/kavel/changelog.gz", "share/doc-base/kavel-manual",
       "share/kavel/examples/index.ini", "share/kavel/examples/MotorsAndWaits.Kvl",
       "share/icons/hicolor/scalable/apps/kavelide.svg",
       "share/icons/hicolor/scalable/mimetypes/application-x-kavel-program.svg",
