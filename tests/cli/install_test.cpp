@@ -164,13 +164,18 @@ TEST_F(Installed, FilesLandWhereADesktopLooksForThem) {
       "share/kavel/English.Txt", "share/kavel/Japanese.Txt", "share/kavel/C-CodeLib.Txt", "share/kavel/chimes.wav",
       "share/kavel/8bit_device.info", "share/kavel/WL-Core.jpg", "share/kavel/glyphs/motor_forward.svg",
       "share/kavel/Build/Build_V190617/BuildPath.Bat", "share/kavel/Build/Build_V190617/cl2620.Bat",
-      "share/kavel/Build/Build_V190617/M_Main.h", "share/kavel/Build/Build_V190617/bin/kcc8",
-      "share/kavel/Build/Build_V190617/bin/kcc8-traditional", "share/kavel/Build/Build_V190617/bin/kcc8-extended",
-      "share/kavel/Build/Build_V190617/bin/8bit_device.info",
+      "share/kavel/Build/Build_V190617/M_Main.h", "lib/kavel/Build_V190617/bin/kcc8",
+      "lib/kavel/Build_V190617/bin/kcc8-traditional", "lib/kavel/Build_V190617/bin/kcc8-extended",
+      "lib/kavel/Build_V190617/bin/8bit_device.info",
       "share/applications/kavelide.desktop", "share/mime/packages/kavel-program.xml",
+      "share/metainfo/org.example.kavel.metainfo.xml", "share/doc/kavel/index.html",
+      "share/doc/kavel/statements/motor.html", "share/doc/kavel/pictures/speed_en.png",
+      "share/doc/kavel/glyphs/motor_forward.svg", "share/doc/kavel/copyright", "share/doc/kavel/changelog.gz", "share/doc-base/kavel-manual",
+      "share/kavel/examples/index.ini", "share/kavel/examples/MotorsAndWaits.Kvl",
       "share/icons/hicolor/scalable/apps/kavelide.svg",
       "share/icons/hicolor/scalable/mimetypes/application-x-kavel-program.svg",
       "share/man/man1/kavelide.1.gz", "share/man/man1/kavel.1.gz", "share/man/man1/kcc8.1.gz",
+      "share/man/man1/vboard.1.gz",
       "libexec/kavel/kavel-simhost", "share/kavel/Sim/M_Main.h", "share/kavel/Sim/SimFaults.c",
       "share/kavel/worlds/line_track.json", "share/kavel/samples/LineFollow.Kvl"};
   if (KAVEL_HAS_GUI) {
@@ -179,6 +184,18 @@ TEST_F(Installed, FilesLandWhereADesktopLooksForThem) {
   }
   for (const std::string& rel : expected) EXPECT_TRUE(fs::exists(prefix(rel))) << rel;
   EXPECT_FALSE(fs::exists(prefix("share/kavel/CMakeLists.txt"))) << "build scripts are not data";
+  EXPECT_FALSE(fs::exists(prefix("share/doc/kavel/CMakeLists.txt")));
+
+  // Programs belong under bin/, lib/ or libexec/, never under share/ (the distribution's checks
+  // refuse a package that puts them there).
+  for (const auto& e : fs::recursive_directory_iterator(prefix("share"))) {
+    if (!e.is_regular_file()) continue;
+    EXPECT_EQ(modeOf(e.path()) & 0111, 0u) << e.path() << " is executable";
+    EXPECT_NE(slurp(e.path().string()).rfind("\x7f" "ELF", 0), 0u) << e.path() << " is a program";
+  }
+  // The sample folder's batch file names the tool chain where the installation keeps it.
+  const std::string bat = slurp(prefix("share/kavel/Build/Build_V190617/BuildPath.Bat").string());
+  EXPECT_EQ(bat.rfind("PATH=" + fs::absolute(prefix("lib/kavel/Build_V190617/bin")).string() + ":\n", 0), 0u) << bat;
 }
 
 TEST_F(Installed, DesktopEntryAndManualPagesPassTheirCheckers) {
@@ -196,7 +213,7 @@ TEST_F(Installed, DesktopEntryAndManualPagesPassTheirCheckers) {
   EXPECT_EQ(mime.exitCode, 0) << mime.out << mime.err;
   EXPECT_NE(mime.out.find("application/x-kavel-program:*.kvl"), std::string::npos) << mime.out;
 
-  for (const char* page : {"kavelide", "kavel", "kcc8"}) {
+  for (const char* page : {"kavelide", "kavel", "kcc8", "vboard"}) {
     const std::string file = prefix(std::string("share/man/man1/") + page + ".1.gz").string();
     const Finished man = shell("MANWIDTH=80 man --warnings -l '" + file + "' > /dev/null", logs);
     EXPECT_EQ(man.exitCode, 0) << page << ": " << man.err;

@@ -383,6 +383,30 @@ TEST_F(CodeGeneratorTest, PrefixGrowsToFourDigitsAndIsStrippedInTheFile) {
   EXPECT_EQ(generatedFileBytes({"12345|x", "123456|x", "1234567|x", "|x", "x"}), "x\r\nx\r\n1234567|x\r\n|x\r\nx\r\n");
 }
 
+TEST_F(CodeGeneratorTest, AJapaneseCommentAtTheEndOfALineNeverSwallowsTheNextLine) {
+  // 表 (U+8868) is 0x95 0x5C in CP932: the compiler reads a backslash at the end of the comment
+  // line and continues the comment into the next line, so the motor row vanished from the
+  // program without a word.
+  const std::string hyou = "\xE8\xA1\xA8", so = "\xE3\x82\xBD", zen = "\xE5\x89\x8D";
+  openMain(save(0, "bs.Kvl",
+                {row(kCCode, kCCode, 0, 0, 0, "// " + hyou), row(kMotorForward, kMotorForward, 50, 50),
+                 row(kCCode, kCCode, 0, 0, 0, "x = 1;  \t// " + so), row(kWait, kWait, 500),
+                 row(kCCode, kCCode, 0, 0, 0, "// " + zen), row(kMotorStop, kMotorStop)}));
+  build();
+  ASSERT_TRUE(ok_);
+  const std::string userC = slurp(buildFile("User.c"));
+  EXPECT_EQ(text::detectEncoding(userC), text::FileEncoding::Cp932);
+  EXPECT_NE(userC.find("// \x95\x5C\x81\x40\r\n  motor(50, 50);"), std::string::npos) << "a space after 表";
+  EXPECT_NE(userC.find("// \x83\x5C\x81\x40\r\n  wait_ms(500);"), std::string::npos) << "a space after ソ";
+  EXPECT_NE(userC.find("// \x91\x4F\r\n  motor(0, 0);"), std::string::npos) << "前 ends in no backslash";
+  for (std::size_t at = userC.find("\r\n"); at != std::string::npos; at = userC.find("\r\n", at + 2)) {
+    EXPECT_NE(userC[at - 1], '\\') << "a line continuation at byte " << at;
+  }
+  // A line ending in a character CP932 lacks makes the file UTF-8, where no byte is a backslash.
+  EXPECT_EQ(generatedFileBytes({"// " + hyou, "// \xF0\x9F\x98\x80"}),
+            "\xEF\xBB\xBF// " + hyou + "\xE3\x80\x80\r\n// \xF0\x9F\x98\x80\r\n");
+}
+
 TEST_F(CodeGeneratorTest, GeneratedFilesKeepEveryCharacter) {
   const std::string japanese = "\xE5\x89\x8D\xE9\x80\xB2";  // CP932 can hold it
   const std::string emoji = "\xF0\x9F\x98\x80";              // CP932 cannot

@@ -62,7 +62,9 @@ class CodeBuffer {
 std::string_view withoutLinePrefix(std::string_view line);
 
 /// The bytes of a generated file: every line without its prefix followed by CR LF (the last one
-/// included), in CP932 unless some character does not fit (then UTF-8).
+/// included), in CP932 unless some character does not fit (then UTF-8). A line whose last
+/// character's second CP932 byte is 0x5C (a backslash to the compiler) gets an ideographic space
+/// after it, so the line end is not a line continuation.
 std::string generatedFileBytes(const std::vector<std::string>& lines);
 
 }  // namespace kavel
